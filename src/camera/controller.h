@@ -1,0 +1,99 @@
+#pragma once
+// The camera controller: the one object that holds the live camera state. The per-frame hook
+// calls Update; the other hooks call the small queries and overrides below.
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "host/host.h"
+
+struct RotationItem {
+  float amount = 0;    // look-input units to apply in all
+  float applied = 0;   // applied so far
+  float duration = 0;  // seconds; 0 or less = all at once
+  int32_t axis = -1;   // 0 horizontal, 1 vertical
+  float elapsed = 0;   // seconds
+  int32_t mode = 1;
+};
+
+namespace ControllerFlag {
+enum : uint32_t { Enabled = 1u << 0, Activated = 1u << 1, HeadCameraActive = 1u << 2 };
+}
+
+class CameraController {
+ public:
+  static CameraController& Instance();
+
+  float frameTime = 0;
+  float activeFrameTime = 0;
+  uint32_t headTrackedFormId = 0;
+  int32_t cachedNodeIndex = -1;
+  uint32_t flags = 0;
+  std::recursive_mutex mutex;
+  uint64_t frameCounter = 0;
+  float position[3] = {0, 0, 0};
+  float rotation[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};  // row-major
+  float thirdPersonPitch = 0;
+  float thirdPersonYaw = 0;
+  float viewPitch = 0;
+  float viewYaw = 0;
+  float offsetPitch = 0;
+  float offsetYaw = 0;
+  HostRef* target = nullptr;         // valid only during Update
+  HostActor* targetActor = nullptr;  // valid only during Update
+  bool gameNotRunning = false;
+  uint32_t targetFormId = 0;
+  float targetPitch = 0;
+  uint32_t headCameraWasActive = 0;
+  uint32_t targetRefFormId = 0;  // 0 = follow the player
+  std::unique_ptr<float[]> focusPoint;
+  int32_t focusDelay = 0;
+  std::vector<RotationItem> rotationQueues[2];
+  float rotationAccumulators[4] = {0, 0, 0, 0};
+  float mouseExtraYaw = 0;
+  float mouseExtraPitch = 0;
+
+  bool Enabled() const { return flags & ControllerFlag::Enabled; }
+  bool IsActivated() const { return flags & ControllerFlag::Activated; }
+  bool IsHeadCameraActive() const { return flags & ControllerFlag::HeadCameraActive; }
+
+  void Update();
+  void ReadHostConditions();
+  void Activate();
+
+  // Locked copies of the last view step.
+  void GetPosition(float out[3]);
+  void GetRotation(float out[9]);
+  void OverridePosition(float out[3]);
+  void OverrideRotation(float out[9]);
+
+  void RestrictLook(float* yaw, float* pitch);
+  void SetPitchLimits(HostActor* actor, float* minimum, float* maximum);
+  bool AllowsHostCameraSwitch() const;
+  bool IsHeadTrackedActor(HostActor* actor) const;
+  bool IsHeadCameraState() const;
+  void FaceCrosshairOverride(int32_t* state) const;
+  void FaceCrosshairArgument(int32_t* arg) const;
+  int32_t ZoomIn();
+  int32_t ZoomOut();
+  int32_t ToggleActivation();
+  void ClearStateOffsets(HostCameraState* state);
+
+  void SetFocusPick(const float point[3]);
+  void AddLookInput(float input[2]);
+  void ResetFocus();
+  void QueueRotation(const RotationItem& item);
+
+ private:
+  CameraController() = default;
+};
+
+// The host camera's current state id, or -1 without a camera or state.
+int32_t HostCameraStateIdOrNone();
+bool IsHeadCameraStateId(int32_t id);
+
+// Mount and dismount notifications from the game's hooks.
+void OnMountStart(HostActor* actor);
+void OnDismountStart(HostActor* actor);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "profiles/profile.h"
+
+// Packs a key number and modifiers into the key word stored in Command::valueIndex.
+int32_t PackKeyCode(int32_t key, int32_t modifiers);
+
+// One command line to a Command, or null (after a message, or for "skip"/"disable", which
+// set profile->state instead).
+std::unique_ptr<Command> ParseCommand(Profile* profile, int32_t line, std::string_view text);

@@ -1,0 +1,15 @@
+#pragma once
+// ASCII text helpers shared by the parsers and the evaluators. Character classes are plain
+// ASCII on single bytes: a byte above 127 is neither white space nor a letter or digit.
+
+#include <string>
+#include <string_view>
+
+bool IsBlank(char c);        // space, tab, LF, VT, FF, CR
+bool IsAlnum(char c);        // A-Z, a-z, 0-9
+std::string_view Trim(std::string_view text);
+std::string_view TrimLeft(std::string_view text);
+// Trims text (not word) and compares ignoring ASCII case.
+bool EqualsIgnoreCase(std::string_view text, std::string_view word);
+bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix);
+bool ContainsIgnoreCase(std::string_view text, std::string_view part);

@@ -1,0 +1,41 @@
+#pragma once
+// Keyboard bindings to profiles: queued requests, live bindings, polling.
+
+#include <cstdint>
+#include <string>
+
+// Profile index meaning "this edge has no action". Profile 0 is a real profile (the default).
+constexpr int32_t kNoProfile = -1;
+
+struct KeyBindingRequest {
+  int32_t key = 0;
+  int32_t modifiers = 0;
+  uint8_t pressEdge = 1;
+  uint8_t bind = 1;
+  std::string profileName;
+  int32_t profileIndex = -1;
+  float seconds = 0;
+};
+
+namespace KeyModifier {
+enum : int32_t { Ctrl = 0x1, Shift = 0x2, Alt = 0x4, RunsProfile = 0x20 };
+}
+
+struct KeyBinding {
+  int32_t key = 0;
+  int32_t modifiers = 0;
+  uint8_t held = 0;
+  int32_t pressProfile = kNoProfile;
+  int32_t releaseProfile = kNoProfile;
+  float pressSeconds = 0;
+  float releaseSeconds = 0;
+};
+
+void ApplyKeyBindingRequests();
+void PollKeyBindings();
+void AddKeyBinding(int32_t key, int32_t modifiers, int32_t pressProfile, int32_t releaseProfile,
+                   float releaseSeconds, float pressSeconds);
+void RemoveKeyBinding(int32_t key, bool clearPress, bool clearRelease);
+void ClearKeyBindings();
+bool IsKeyChordDown(int32_t key, int32_t modifiers);
+void OnKeyEdge(KeyBinding& binding, bool down);

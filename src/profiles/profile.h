@@ -1,0 +1,99 @@
+#pragma once
+// Profile, condition and command records: what the parsers build from a configuration block.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "host/host.h"
+#include "values/value_data.h"
+
+enum class ProfileType : int32_t { Exclusive = 0, Parallel = 1, Default = 2 };
+enum class ProfileState : int32_t { Normal = 0, Skipped = 1, Discarded = 2 };
+enum class CommandPhase : int32_t { OnActivate = 0, OnDeactivate = 1, OnLoad = 2 };
+
+// Kept as a plain int32 in the record: any other code compares false everywhere.
+namespace ConditionOp {
+enum : int32_t {
+  Equal = 0,           // "==", "=", no operator
+  NotEqual = 1,        // "!="
+  Greater = 2,         // ">"
+  Less = 3,            // "<"
+  GreaterOrEqual = 4,  // ">="
+  LessOrEqual = 5,     // "<="
+  Contains = 6,        // "&"
+  NotContains = 7,     // "~", "~~"
+};
+}
+
+enum class CommandId : int32_t {
+  Disable = 0,
+  Enable = 1,
+  Activate = 2,
+  Deactivate = 3,
+  GoThirdPerson = 4,
+  ForceThirdPerson = 5,
+  GoFirstPerson = 6,
+  ForceFirstPerson = 7,
+  Reset = 8,
+  Set = 9,
+  Modify = 10,
+  Return = 11,
+  Clear = 12,
+  ResetTween = 13,
+  SetTween = 14,
+  ModifyTween = 15,
+  ReturnTween = 16,
+  SetProfile = 17,
+  RunProfile = 18,
+  BindKey = 19,
+  UnBindKey = 20,
+  BindKey2 = 21,
+  Reload = 22,
+  Inhibit = 23,
+  ReturnPerson = 24,
+  AttachCamera = 25,
+  DetachCamera = 26,
+  RotateX = 27,
+  RotateY = 28,
+  SendAnimEvent = 29,
+};
+
+struct Condition;
+struct Command;
+struct Profile;
+
+using ConditionEvaluator = bool (*)(HostRef* actor, HostActor* actorAsCharacter, Condition* condition);
+using CommandHandler = void (*)(HostRef* actor, HostActor* actorAsCharacter, Command* command);
+
+struct Condition {
+  int32_t op = ConditionOp::Equal;
+  int32_t valueIndex = -1;  // -1 for the host tests
+  ValueData operand;        // the keyword tests may rewrite it in place
+  ConditionEvaluator evaluator = nullptr;  // null: the condition fails
+};
+
+struct Command {
+  CommandId id = CommandId::Disable;
+  CommandPhase phase = CommandPhase::OnActivate;
+  int32_t valueIndex = -1;  // value index; packed key word for key commands; mode for rotations
+  ValueData operand;
+  float seconds = 0;
+  CommandHandler handler = nullptr;
+  Profile* owner = nullptr;  // not owning
+};
+
+struct Profile {
+  int32_t index = 0;
+  std::string name;
+  std::vector<std::unique_ptr<Condition>> conditions;
+  std::vector<std::unique_ptr<Command>> commands;
+  std::unordered_map<int32_t, ValueData> savedValues;  // values before this profile changed them
+  float inhibitSeconds = 0;
+  int32_t cameraAtActivation = 0;
+  ProfileState state = ProfileState::Normal;
+  int32_t active = 0;  // parallel profiles: 1 while activated
+  ProfileType type = ProfileType::Exclusive;
+};

@@ -1,0 +1,50 @@
+#pragma once
+// One named value: its record, its tween and the operations on a single record.
+
+#include <memory>
+
+#include "host/host.h"
+#include "values/value_data.h"
+
+struct Value;
+
+using ValueUpdater = void (*)(HostRef* actor, HostActor* actorAsCharacter, Value* value);
+using ValueReadBack = ValueData (*)();
+using ValueApply = void (*)(ValueData data);
+
+// One running transition; owned by its value.
+struct Tween {
+  ValueData start;
+  ValueData target;
+  float elapsed = 0;   // seconds run so far
+  float duration = 0;  // seconds, above 0
+};
+
+struct Value {
+  int32_t index = 0;
+  const char* name = nullptr;  // static, not owned
+  ValueType type = ValueType::Bool;
+  ValueData current;                 // as last written; the target of a running tween
+  std::unique_ptr<Tween> tween;      // null when none runs
+  ValueUpdater updater = nullptr;    // game-state refresh
+  ValueKind kind = ValueKind::GameState;
+  int32_t conditionRefs = 0;         // parsed conditions naming this value
+  ValueReadBack readBack = nullptr;  // reads the host's live value
+  ValueApply apply = nullptr;        // writes a value to the host
+  ValueData base;                    // what Reset returns to
+  uint8_t applyPending = 0;
+  uint8_t baseCaptured = 0;          // base came from the host through readBack
+};
+
+Tween MakeTween(const ValueData& start, const ValueData& target, float duration);
+Tween RetargetTween(const Tween& old, const ValueData& target, float duration);
+
+// The tween's present position: a Float moves, any other type keeps its start.
+ValueData TweenPosition(const Tween& tween);
+
+// Effective value: the tween's position when asked and one runs, else current, else base.
+ValueData GetValue(Value& value, bool includeTween);
+// Takes the host's value once, as base (and as current while current is unset).
+void CaptureBase(Value& value);
+// Per-frame step: advances the tween and runs a pending apply.
+void TickValue(Value& value, float dt);
