@@ -1,0 +1,95 @@
+#include "config/diagnostics.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <mutex>
+
+#include "host/host.h"
+#include "values/registry.h"
+
+namespace {
+
+// Message and composed line each fit a 256-byte buffer. The line is cut before its per cent
+// signs are doubled, so a cut can never split an escaped pair or leave a lone "%" at the end.
+constexpr size_t kLineBuffer = 256;
+
+int32_t DebugLevel() {
+  int32_t level = 0;
+  GetInt(Vid::iDebug, level);
+  return (level == 1 || level == 2) ? level : 0;
+}
+
+struct Message {
+  char text[kLineBuffer];
+};
+
+__attribute__((format(printf, 1, 0))) Message FormatMessage(const char* format, va_list args) {
+  Message message;
+  if (std::vsnprintf(message.text, sizeof message.text, format, args) < 0) message.text[0] = '\0';
+  return message;
+}
+
+void Queue(ValueRegistry& registry, const char* composed, int written) {
+  if (written < 0) return;
+  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+  registry.messageQueue.push_back(EscapePercent(composed));
+}
+
+}  // namespace
+
+void LogAtLine(ValueRegistry* registry, int32_t line, const char* format, ...) {
+  if (registry == nullptr) return;
+  va_list args;
+  va_start(args, format);
+  const Message message = FormatMessage(format, args);
+  va_end(args);
+  char composed[kLineBuffer];
+  const int written =
+      std::snprintf(composed, sizeof composed, "Vantrel(%d): %s", line, message.text);
+  Queue(*registry, composed, written);
+}
+
+void Log(ValueRegistry* registry, const char* format, ...) {
+  if (registry == nullptr) return;
+  va_list args;
+  va_start(args, format);
+  const Message message = FormatMessage(format, args);
+  va_end(args);
+  char composed[kLineBuffer];
+  const int written =
+      std::snprintf(composed, sizeof composed, "Vantrel: %s", message.text);
+  Queue(*registry, composed, written);
+}
+
+void LogDebug(int32_t level, const char* format, ...) {
+  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+  if (currentRegistry == nullptr || level > DebugLevel()) return;
+  va_list args;
+  va_start(args, format);
+  const Message message = FormatMessage(format, args);
+  va_end(args);
+  char composed[kLineBuffer];
+  const int written =
+      std::snprintf(composed, sizeof composed, "Vantrel(DEBUG): %s", message.text);
+  Queue(*currentRegistry, composed, written);
+}
+
+std::string EscapePercent(std::string_view text) {
+  std::string escaped;
+  escaped.reserve(text.size());
+  for (char c : text) {
+    escaped += c;
+    if (c == '%') escaped += '%';
+  }
+  return escaped;
+}
+
+void DrainMessages(ValueRegistry& registry) {
+  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+  while (!registry.messageQueue.empty()) {
+    HostConsole* console = HostConsoleGet();
+    if (console == nullptr) return;
+    HostConsolePrint(console, registry.messageQueue.front().c_str());
+    registry.messageQueue.pop_front();
+  }
+}

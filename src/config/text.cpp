@@ -1,0 +1,54 @@
+#include "config/text.h"
+
+namespace {
+
+char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool IsAlnum(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+
+std::string_view TrimLeft(std::string_view text) {
+  size_t first = 0;
+  while (first < text.size() && IsBlank(text[first])) ++first;
+  return text.substr(first);
+}
+
+std::string_view Trim(std::string_view text) {
+  text = TrimLeft(text);
+  size_t end = text.size();
+  while (end > 0 && IsBlank(text[end - 1])) --end;
+  return text.substr(0, end);
+}
+
+bool EqualsIgnoreCase(std::string_view text, std::string_view word) {
+  return SameIgnoringCase(Trim(text), word);
+}
+
+bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
+  if (text.size() < prefix.size()) return false;
+  return SameIgnoringCase(text.substr(0, prefix.size()), prefix);
+}
+
+bool ContainsIgnoreCase(std::string_view text, std::string_view part) {
+  if (part.empty()) return true;
+  if (text.size() < part.size()) return false;
+  for (size_t start = 0; start + part.size() <= text.size(); ++start) {
+    if (SameIgnoringCase(text.substr(start, part.size()), part)) return true;
+  }
+  return false;
+}
