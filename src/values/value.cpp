@@ -1,0 +1,61 @@
+#include "values/value.h"
+
+namespace {
+
+// elapsed / duration limited to [0, 1]; a NaN ratio counts as 0.
+float TweenFraction(const Tween& tween) {
+  const float t = tween.elapsed / tween.duration;
+  if (!(t > 0)) return 0;
+  return t > 1 ? 1 : t;
+}
+
+}  // namespace
+
+Tween MakeTween(const ValueData& start, const ValueData& target, float duration) {
+  return Tween{start, target, 0, duration};
+}
+
+Tween RetargetTween(const Tween& old, const ValueData& target, float duration) {
+  // Continue from where the running transition stands, so the value does not jump.
+  ValueData start = old.target.type == ValueType::Float ? TweenPosition(old) : old.target;
+  return Tween{std::move(start), target, 0, duration};
+}
+
+ValueData TweenPosition(const Tween& tween) {
+  if (tween.target.type != ValueType::Float) return tween.start;
+  const float from = tween.start.AsFloat();
+  const float to = tween.target.AsFloat();
+  return ValueData::Float(from + (to - from) * TweenFraction(tween));
+}
+
+ValueData GetValue(Value& value, bool includeTween) {
+  CaptureBase(value);
+  if (includeTween && value.tween) return TweenPosition(*value.tween);
+  if (value.current.isSet) return value.current;
+  if (value.base.isSet) return value.base;
+  return value.current;
+}
+
+void CaptureBase(Value& value) {
+  if (value.base.isSet || !value.readBack) return;
+  value.base = value.readBack();
+  if (!value.base.isSet) return;  // tried again at the next read
+  value.baseCaptured = 1;
+  if (!value.current.isSet) value.current = value.base;
+}
+
+void TickValue(Value& value, float dt) {
+  if (value.tween) {
+    value.tween->elapsed += dt;
+    if (value.tween->elapsed >= value.tween->duration) {
+      value.tween.reset();  // current already holds the target
+      value.applyPending = 1;
+    } else if (value.type == ValueType::Float) {
+      value.applyPending = 1;  // a moving Float applies every frame
+    }
+  }
+  if (value.applyPending) {
+    if (value.apply) value.apply(GetValue(value, true));
+    value.applyPending = 0;
+  }
+}
