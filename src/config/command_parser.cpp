@@ -1,0 +1,298 @@
+#include "config/command_parser.h"
+
+#include <string>
+
+#include "config/diagnostics.h"
+#include "config/literals.h"
+#include "config/text.h"
+#include "config/tokens.h"
+#include "profiles/commands.h"
+#include "values/registry.h"
+
+namespace {
+
+enum class ArgumentForm {
+  None,
+  ValueName,    // the whole rest names a value
+  ValueAssign,  // value name, then its new value
+  ValueLength,  // value name, then a tween length
+  ValueTween,   // value name, a value, then a tween length
+  Profile,      // a profile name
+  ProfileTime,  // a profile name, then seconds
+  Key,          // a key number
+  KeyBinding,   // key, modifiers, profile name, then seconds
+  Rotation,     // angle, then optional seconds and mode
+  Event,        // the whole rest is an event name
+};
+
+ArgumentForm FormOf(CommandId id) {
+  switch (id) {
+    case CommandId::Reset:
+    case CommandId::Return:
+    case CommandId::Clear:
+      return ArgumentForm::ValueName;
+    case CommandId::Set:
+    case CommandId::Modify:
+      return ArgumentForm::ValueAssign;
+    case CommandId::ResetTween:
+    case CommandId::ReturnTween:
+      return ArgumentForm::ValueLength;
+    case CommandId::SetTween:
+    case CommandId::ModifyTween:
+      return ArgumentForm::ValueTween;
+    case CommandId::RunProfile:
+      return ArgumentForm::Profile;
+    case CommandId::SetProfile:
+    case CommandId::Inhibit:
+      return ArgumentForm::ProfileTime;
+    case CommandId::UnBindKey:
+      return ArgumentForm::Key;
+    case CommandId::BindKey:
+    case CommandId::BindKey2:
+      return ArgumentForm::KeyBinding;
+    case CommandId::RotateX:
+    case CommandId::RotateY:
+      return ArgumentForm::Rotation;
+    case CommandId::SendAnimEvent:
+      return ArgumentForm::Event;
+    default:
+      return ArgumentForm::None;
+  }
+}
+
+ValueData TextData(std::string_view text) {
+  return ValueData{0, true, ValueType::String, std::string(text)};
+}
+
+constexpr float kUnspecifiedTweenSeconds = 0.2f;
+constexpr int32_t kRunsProfileModifier = 0x20;
+
+// Reads one command's arguments; every failure is reported at the command's line.
+class ArgumentReader {
+ public:
+  ArgumentReader(Command& command, int32_t line, std::string_view rest)
+      : command_(command), line_(line), rest_(rest) {}
+
+  bool Read() {
+    switch (FormOf(command_.id)) {
+      case ArgumentForm::None:
+        return true;
+      case ArgumentForm::ValueName:
+        return ReadValueName();
+      case ArgumentForm::ValueAssign:
+        if (!ReadLeadingValueName()) return false;
+        command_.operand = ParseValueText(value_->type, rest_);
+        return true;
+      case ArgumentForm::ValueLength:
+        if (!ReadLeadingValueName()) return false;
+        ReadTweenLength();
+        return true;
+      case ArgumentForm::ValueTween:
+        return ReadValueTween();
+      case ArgumentForm::Profile:
+        return ReadProfileName();
+      case ArgumentForm::ProfileTime:
+        return ReadProfileTime();
+      case ArgumentForm::Key:
+        return ReadKey();
+      case ArgumentForm::KeyBinding:
+        return ReadKeyBinding();
+      case ArgumentForm::Rotation:
+        return ReadRotation();
+      case ArgumentForm::Event:
+        return ReadEvent();
+    }
+    return false;
+  }
+
+ private:
+  bool Fail(const char* message) {
+    LogAtLine(currentRegistry, line_, "%s", message);
+    return false;
+  }
+
+  bool FailUnknownValue(std::string_view name) {
+    LogAtLine(currentRegistry, line_, "Unknown value '%s'!", std::string(name).c_str());
+    return false;
+  }
+
+  bool Resolve(std::string_view name) {
+    value_ = FindValue(name);
+    if (value_ == nullptr) return FailUnknownValue(name);
+    command_.valueIndex = value_->index;
+    return true;
+  }
+
+  bool ReadValueName() {
+    if (rest_.empty()) return Fail("Invalid syntax for command! Value name is expected.");
+    return Resolve(rest_);
+  }
+
+  bool ReadLeadingValueName() {
+    std::string name;
+    if (rest_.empty() || !ReadIdentifier(rest_, name)) {
+      return Fail("Invalid syntax for command! Value name is expected.");
+    }
+    return Resolve(name);
+  }
+
+  // A bad length is reported but keeps the command, with a short default tween.
+  void ReadTweenLength() {
+    const ValueData seconds = ParseValueText(ValueType::Float, rest_);
+    if (seconds.isSet) {
+      command_.seconds = seconds.AsFloat();
+    } else {
+      command_.seconds = kUnspecifiedTweenSeconds;
+      LogAtLine(currentRegistry, line_, "Unspecified tween length!");
+    }
+  }
+
+  bool ReadValueTween() {
+    if (!ReadLeadingValueName()) return false;
+    std::string valueText;
+    ReadStringToken(rest_, valueText);
+    command_.operand = ParseValueText(value_->type, valueText);
+    ReadTweenLength();
+    return true;
+  }
+
+  bool ReadProfileName() {
+    if (rest_.empty()) return Fail("Invalid syntax for command! Profile name is expected.");
+    std::string name;
+    ReadStringToken(rest_, name);
+    command_.operand = TextData(name);
+    return true;
+  }
+
+  bool ReadProfileTime() {
+    if (!ReadProfileName()) return false;
+    const ValueData seconds = ParseValueText(ValueType::Float, rest_);
+    const float defaultSeconds = command_.id == CommandId::Inhibit ? -1.0f : 0.0f;
+    command_.seconds = seconds.isSet ? seconds.AsFloat() : defaultSeconds;
+    return true;
+  }
+
+  bool ReadKey() {
+    std::string keyText;
+    if (rest_.empty() || !ReadNumberToken(rest_, keyText)) {
+      return Fail("Invalid syntax for command! Key is expected.");
+    }
+    const ValueData key = ParseValueText(ValueType::Int, keyText);
+    if (!key.isSet) return Fail("Invalid syntax for command! Key is expected as integer value.");
+    command_.valueIndex = PackKeyCode(key.AsInt(), 0);
+    return true;
+  }
+
+  // Both number tokens and the name are read before either number is checked.
+  bool ReadKeyBinding() {
+    std::string keyText;
+    std::string modifierText;
+    std::string profileName;
+    if (rest_.empty() || !ReadNumberToken(rest_, keyText)) {
+      return Fail("Invalid syntax for command! Key is expected.");
+    }
+    if (!ReadNumberToken(rest_, modifierText)) {
+      return Fail("Invalid syntax for command! Key modifier is expected.");
+    }
+    ReadStringToken(rest_, profileName);
+    const ValueData key = ParseValueText(ValueType::Int, keyText);
+    if (!key.isSet) return Fail("Invalid syntax for command! Key is expected as integer value.");
+    const ValueData modifier = ParseValueText(ValueType::Int, modifierText);
+    if (!modifier.isSet) {
+      return Fail("Invalid syntax for command! Key modifier is expected as integer value.");
+    }
+    int32_t modifiers = modifier.AsInt();
+    if (command_.id == CommandId::BindKey2) modifiers |= kRunsProfileModifier;
+    command_.valueIndex = PackKeyCode(key.AsInt(), modifiers);
+    command_.operand = TextData(profileName);
+    const ValueData seconds = ParseValueText(ValueType::Float, rest_);
+    if (seconds.isSet) command_.seconds = seconds.AsFloat();
+    return true;
+  }
+
+  // Angle, then an optional time and an optional mode; a bad time or mode is just skipped.
+  bool ReadRotation() {
+    std::string angleText;
+    if (!rest_.empty()) ReadWord(rest_, angleText);
+    const ValueData angle = ParseValueText(ValueType::Float, angleText);
+    if (angleText.empty() || !angle.isSet) {
+      return Fail("Invalid syntax for command! Value is expected.");
+    }
+    command_.operand = angle;
+    std::string timeText;
+    ReadWord(rest_, timeText);
+    const ValueData seconds = ParseValueText(ValueType::Float, timeText);
+    if (!timeText.empty() && seconds.isSet) command_.seconds = seconds.AsFloat();
+    const ValueData mode = ParseValueText(ValueType::Int, rest_);
+    if (!rest_.empty() && mode.isSet) command_.valueIndex = mode.AsInt();
+    return true;
+  }
+
+  bool ReadEvent() {
+    if (rest_.empty()) return Fail("Invalid syntax for command! Event name is expected.");
+    command_.operand = TextData(rest_);
+    return true;
+  }
+
+  Command& command_;
+  int32_t line_;
+  std::string_view rest_;
+  const Value* value_ = nullptr;  // the value named, once resolved
+};
+
+const CommandTableEntry* FindCommandRow(std::string_view name) {
+  for (const CommandTableEntry* row = kCommandTable; row->name != nullptr; ++row) {
+    if (EqualsIgnoreCase(name, row->name)) return row;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+int32_t PackKeyCode(int32_t key, int32_t modifiers) {
+  const uint32_t magnitude = key < 0 ? 0u - static_cast<uint32_t>(key) : static_cast<uint32_t>(key);
+  uint32_t packed = (magnitude & 0xFFFFu) | ((static_cast<uint32_t>(modifiers) & 0xFFFu) << 16);
+  if (key < 0) packed |= 0xF0000000u;
+  return static_cast<int32_t>(packed);
+}
+
+std::unique_ptr<Command> ParseCommand(Profile* profile, int32_t line, std::string_view text) {
+  CommandPhase phase = CommandPhase::OnActivate;
+  if (!text.empty() && (text.front() == '+' || text.front() == '-' || text.front() == '!')) {
+    if (text.front() == '-') phase = CommandPhase::OnDeactivate;
+    if (text.front() == '!') phase = CommandPhase::OnLoad;
+    text.remove_prefix(1);
+  }
+
+  size_t nameLength = 0;
+  while (nameLength < text.size() && IsAlnum(text[nameLength])) ++nameLength;
+  if (nameLength == 0) {
+    LogAtLine(currentRegistry, line, "Invalid syntax for command!");
+    return nullptr;
+  }
+  const std::string_view name = text.substr(0, nameLength);
+
+  // Profile keywords mark the profile being built instead of making a command.
+  if (EqualsIgnoreCase(name, "skip") || EqualsIgnoreCase(name, "disable")) {
+    if (profile != nullptr) {
+      profile->state =
+          EqualsIgnoreCase(name, "skip") ? ProfileState::Skipped : ProfileState::Discarded;
+    }
+    return nullptr;
+  }
+
+  const CommandTableEntry* row = FindCommandRow(name);
+  if (row == nullptr) {
+    LogAtLine(currentRegistry, line, "Unknown command '%s'!", std::string(name).c_str());
+    return nullptr;
+  }
+
+  auto command = std::make_unique<Command>();
+  command->id = row->id;
+  command->phase = phase;
+  command->handler = row->handler;
+  command->owner = profile;
+  ArgumentReader reader(*command, line, TrimLeft(text.substr(nameLength)));
+  if (!reader.Read()) return nullptr;
+  return command;
+}

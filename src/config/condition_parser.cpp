@@ -1,0 +1,83 @@
+#include "config/condition_parser.h"
+
+#include <string>
+
+#include "config/diagnostics.h"
+#include "config/literals.h"
+#include "config/text.h"
+#include "profiles/evaluators.h"
+#include "values/registry.h"
+
+namespace {
+
+struct OperatorSymbol {
+  const char* symbol;
+  int32_t op;
+};
+
+// Two-character symbols come first so that ">=" is not read as ">".
+constexpr OperatorSymbol kOperators[] = {
+    {">=", ConditionOp::GreaterOrEqual}, {"<=", ConditionOp::LessOrEqual},
+    {"!=", ConditionOp::NotEqual},       {"==", ConditionOp::Equal},
+    {"~~", ConditionOp::NotContains},    {">", ConditionOp::Greater},
+    {"<", ConditionOp::Less},            {"=", ConditionOp::Equal},
+    {"&", ConditionOp::Contains},        {"~", ConditionOp::NotContains},
+};
+
+// Host tests named by a fixed word; they take precedence over value names.
+struct SpecialKind {
+  const char* name;
+  ValueType operandType;
+  ConditionEvaluator evaluator;
+};
+
+constexpr SpecialKind kSpecialKinds[] = {
+    {"Faction", ValueType::Int, FactionTest},
+    {"Perk", ValueType::Int, PerkTest},
+    {"Keyword", ValueType::String, KeywordTest},
+    {"WornHasKeyword", ValueType::String, WornKeywordTest},
+    {"MagicEffectKeyword", ValueType::String, MagicEffectKeywordTest},
+};
+
+}  // namespace
+
+std::unique_ptr<Condition> ParseCondition(int32_t line, std::string_view text) {
+  size_t nameLength = 0;
+  while (nameLength < text.size() && IsAlnum(text[nameLength])) ++nameLength;
+  if (nameLength == 0) {
+    LogAtLine(currentRegistry, line, "Invalid syntax for condition!");
+    return nullptr;
+  }
+  const std::string_view name = text.substr(0, nameLength);
+  const std::string_view rest = TrimLeft(text.substr(nameLength));
+
+  auto condition = std::make_unique<Condition>();
+  std::string_view operandText = "1";
+  for (const OperatorSymbol& entry : kOperators) {
+    const std::string_view symbol = entry.symbol;
+    if (StartsWithIgnoreCase(rest, symbol)) {
+      condition->op = entry.op;
+      operandText = TrimLeft(rest.substr(symbol.size()));
+      break;
+    }
+  }
+
+  for (const SpecialKind& kind : kSpecialKinds) {
+    if (EqualsIgnoreCase(name, kind.name)) {
+      condition->operand = ParseValueText(kind.operandType, operandText);
+      condition->evaluator = kind.evaluator;
+      return condition;
+    }
+  }
+
+  Value* value = FindValue(name);
+  if (value == nullptr) {
+    LogAtLine(currentRegistry, line, "Unknown value '%s'!", std::string(name).c_str());
+    return nullptr;
+  }
+  condition->valueIndex = value->index;
+  condition->operand = ParseValueText(value->type, operandText);
+  condition->evaluator = CompareValue;
+  ++value->conditionRefs;
+  return condition;
+}

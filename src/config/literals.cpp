@@ -1,0 +1,139 @@
+#include "config/literals.h"
+
+#include <charconv>
+#include <cstdint>
+
+#include "config/text.h"
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+int HexDigitValue(char c) {
+  if (IsDigit(c)) return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// Reads an optional "+" or "-" at pos; true when it was "-".
+bool ReadSign(std::string_view text, size_t& pos) {
+  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) return text[pos++] == '-';
+  return false;
+}
+
+ValueData ParseBool(std::string_view text) {
+  for (const char* word : {"true", "1", "yes"}) {
+    if (EqualsIgnoreCase(text, word)) return ValueData::Bool(true);
+  }
+  for (const char* word : {"false", "0", "no"}) {
+    if (EqualsIgnoreCase(text, word)) return ValueData::Bool(false);
+  }
+  return ValueData::Unset(ValueType::Bool);
+}
+
+// Sign, then "0x" and hex digits, "0" and octal digits, or decimal digits; nothing after.
+// The two 32-bit extremes count as overflow and are refused like anything beyond them.
+ValueData ParseInt(std::string_view text) {
+  const ValueData refused = ValueData::Unset(ValueType::Int);
+  if (text.empty()) return ValueData::Int(0);
+  size_t pos = TrimLeft(text).data() - text.data();
+  const bool negative = ReadSign(text, pos);
+  if (pos >= text.size() || !IsDigit(text[pos])) return refused;
+
+  int base = 10;
+  if (text[pos] == '0') {
+    base = 8;
+    ++pos;
+    if (pos < text.size() && (text[pos] == 'x' || text[pos] == 'X')) {
+      base = 16;
+      ++pos;
+      if (pos >= text.size() || HexDigitValue(text[pos]) < 0) return refused;
+    }
+  }
+
+  constexpr uint64_t kLimit = 2147483648u;  // first magnitude refused on either side
+  uint64_t magnitude = 0;
+  for (; pos < text.size(); ++pos) {
+    const int digit = HexDigitValue(text[pos]);
+    if (digit < 0 || digit >= base) return refused;
+    magnitude = magnitude * base + digit;
+    if (magnitude > kLimit) magnitude = kLimit;  // saturate: already refused
+  }
+  const uint64_t largest = negative ? kLimit - 1 : kLimit - 2;
+  if (magnitude > largest) return refused;
+  const int64_t number = negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude);
+  return ValueData::Int(static_cast<int32_t>(number));
+}
+
+// Decimal notation only: no hex floats, no "inf" or "nan". A value too large for a float is
+// refused rather than turned into infinity; one too small becomes zero.
+ValueData ParseFloat(std::string_view text) {
+  const ValueData refused = ValueData::Unset(ValueType::Float);
+  if (text.empty()) return ValueData::Float(0.0f);
+  size_t pos = TrimLeft(text).data() - text.data();
+  const bool negative = ReadSign(text, pos);
+  const size_t numberStart = pos;
+
+  // Decimal order of the first non-zero digit, to tell underflow from overflow.
+  int64_t order = 0;
+  bool nonZeroSeen = false;
+  size_t digits = 0;
+  for (; pos < text.size() && IsDigit(text[pos]); ++pos, ++digits) {
+    if (nonZeroSeen) {
+      ++order;
+    } else if (text[pos] != '0') {
+      nonZeroSeen = true;
+    }
+  }
+  if (pos < text.size() && text[pos] == '.') {
+    ++pos;
+    for (; pos < text.size() && IsDigit(text[pos]); ++pos, ++digits) {
+      if (!nonZeroSeen) {
+        --order;
+        nonZeroSeen = text[pos] != '0';
+      }
+    }
+  }
+  if (digits == 0) return refused;
+
+  if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
+    ++pos;
+    const bool negativeExponent = ReadSign(text, pos);
+    if (pos >= text.size() || !IsDigit(text[pos])) return refused;
+    int64_t exponent = 0;
+    for (; pos < text.size() && IsDigit(text[pos]); ++pos) {
+      if (exponent < 1000000) exponent = exponent * 10 + (text[pos] - '0');
+    }
+    order += negativeExponent ? -exponent : exponent;
+  }
+  if (pos != text.size()) return refused;
+
+  float number = 0.0f;
+  const char* first = text.data() + numberStart;
+  const auto [end, error] = std::from_chars(first, text.data() + text.size(), number);
+  if (error == std::errc::result_out_of_range && order < 0) {
+    number = 0.0f;
+  } else if (error != std::errc() || end != text.data() + text.size()) {
+    return refused;
+  }
+  return ValueData::Float(negative ? -number : number);
+}
+
+}  // namespace
+
+ValueData ParseValueText(ValueType type, std::string_view text) {
+  switch (type) {
+    case ValueType::Bool:
+      return ParseBool(text);
+    case ValueType::Int:
+      return ParseInt(text);
+    case ValueType::Float:
+      return ParseFloat(text);
+    case ValueType::String:
+      return ValueData{0, true, ValueType::String, std::string(text)};
+    case ValueType::Unknown:
+      break;
+  }
+  return ValueData::Unset(type);
+}
