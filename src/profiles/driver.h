@@ -9,6 +9,9 @@
 // Deepest nesting of RunCommands (through SwitchProfile, SetProfileBy…, RunProfileBy…).
 // A run that would go deeper does nothing, so a profile cycle cannot overflow the stack.
 constexpr int32_t kMaxCommandNesting = 16;
+// Most runs one outermost run may start in all; a profile that runs itself several times per
+// level would otherwise grow exponentially within the depth bound.
+constexpr int32_t kMaxCommandRunsPerChain = 4096;
 
 bool ConditionsHold(Profile* profile, bool whenEmpty);
 void RunCommands(Profile* profile, CommandPhase phase);

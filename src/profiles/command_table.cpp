@@ -1,0 +1,37 @@
+#include "profiles/commands.h"
+#include "profiles/handlers.h"
+
+const CommandTableEntry kCommandTable[] = {
+    {SetHandler, "Set", CommandId::Set},
+    {ModifyHandler, "Modify", CommandId::Modify},
+    {ResetHandler, "Reset", CommandId::Reset},
+    {ReturnHandler, "Return", CommandId::Return},
+    {ClearHandler, "Clear", CommandId::Clear},
+    {SetHandler, "SetTween", CommandId::SetTween},
+    {ModifyHandler, "ModifyTween", CommandId::ModifyTween},
+    {ResetHandler, "ResetTween", CommandId::ResetTween},
+    {ReturnHandler, "ReturnTween", CommandId::ReturnTween},
+    {EnableHandler, "Enable", CommandId::Enable},
+    // Never reached from a file: the profile keyword "disable" is matched first.
+    {DisableHandler, "Disable", CommandId::Disable},
+    {ActivateHandler, "Activate", CommandId::Activate},
+    {DeactivateHandler, "Deactivate", CommandId::Deactivate},
+    {GoThirdPersonHandler, "GoThirdPerson", CommandId::GoThirdPerson},
+    {GoFirstPersonHandler, "GoFirstPerson", CommandId::GoFirstPerson},
+    {ForceThirdPersonHandler, "ForceThirdPerson", CommandId::ForceThirdPerson},
+    {ForceFirstPersonHandler, "ForceFirstPerson", CommandId::ForceFirstPerson},
+    {SetProfileHandler, "SetProfile", CommandId::SetProfile},
+    {RunProfileHandler, "RunProfile", CommandId::RunProfile},
+    {InhibitHandler, "Inhibit", CommandId::Inhibit},
+    {BindKeyHandler, "BindKey", CommandId::BindKey},
+    {UnBindKeyHandler, "UnBindKey", CommandId::UnBindKey},
+    {BindKeyHandler, "BindKey2", CommandId::BindKey2},
+    {ReloadHandler, "Reload", CommandId::Reload},
+    {ReturnPersonHandler, "ReturnPerson", CommandId::ReturnPerson},
+    {AttachCameraHandler, "AttachCamera", CommandId::AttachCamera},
+    {DetachCameraHandler, "DetachCamera", CommandId::DetachCamera},
+    {RotateXHandler, "RotateX", CommandId::RotateX},
+    {RotateYHandler, "RotateY", CommandId::RotateY},
+    {SendAnimEventHandler, "SendAnimEvent", CommandId::SendAnimEvent},
+    {nullptr, nullptr, CommandId::Disable},
+};
