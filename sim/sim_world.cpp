@@ -256,18 +256,15 @@ HostCameraState* SimWorld::CurrentCameraState() const {
   return playerCamera ? playerCamera->currentState : nullptr;
 }
 
-namespace {
-
-bool EqualsNoCase(const std::string& a, const std::string& b) {
+bool SimNamesEqual(const std::string& a, const std::string& b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    return std::tolower(static_cast<unsigned char>(x)) ==
+           std::tolower(static_cast<unsigned char>(y));
   });
 }
 
-}  // namespace
-
 HostNode* SimFindInSubtree(HostNode* node, const std::string& name) {
-  if (EqualsNoCase(node->name, name)) return node;
+  if (SimNamesEqual(node->name, name)) return node;
   for (HostNode* child : node->children) {
     if (HostNode* found = SimFindInSubtree(child, name)) return found;
   }

@@ -141,6 +141,7 @@ class SimWorld {
 
 SimWorld& Sim();
 
-// The node or its first descendant (depth first) whose name equals `name` ignoring ASCII case,
-// as the game's interned names compare; null when there is none.
+// Interned names (node and menu names) compare ignoring ASCII case, as the game's do.
+bool SimNamesEqual(const std::string& a, const std::string& b);
+// The node or its first descendant (depth first) of that name; null when there is none.
 HostNode* SimFindInSubtree(HostNode* node, const std::string& name);
