@@ -289,13 +289,12 @@ HostForm* HostMagicEffectKeyword(HostForm* magicEffect, uint32_t i) {
 }
 
 uint32_t HostHasMagicEffectKeyword(HostActor* actor, HostForm* keyword) {
-  return std::any_of(actor->activeEffects.begin(), actor->activeEffects.end(),
-                     [keyword](HostActiveEffect* active) {
-                       auto* effect = active && active->item ? dynamic_cast<HostMagicEffect*>(
-                                                                   active->item->baseEffect)
-                                                             : nullptr;
-                       return effect && Contains(effect->keywords, keyword);
-                     });
+  for (HostActiveEffect* active : actor->activeEffects) {
+    HostForm* base = active && active->item ? active->item->baseEffect : nullptr;
+    auto* effect = dynamic_cast<HostMagicEffect*>(base);
+    if (effect && Contains(effect->keywords, keyword)) return 1;
+  }
+  return 0;
 }
 
 // --- Input and window ---

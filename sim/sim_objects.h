@@ -75,12 +75,12 @@ struct HostLoaded3D {
 };
 
 struct HostRef : HostForm {
-  float rotationX = 0;                // +0x28
-  float rotationZ = 0;                // +0x30
-  HostLoaded3D* loaded3D = nullptr;   // +0x44; null = not loaded
-  HostForm* baseForm = nullptr;       // +0x24
-  HostCell* parentCell = nullptr;     // +0x40
-  int32_t refCount = 0;               // counts taken by HostLookupRefByHandle, not released
+  float rotationX = 0;               // +0x28
+  float rotationZ = 0;               // +0x30
+  HostLoaded3D* loaded3D = nullptr;  // +0x44; null = not loaded
+  HostForm* baseForm = nullptr;      // +0x24
+  HostCell* parentCell = nullptr;    // +0x40
+  int32_t refCount = 0;              // counts taken by HostLookupRefByHandle, not released
 };
 
 struct HostAiProcess {
@@ -107,9 +107,9 @@ struct HostActiveEffect {
 };
 
 struct HostActor : HostRef {
-  uint32_t stateFlags = 0;     // +0x68
-  uint32_t stateWord = 0;      // +0x6C
-  uint32_t killMoveFlags = 0;  // +0x138
+  uint32_t stateFlags = 0;             // +0x68: 0x40 walking, 0x400 swimming
+  uint32_t stateWord = 0;              // +0x6C: bits 5-7 >= 3 weapon out, bit 3 head tracked
+  uint32_t killMoveFlags = 0;          // +0x138: 0x4000 in a kill move
   HostAiProcess* aiProcess = nullptr;  // +0x88
   HostRace* race = nullptr;            // +0x130
   // Raw answers of the actor queries (the plug-in tests the low byte).
@@ -124,7 +124,7 @@ struct HostActor : HostRef {
   std::vector<HostConditionForm*> factions;
   std::vector<HostForm*> perks;
   std::vector<HostKeyword*> keywords;
-  HostWornItems* worn = nullptr;  // null = HostWornVisit finds nothing
+  HostWornItems* worn = nullptr;                 // null = HostWornVisit finds nothing
   std::vector<HostActiveEffect*> activeEffects;  // empty = no list at all
   // Animation graph: bool variables as last set, and every event received, in order.
   std::map<std::string, bool> graphBools;
@@ -134,20 +134,20 @@ struct HostActor : HostRef {
 };
 
 struct HostCameraState {
-  int32_t id = 0;                         // +0x0C
+  int32_t id = 0;                               // +0x0C
   std::array<uint32_t, 3> offsets = {0, 0, 0};  // +0x3C, +0x40, +0x44
-  float yaw = 0;                          // +0xAC
-  float pitch = 0;                        // +0xB0
+  float yaw = 0;                                // +0xAC
+  float pitch = 0;                              // +0xB0
 };
 
 enum class SimCameraCall { GoThirdPerson, ForceThirdPerson, GoFirstPerson, ForceFirstPerson };
 
 struct HostCamera {
-  HostCameraState* currentState = nullptr;  // +0x20
-  float fieldOfView = 75;                   // +0xAC
+  HostCameraState* currentState = nullptr;     // +0x20
+  float fieldOfView = 75;                      // +0xAC
   std::map<int32_t, HostCameraState*> states;  // one state object per id, made on first use
-  std::vector<bool> weaponRefreshes;         // argument of every HostCameraWeaponRefresh
-  std::vector<SimCameraCall> personCalls;    // every third/first person call, in order
+  std::vector<bool> weaponRefreshes;           // argument of every HostCameraWeaponRefresh
+  std::vector<SimCameraCall> personCalls;      // every third/first person call, in order
 };
 
 struct HostMenuManager {

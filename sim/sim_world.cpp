@@ -98,8 +98,8 @@ HostKeyword* SimWorld::Keyword(const std::string& editorName) {
     return found->second;
   }
   // Stable ids keep a keyword recognisable across Resets of one process.
-  auto id = keywordFormIds.try_emplace(editorName,
-                                       kFirstKeywordFormId + uint32_t(keywordFormIds.size()));
+  auto id =
+      keywordFormIds.try_emplace(editorName, kFirstKeywordFormId + uint32_t(keywordFormIds.size()));
   HostKeyword* keyword = MakeForm<HostKeyword>(SimFormType::Keyword, id.first->second);
   keyword->editorName = editorName;
   keywordsByName[editorName] = keyword;
@@ -232,8 +232,8 @@ HostCameraState* SimWorld::SetCameraState(int32_t id) {
 }
 
 void SimWorld::OpenMenu(const std::string& name) {
-  if (menuManager && !std::count(menuManager->openMenus.begin(), menuManager->openMenus.end(),
-                                 name)) {
+  if (menuManager &&
+      !std::count(menuManager->openMenus.begin(), menuManager->openMenus.end(), name)) {
     menuManager->openMenus.push_back(name);
   }
 }

@@ -57,18 +57,18 @@ class SimWorld {
   float frameTimeA = 1.0f / 60;
   float frameTimeB = 1.0f / 60;
   uintptr_t activeWindow = 0;
-  uint32_t invalidRefHandle = 0;    // the host's invalid reference handle
-  std::set<int32_t> keysDown;       // virtual-key codes
+  uint32_t invalidRefHandle = 0;  // the host's invalid reference handle
+  std::set<int32_t> keysDown;     // virtual-key codes
   // What the crosshair pick hands to the controller; nullopt = nothing picked.
   std::optional<std::array<float, 3>> pickResult;
   int32_t crosshairPickCalls = 0;
 
   // --- Contract counters (a correct plug-in leaves every one at 0) ---
-  int64_t liveEngineStrings = 0;     // created minus released
-  int64_t engineStringFaults = 0;    // releases of a slot that holds no live string
-  int64_t liveRefCounts = 0;         // reference counts taken minus released
-  int64_t refFaults = 0;             // lookups of 0 or the invalid handle, surplus releases
-  int64_t consoleFormatFaults = 0;   // a '%' not part of "%%" in a printed line
+  int64_t liveEngineStrings = 0;    // created minus released
+  int64_t engineStringFaults = 0;   // releases of a slot that holds no live string
+  int64_t liveRefCounts = 0;        // reference counts taken minus released
+  int64_t refFaults = 0;            // lookups of 0 or the invalid handle, surplus releases
+  int64_t consoleFormatFaults = 0;  // a '%' not part of "%%" in a printed line
   // Is-player flag of the last HostFactionQuery; -1 before the first.
   int32_t lastFactionQueryPlayerFlag = -1;
 
@@ -100,8 +100,8 @@ class SimWorld {
   void ForgetForm(HostForm* form);
 
   // --- Changing the world ---
-  uint32_t HandleOf(HostRef* ref);          // a stable handle for the reference
-  void SetCrosshairRef(HostRef* ref);       // null = nothing under the crosshair
+  uint32_t HandleOf(HostRef* ref);              // a stable handle for the reference
+  void SetCrosshairRef(HostRef* ref);           // null = nothing under the crosshair
   HostCameraState* SetCameraState(int32_t id);  // made on first use; needs playerCamera
   void OpenMenu(const std::string& name);
   void CloseMenu(const std::string& name);
