@@ -1,0 +1,19 @@
+#pragma once
+// Starting the plug-in on the simulated game, as the game's loader would.
+
+#include <string>
+#include <vector>
+
+// The bundled file of that name in examples/ (found from the working directory or the source
+// tree the tool was built from).
+std::string BundledExample(const std::string& fileName);
+
+// Resets the simulated game, points the loader at configPath and runs Query and Load.
+void StartPlugin(const std::string& configPath);
+
+// Hands the queued console lines to the simulated console and returns the lines it showed
+// since the previous call.
+std::vector<std::string> TakeConsoleLines();
+
+// True for a line of the configuration-error channel, "Vantrel(N): ".
+bool IsConfigurationError(const std::string& line);

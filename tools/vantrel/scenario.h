@@ -1,0 +1,16 @@
+#pragma once
+// Scenario files for `vantrel simulate`: one directive per line, "#" comments, blank lines
+// ignored, words separated by white space, a word with spaces written in double quotes.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct ScenarioLine {
+  int32_t number = 0;           // line number in the file, from 1
+  std::vector<std::string> words;
+  std::string rest;             // the text after the first two words (for "expect console")
+};
+
+// Splits scenario text into directive lines; comments and blank lines are left out.
+std::vector<ScenarioLine> ParseScenario(const std::string& text);

@@ -1,0 +1,251 @@
+#include "world_edits.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "camera/controller.h"
+#include "config/literals.h"
+#include "sim_world.h"
+#include "values/registry.h"
+
+namespace {
+
+// Weapon kind bytes the simulated hands hold.
+constexpr uint8_t kOneHandedKind = 1;
+constexpr uint8_t kTwoHandedKind = 5;
+constexpr uint8_t kBowKind = 7;
+constexpr uint8_t kCrossbowKind = 9;
+
+constexpr uint32_t kWeaponOutBits = 0x60;  // drawn: the 3-bit field in bits 5-7 is 3
+constexpr uint32_t kWeaponBitsMask = 0xE0;
+constexpr uint32_t kWalkingFlag = 0x40;
+constexpr uint32_t kSwimmingFlag = 0x400;
+constexpr uint32_t kKillMoveFlag = 0x4000;
+
+void SetBit(uint32_t& word, uint32_t bit, bool on) { word = on ? (word | bit) : (word & ~bit); }
+
+template <typename T>
+void RemoveOne(std::vector<T>& items, T item) {
+  auto found = std::find(items.begin(), items.end(), item);
+  if (found != items.end()) items.erase(found);
+}
+
+// The form of that id, created with the given type when the game has none.
+HostForm* FormWithId(uint32_t formId, uint8_t formType) {
+  if (HostForm* form = Sim().LookupForm(formId)) return form;
+  return Sim().CreateForm(formType, formId);
+}
+
+// Takes node out of the subtree under parent; false when it is not there (or is the root).
+bool DetachNode(HostNode* parent, HostNode* node) {
+  auto& children = parent->children;
+  if (auto found = std::find(children.begin(), children.end(), node); found != children.end()) {
+    children.erase(found);
+    return true;
+  }
+  for (HostNode* child : children) {
+    if (DetachNode(child, node)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool ReadFloat(const std::string& word, float& out) {
+  const ValueData data = ParseValueText(ValueType::Float, word);
+  if (!data.isSet || word.empty()) return false;
+  out = data.AsFloat();
+  return true;
+}
+
+bool ReadInt(const std::string& word, int32_t& out) {
+  const ValueData data = ParseValueText(ValueType::Int, word);
+  if (!data.isSet || word.empty()) return false;
+  out = data.AsInt();
+  return true;
+}
+
+HostActor* FollowedActor() {
+  const uint32_t chosen = CameraController::Instance().targetRefFormId;
+  if (chosen != 0) {
+    if (HostForm* form = Sim().LookupForm(chosen)) {
+      if (auto* actor = dynamic_cast<HostActor*>(form)) return actor;
+    }
+  }
+  return Sim().player;
+}
+
+bool SetGameState(const std::string& name, const std::string& literal) {
+  Value* value = nullptr;
+  {
+    std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+    value = FindValue(name);
+  }
+  if (!value) return false;
+  const ValueData data = ParseValueText(value->type, literal);
+  if (!data.isSet || (literal.empty() && value->type != ValueType::String)) return false;
+  HostActor* actor = FollowedActor();
+  if (!actor) return false;
+  const bool on = data.AsBool();
+  switch (value->index) {
+    case Vid::bWalking: SetBit(actor->stateFlags, kWalkingFlag, on); return true;
+    case Vid::bSwimming: SetBit(actor->stateFlags, kSwimmingFlag, on); return true;
+    case Vid::bKillMove: SetBit(actor->killMoveFlags, kKillMoveFlag, on); return true;
+    case Vid::bWeaponOut:
+      actor->stateWord = (actor->stateWord & ~kWeaponBitsMask) | (on ? kWeaponOutBits : 0);
+      return true;
+    case Vid::bRunning: actor->isRunning = on; return true;
+    case Vid::bSprinting: actor->isSprinting = on; return true;
+    case Vid::bDead: actor->isDead = on; return true;
+    case Vid::bMounted: actor->isMounted = on; return true;
+    case Vid::bSneaking: actor->isSneaking = on; return true;
+    case Vid::bSitting: actor->isSitting = on; return true;
+    case Vid::bJumping: actor->isJumping = on; return true;
+    case Vid::sRace: actor->race = Sim().CreateRace(data.text); return true;
+    case Vid::bIndoors: actor->parentCell = Sim().CreateCell(on); return true;
+    case Vid::iObjectBaseFormId:
+      actor->baseForm = FormWithId(static_cast<uint32_t>(data.AsInt()), SimFormType::Npc);
+      return true;
+    case Vid::iCameraState:
+      if (!Sim().playerCamera) return false;
+      if (data.AsInt() == -1) Sim().playerCamera->currentState = nullptr;
+      else Sim().SetCameraState(data.AsInt());
+      return true;
+    default: return false;
+  }
+}
+
+bool SetHand(const std::string& hand, const std::string& holds) {
+  HostCombatState* combat = Sim().combatState;
+  HostActor* actor = FollowedActor();
+  if (!combat || !actor || !actor->aiProcess || (hand != "right" && hand != "left")) return false;
+  const bool right = hand == "right";
+  HostForm* item = nullptr;
+  if (holds == "spell") item = Sim().CreateSpell();
+  else if (holds == "onehanded") item = Sim().CreateWeapon(kOneHandedKind);
+  else if (holds == "twohanded") item = Sim().CreateWeapon(kTwoHandedKind);
+  else if (holds == "bow") item = Sim().CreateWeapon(kBowKind);
+  else if (holds == "crossbow") item = Sim().CreateWeapon(kCrossbowKind);
+  else if (holds != "none" && holds != "empty") return false;
+  const uint8_t active = holds == "none" ? 0 : 1;
+  if (right) {
+    combat->rightActive = active;
+    combat->handMode = 0;
+    actor->aiProcess->rightHand = item;
+  } else {
+    combat->leftActive = active;
+    actor->aiProcess->leftHand = item;
+  }
+  return true;
+}
+
+bool IsFactDirective(const std::string& directive) {
+  return directive == "faction" || directive == "perk" || directive == "keyword" ||
+         directive == "worn" || directive == "effect";
+}
+
+bool EditFact(const std::string& directive, bool add, const std::string& argument) {
+  HostActor* actor = FollowedActor();
+  if (!actor) return false;
+  if (directive == "faction" || directive == "perk") {
+    int32_t formId = 0;
+    if (!ReadInt(argument, formId)) return false;
+    const bool faction = directive == "faction";
+    HostForm* form = FormWithId(static_cast<uint32_t>(formId),
+                                faction ? SimFormType::Faction : SimFormType::Perk);
+    if (faction) {
+      auto* conditionForm = dynamic_cast<HostConditionForm*>(form);
+      if (!conditionForm) return false;
+      if (add) actor->factions.push_back(conditionForm);
+      else RemoveOne(actor->factions, conditionForm);
+    } else {
+      if (add) actor->perks.push_back(form);
+      else RemoveOne(actor->perks, form);
+    }
+    return true;
+  }
+  HostKeyword* keyword = Sim().Keyword(argument);
+  if (directive == "keyword") {
+    if (add) actor->keywords.push_back(keyword);
+    else RemoveOne(actor->keywords, keyword);
+    return true;
+  }
+  if (directive == "worn") {
+    if (!actor->worn) return false;
+    if (add) actor->worn->keywords.push_back(keyword);
+    else RemoveOne(actor->worn->keywords, keyword);
+    return true;
+  }
+  // effect: an active magic effect whose base effect carries the keyword.
+  if (add) {
+    Sim().AddActiveEffect(actor, Sim().CreateMagicEffect({keyword}));
+    return true;
+  }
+  auto& effects = actor->activeEffects;
+  auto carries = [keyword](HostActiveEffect* effect) {
+    auto* base = effect->item ? dynamic_cast<HostMagicEffect*>(effect->item->baseEffect) : nullptr;
+    return base && std::find(base->keywords.begin(), base->keywords.end(), keyword) !=
+                       base->keywords.end();
+  };
+  effects.erase(std::remove_if(effects.begin(), effects.end(), carries), effects.end());
+  return true;
+}
+
+bool EditNode(const std::vector<std::string>& words) {
+  HostActor* player = Sim().player;
+  if (!player || !player->loaded3D || !player->loaded3D->root) return false;
+  const std::string& name = words[1];
+  const std::string& what = words[2];
+  HostNode* node = Sim().FindNode(player, name);
+  if (what == "remove" && words.size() == 3) return node && DetachNode(player->loaded3D->root, node);
+  float v[3] = {0, 0, 0};
+  if (what == "position" && words.size() == 6) {
+    for (int i = 0; i < 3; ++i) {
+      if (!ReadFloat(words[3 + i], v[i])) return false;
+    }
+    if (!node) node = Sim().AddNode(player->loaded3D->root, name);
+    node->translation = {v[0], v[1], v[2]};
+    return true;
+  }
+  if (what == "rotation" && words.size() == 5) {
+    if (!ReadFloat(words[3], v[0]) || !ReadFloat(words[4], v[1])) return false;
+    if (!node) node = Sim().AddNode(player->loaded3D->root, name);
+    // World rotation Rz(-yaw) * Rx(pitch), row-major.
+    const double yaw = -v[0] * 3.14159265358979323846 / 180.0;
+    const double pitch = v[1] * 3.14159265358979323846 / 180.0;
+    const double cz = std::cos(yaw), sz = std::sin(yaw), cx = std::cos(pitch),
+                 sx = std::sin(pitch);
+    const double m[9] = {cz, -sz * cx, sz * sx, sz, cz * cx, -cz * sx, 0, sx, cx};
+    for (int i = 0; i < 9; ++i) node->rotation[i] = static_cast<float>(m[i]);
+    return true;
+  }
+  return false;
+}
+
+bool SetCrosshair(const std::string& word) {
+  if (word == "none") {
+    Sim().SetCrosshairRef(nullptr);
+    return true;
+  }
+  int32_t formId = 0;
+  if (!ReadInt(word, formId) || formId == 0) return false;
+  HostForm* form = Sim().LookupForm(static_cast<uint32_t>(formId));
+  auto* ref = dynamic_cast<HostRef*>(form);
+  if (form && !ref) return false;
+  if (!ref) ref = Sim().CreateActor(static_cast<uint32_t>(formId));
+  Sim().SetCrosshairRef(ref);
+  return true;
+}
+
+bool SetPick(const std::vector<std::string>& words) {
+  if (words.size() == 2 && words[1] == "none") {
+    Sim().pickResult.reset();
+    return true;
+  }
+  float v[3];
+  for (int i = 0; i < 3; ++i) {
+    if (!ReadFloat(words[1 + i], v[i])) return false;
+  }
+  Sim().pickResult = std::array<float, 3>{v[0], v[1], v[2]};
+  return true;
+}
