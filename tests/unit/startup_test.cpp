@@ -1,0 +1,147 @@
+// Start-up and reload: the loader's query, the first-start line, the refused nested reload and
+// what a reload carries over.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+#include <string>
+
+#include "camera/controller.h"
+#include "config/loader.h"
+#include "plugin/startup.h"
+#include "sim_world.h"
+#include "values/registry.h"
+
+namespace {
+
+class StartupTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Sim().Reset();
+    ResetPluginForTests();
+    path_ = (std::filesystem::temp_directory_path() /
+             ("vantrel_startup_" + std::to_string(::getpid()) + ".txt"))
+                .string();
+    SetConfigurationPath(path_);
+  }
+  void TearDown() override {
+    ResetPluginForTests();
+    std::remove(path_.c_str());
+  }
+  void WriteConfiguration(const std::string& text) { std::ofstream(path_) << text; }
+
+  std::string path_;
+};
+
+TEST(QueryTest, AcceptsOnlyTheOneRuntimeOutsideTheEditor) {
+  struct Case {
+    uint32_t runtime;
+    uint32_t editor;
+    bool accepted;
+  } cases[] = {{0x09200000, 0, true}, {0x09200001, 0, false}, {0x09100000, 0, false},
+               {0x09200000, 1, false}};
+  for (const Case& c : cases) {
+    LoaderInterface loader{1, c.runtime, 0, c.editor};
+    PluginInfo info{99, nullptr, 99};
+    EXPECT_EQ(WOBKPlugin_Query(&loader, &info), c.accepted) << std::hex << c.runtime;
+    EXPECT_EQ(info.infoVersion, 1u);
+    ASSERT_NE(info.name, nullptr);
+    EXPECT_STREQ(info.name, "vantrel");
+    EXPECT_EQ(info.version, 2u);
+  }
+}
+
+TEST_F(StartupTest, VersionLineOnlyOnTheFirstStart) {
+  WriteConfiguration("");
+  LoaderInterface loader{1, kAcceptedRuntimeVersion, 0, 0};
+  ASSERT_TRUE(WOBKPlugin_Load(&loader));
+  ASSERT_NE(currentRegistry, nullptr);
+  ASSERT_EQ(currentRegistry->messageQueue.size(), 2u);
+  EXPECT_EQ(currentRegistry->messageQueue[0], "Vantrel: Initializing QARN version 2.7");
+  EXPECT_EQ(currentRegistry->messageQueue[1], "Vantrel: Loaded 1 profiles from configuration file.");
+
+  ValueRegistry* first = currentRegistry;
+  InitializeOrReload();
+  EXPECT_NE(currentRegistry, first);
+  ASSERT_EQ(currentRegistry->messageQueue.size(), 1u);
+  EXPECT_EQ(currentRegistry->messageQueue[0], "Vantrel: Loaded 1 profiles from configuration file.");
+}
+
+TEST_F(StartupTest, ReloadWhileLoadingIsRefusedAndChangesNothing) {
+  WriteConfiguration("[A]\n(bSneaking)\n");
+  InitializeOrReload();
+  ValueRegistry* registry = currentRegistry;
+  registry->loading = 1;
+  const size_t queued = registry->messageQueue.size();
+
+  InitializeOrReload();
+
+  EXPECT_EQ(currentRegistry, registry);
+  EXPECT_EQ(registry->loading, 1);
+  EXPECT_EQ(registry->profiles.size(), 2u);
+  ASSERT_EQ(registry->messageQueue.size(), queued + 1);
+  EXPECT_EQ(registry->messageQueue.back(),
+            "Vantrel(0): Trying to reload configuration while already loading!");
+  registry->loading = 0;
+}
+
+TEST_F(StartupTest, ReloadReadsTheFileAgainIntoAFreshRegistry) {
+  WriteConfiguration("[A]\n(bSneaking)\n");
+  InitializeOrReload();
+  EXPECT_EQ(currentRegistry->profiles.size(), 2u);
+  EXPECT_EQ(ValueAt(Vid::bSneaking)->conditionRefs, 1);
+
+  WriteConfiguration("[A]\n(bSneaking)\n[B]\n(bSneaking)\n");
+  InitializeOrReload();
+  EXPECT_EQ(currentRegistry->profiles.size(), 3u);
+  // Counted afresh, not added to the old count.
+  EXPECT_EQ(ValueAt(Vid::bSneaking)->conditionRefs, 2);
+  EXPECT_EQ(currentRegistry->loading, 0);
+}
+
+TEST_F(StartupTest, ReloadMakesTheCameraFollowThePlayerAgain) {
+  WriteConfiguration("");
+  InitializeOrReload();
+  CameraController::Instance().targetRefFormId = 0x1234;
+  InitializeOrReload();
+  EXPECT_EQ(CameraController::Instance().targetRefFormId, 0u);
+}
+
+TEST_F(StartupTest, HostValueCapturedBeforeAReloadStaysTheResetTarget) {
+  // The first load captures the game's field of view (75) and sets its own.
+  WriteConfiguration("!Set fFOV 90\n");
+  InitializeOrReload();
+  Value* fov = ValueAt(Vid::fFOV);
+  ASSERT_NE(fov, nullptr);
+  ASSERT_TRUE(fov->base.isSet);
+  EXPECT_FLOAT_EQ(fov->base.AsFloat(), 75.0f);
+  EXPECT_EQ(fov->baseCaptured, 1);
+
+  // By now the game shows the plug-in's value.
+  Sim().playerCamera->fieldOfView = 90;
+  InitializeOrReload();
+  fov = ValueAt(Vid::fFOV);
+  ASSERT_TRUE(fov->base.isSet);
+  EXPECT_FLOAT_EQ(fov->base.AsFloat(), 75.0f);
+
+  ResetValue(Vid::fFOV, 0);
+  float value = 0;
+  ASSERT_TRUE(GetFloat(Vid::fFOV, value));
+  EXPECT_FLOAT_EQ(value, 75.0f);
+}
+
+TEST_F(StartupTest, DefaultProfileIsCurrentAfterLoading) {
+  WriteConfiguration("!Set fPositionOffsetDepth 5\n[A]\n(bSneaking)\n");
+  InitializeOrReload();
+  ASSERT_NE(currentRegistry->defaultProfile, nullptr);
+  EXPECT_EQ(currentRegistry->currentProfile, currentRegistry->defaultProfile);
+  // Set while capturing defaults: the value's reset target.
+  Value* depth = ValueAt(Vid::fPositionOffsetDepth);
+  ASSERT_TRUE(depth->base.isSet);
+  EXPECT_FLOAT_EQ(depth->base.AsFloat(), 5.0f);
+  EXPECT_EQ(currentRegistry->captureDefaults, 0);
+}
+
+}  // namespace
