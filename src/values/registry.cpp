@@ -44,7 +44,8 @@ ValueRegistry::~ValueRegistry() {
 
 void RegisterValue(int32_t index, const char* name, ValueKind kind, ValueUpdater updater,
                    ValueReadBack readBack, ValueApply apply) {
-  if (currentRegistry) RegisterValueIn(*currentRegistry, index, name, kind, updater, readBack, apply);
+  if (currentRegistry)
+    RegisterValueIn(*currentRegistry, index, name, kind, updater, readBack, apply);
 }
 
 Value* FindValue(std::string_view name) {
@@ -98,7 +99,8 @@ void ResetValue(int32_t index, float tweenSeconds) {
   if (!value->base.isSet) return;  // never captured nor defaulted
   if (tweenSeconds > 0) {
     if (value->tween) {
-      value->tween = std::make_unique<Tween>(RetargetTween(*value->tween, value->base, tweenSeconds));
+      value->tween =
+          std::make_unique<Tween>(RetargetTween(*value->tween, value->base, tweenSeconds));
     } else if (value->current.isSet) {
       value->tween = std::make_unique<Tween>(MakeTween(value->current, value->base, tweenSeconds));
     } else {

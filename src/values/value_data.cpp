@@ -3,10 +3,15 @@
 ValueType TypeFromName(const char* name) {
   if (!name) return ValueType::Unknown;
   switch (name[0]) {
-    case 'b': return ValueType::Bool;
-    case 'i': return ValueType::Int;
-    case 'f': return ValueType::Float;
-    case 's': return ValueType::String;
-    default: return ValueType::Unknown;
+    case 'b':
+      return ValueType::Bool;
+    case 'i':
+      return ValueType::Int;
+    case 'f':
+      return ValueType::Float;
+    case 's':
+      return ValueType::String;
+    default:
+      return ValueType::Unknown;
   }
 }

@@ -1,11 +1,16 @@
 #pragma once
-// A fresh registry made current for one test, and a fake host setting with a read-back and an
-// apply callback that tests attach to a value.
+// A fresh registry made current for one test, a fake host setting with a read-back and an
+// apply callback that tests attach to a value, and the same registry against the simulated game.
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <vector>
 
+#include "camera/controller.h"
+#include "sim_world.h"
+#include "values/appliers.h"
+#include "values/hands.h"
 #include "values/registry.h"
 
 class RegistryTest : public ::testing::Test {
@@ -38,5 +43,51 @@ struct FakeHostSetting {
     applied.clear();
     value.readBack = ReadBack;
     value.apply = Apply;
+  }
+};
+
+// A registry against a freshly reset simulated game, with the player as the camera target.
+class SimRegistryTest : public RegistryTest {
+ protected:
+  void SetUp() override {
+    RegistryTest::SetUp();
+    Sim().Reset();
+    ResetController();
+    handCacheStale = 1;
+    projectionRefreshPending = 0;
+    Follow(Sim().player);
+  }
+  void TearDown() override {
+    ResetController();
+    RegistryTest::TearDown();
+  }
+
+  void Follow(HostActor* target) {
+    registry.actor = target;
+    registry.actorAsCharacter = target;
+    CameraController::Instance().targetFormId = target ? target->formId : 0;
+  }
+
+  // One updater pass over the given values, as if conditions named them.
+  void Pass(std::initializer_list<int32_t> indices) {
+    for (int32_t index : indices) At(index).conditionRefs = 1;
+    handCacheStale = 1;
+    RunUpdaters();
+  }
+
+  // Refreshes one value and reads it as a Bool; fails the test when it is not a set Bool.
+  bool Refreshed(int32_t index) {
+    Pass({index});
+    const ValueData& data = At(index).current;
+    EXPECT_TRUE(data.isSet && data.type == ValueType::Bool) << At(index).name;
+    return data.AsBool();
+  }
+
+ private:
+  static void ResetController() {
+    CameraController& controller = CameraController::Instance();
+    controller.flags = 0;
+    controller.targetFormId = 0;
+    controller.targetRefFormId = 0;
   }
 };

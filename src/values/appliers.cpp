@@ -1,0 +1,104 @@
+#include "values/appliers.h"
+
+#include <utility>
+
+#include "camera/controller.h"
+#include "values/registry.h"
+
+int32_t projectionRefreshPending = 0;
+
+int32_t TakeViewRefreshRequest() { return std::exchange(projectionRefreshPending, 0); }
+
+namespace {
+
+constexpr float kFarthestNearClip = 500.0f;
+constexpr float kNearestNearClip = 0.0001f;  // 0x38D1B717
+constexpr float kFieldOfViewWithoutCamera = 90.0f;
+
+bool IsSetOf(const ValueData& data, ValueType type) { return data.isSet && data.type == type; }
+
+// The camera state that holds the view offsets: only states 9, 10 and 12 have them.
+HostCameraState* ViewOffsetState() {
+  HostCamera* camera = HostPlayerCamera();
+  HostCameraState* state = camera ? HostCameraCurrentState(camera) : nullptr;
+  if (!state) return nullptr;
+  const int32_t id = HostCameraStateId(state);
+  return (id == 9 || id == 10 || id == 12) ? state : nullptr;
+}
+
+}  // namespace
+
+ValueData ReadNearClip() { return ValueData::Float(HostNearClipGet()); }
+
+void ApplyNearClip(ValueData) {
+  // Recomputed from both values, each followed through its tween.
+  Value* first = ValueAt(Vid::fNearClip);
+  Value* second = ValueAt(Vid::fNearClip2);
+  if (!first || !second) return;
+  float nearClip = kFarthestNearClip;
+  const ValueData a = GetValue(*first, true);
+  if (IsSetOf(a, ValueType::Float) && a.AsFloat() < nearClip) nearClip = a.AsFloat();
+  const ValueData b = GetValue(*second, true);
+  if (IsSetOf(b, ValueType::Float) && b.AsFloat() < nearClip) nearClip = b.AsFloat();
+  if (nearClip < kNearestNearClip) nearClip = kNearestNearClip;
+  if (nearClip != HostNearClipGet()) {
+    HostNearClipSet(nearClip);
+    projectionRefreshPending = 1;
+  }
+}
+
+ValueData ReadFieldOfView() {
+  HostCamera* camera = HostPlayerCamera();
+  if (!camera) return ValueData::Float(kFieldOfViewWithoutCamera, false);
+  return ValueData::Float(HostCameraFieldOfView(camera));
+}
+
+void ApplyFieldOfView(ValueData data) {
+  HostCamera* camera = HostPlayerCamera();
+  if (!IsSetOf(data, ValueType::Float) || !camera) return;
+  if (HostCameraFieldOfView(camera) == data.AsFloat()) return;
+  HostCameraSetFieldOfView(camera, data.AsFloat());
+  projectionRefreshPending = 1;
+}
+
+ValueData ReadTimeScale() { return ValueData::Float(HostTimeScaleGet()); }
+
+void ApplyTimeScale(ValueData data) {
+  if (!IsSetOf(data, ValueType::Float)) return;
+  const float scale = data.AsFloat();
+  HostTimeScaleSet(scale > 0 ? scale : 0);  // negative (or NaN) time stands still
+}
+
+ValueData ReadVatsDisabled() { return ValueData::Bool((HostVatsDisabledGet() & 0xFF) != 0); }
+
+void ApplyVatsDisabled(ValueData data) {
+  if (IsSetOf(data, ValueType::Bool)) HostVatsDisabledSet(data.payload != 0 ? 1 : 0);
+}
+
+ValueData ReadViewOffsetHorizontal() {
+  HostCameraState* state = ViewOffsetState();
+  return state ? ValueData::Float(HostCameraStateYaw(state)) : ValueData::Float(0, false);
+}
+
+void ApplyViewOffsetHorizontal(ValueData data) {
+  HostCameraState* state = ViewOffsetState();
+  if (IsSetOf(data, ValueType::Float) && state) HostCameraStateSetYaw(state, data.AsFloat());
+}
+
+ValueData ReadViewOffsetVertical() {
+  HostCameraState* state = ViewOffsetState();
+  return state ? ValueData::Float(HostCameraStatePitch(state)) : ValueData::Float(0, false);
+}
+
+void ApplyViewOffsetVertical(ValueData data) {
+  HostCameraState* state = ViewOffsetState();
+  if (IsSetOf(data, ValueType::Float) && state) HostCameraStateSetPitch(state, data.AsFloat());
+}
+
+ValueData ReadObjectRefFormId() {
+  return ValueData::Int(static_cast<int32_t>(CameraController::Instance().targetRefFormId));
+}
+
+void ApplyObjectRefFormId(ValueData data) {
+  if (IsSetOf(data, ValueType::Int)) CameraController::Instance().targetRefFormId = data.payload;
+}

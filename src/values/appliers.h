@@ -1,0 +1,29 @@
+#pragma once
+// Read-back and apply callbacks of the eight values that mirror a setting of the game or of
+// the camera controller, and the view refresh request they raise.
+
+#include <cstdint>
+
+#include "values/value_data.h"
+
+// 1 after the near clip or the field of view was changed in the game; a hook takes it.
+extern int32_t projectionRefreshPending;
+
+// Returns projectionRefreshPending and clears it.
+int32_t TakeViewRefreshRequest();
+
+// fNearClip and fNearClip2 share one pair: the lower of the two applies.
+ValueData ReadNearClip();
+void ApplyNearClip(ValueData data);
+ValueData ReadFieldOfView();
+void ApplyFieldOfView(ValueData data);
+ValueData ReadTimeScale();
+void ApplyTimeScale(ValueData data);
+ValueData ReadVatsDisabled();
+void ApplyVatsDisabled(ValueData data);
+ValueData ReadViewOffsetHorizontal();
+void ApplyViewOffsetHorizontal(ValueData data);
+ValueData ReadViewOffsetVertical();
+void ApplyViewOffsetVertical(ValueData data);
+ValueData ReadObjectRefFormId();
+void ApplyObjectRefFormId(ValueData data);
