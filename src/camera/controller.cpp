@@ -1,6 +1,30 @@
-// The controller singleton and the host camera state sets.
+// The controller singleton and its per-frame update.
 
 #include "camera/controller.h"
+
+#include <algorithm>
+
+#include "profiles/driver.h"
+#include "values/registry.h"
+#include "values/updaters.h"
+
+namespace {
+
+constexpr float kMouseExtraDecayPerSecond = 3.1415927f;
+constexpr uint64_t kNodeCacheFrames = 120;
+
+// Moves value toward 0 by step; a value that would cross 0 stops at exactly 0.
+void DecayToward0(float& value, float step) {
+  if (value > 0) {
+    value -= step;
+    if (value < 0) value = 0;
+  } else if (value < 0) {
+    value += step;
+    if (value > 0) value = 0;
+  }
+}
+
+}  // namespace
 
 CameraController& CameraController::Instance() {
   // Created on first use and never destroyed: hooks may still run while the process exits.
@@ -8,26 +32,117 @@ CameraController& CameraController::Instance() {
   return *instance;
 }
 
-void CameraController::QueueRotation(const RotationItem& item) {
-  if (item.axis == 0 || item.axis == 1) rotationQueues[item.axis].push_back(item);
+void CameraController::ResetForTests() {
+  std::lock_guard<std::recursive_mutex> lock(mutex);
+  frameTime = 0;
+  activeFrameTime = 0;
+  headTrackedFormId = 0;
+  cachedNodeIndex = -1;
+  flags = 0;
+  frameCounter = 0;
+  std::fill(position, position + 3, 0.0f);
+  const Matrix3 identity = ScaledIdentity(1);
+  std::copy(identity.m, identity.m + 9, rotation);
+  thirdPersonPitch = thirdPersonYaw = 0;
+  viewPitch = viewYaw = offsetPitch = offsetYaw = 0;
+  target = nullptr;
+  targetActor = nullptr;
+  gameNotRunning = false;
+  targetFormId = 0;
+  targetPitch = 0;
+  headCameraWasActive = 0;
+  targetRefFormId = 0;
+  focusPoint.reset();
+  focusDelay = 0;
+  rotationQueues[0].clear();
+  rotationQueues[1].clear();
+  std::fill(rotationAccumulators, rotationAccumulators + 4, 0.0f);
+  mouseExtraYaw = mouseExtraPitch = 0;
 }
 
-bool CameraController::IsHeadCameraState() const {
-  return IsHeadCameraStateId(HostCameraStateIdOrNone());
-}
+void CameraController::Update() {
+  std::lock_guard<std::recursive_mutex> lock(mutex);
 
-int32_t HostCameraStateIdOrNone() {
-  HostCamera* camera = HostPlayerCamera();
-  if (!camera) return -1;
-  HostCameraState* state = HostCameraCurrentState(camera);
-  return state ? HostCameraStateId(state) : -1;
-}
+  ++frameCounter;
+  activeFrameTime = HostFrameTimeA();
+  frameTime = HostFrameTimeB();
+  if (gameNotRunning) activeFrameTime = 0;
 
-bool IsHeadCameraStateId(int32_t id) {
-  switch (id) {
-    case 2: case 5: case 6: case 8: case 9: case 10: case 11: case 12:
-      return true;
-    default:
-      return false;
+  // The followed reference: the one asked for while it still resolves, else the player.
+  HostRef* followed = nullptr;
+  if (targetRefFormId != 0) {
+    HostForm* form = HostLookupFormById(targetRefFormId);
+    followed = form ? HostCastToReference(form) : nullptr;
+    if (!followed) targetRefFormId = 0;
   }
+  if (targetRefFormId == 0) followed = HostPlayer();
+  if (followed && !HostRefLoaded3D(followed)) followed = nullptr;
+  target = followed;
+  targetActor = target ? HostCastToActor(HostRefAsForm(target)) : nullptr;
+  if (target) {
+    targetFormId = HostFormId(HostRefAsForm(target));
+    targetPitch = HostRefRotationX(target);
+  }
+
+  float extraMouse = 0;
+  GetFloat(Vid::fExtraRotationMouse, extraMouse);
+  if (!(extraMouse > 0)) {
+    const float step = frameTime * kMouseExtraDecayPerSecond;
+    DecayToward0(mouseExtraYaw, step);
+    DecayToward0(mouseExtraPitch, step);
+  }
+
+  ReadHostConditions();
+  RunProfileFrame();
+
+  flags = 0;
+  bool enabledSetting = true;
+  GetBool(Vid::bEnabled, enabledSetting);
+  if (target && HostCameraStateIdOrNone() != -1 && enabledSetting) flags |= ControllerFlag::Enabled;
+  if (Enabled()) Activate();
+
+  const bool headCamera = IsHeadCameraActive();
+  {
+    std::lock_guard<std::recursive_mutex> pluginLock(pluginMutex);
+    if (currentRegistry) currentRegistry->inPluginView = headCamera ? 1 : 0;
+  }
+  if (headCameraWasActive != (headCamera ? 1u : 0u)) {
+    headCameraWasActive = headCamera ? 1 : 0;
+    if (HostCamera* camera = HostPlayerCamera()) {
+      HostCameraWeaponRefresh(camera, targetActor && IsWeaponOut(targetActor));
+    }
+  }
+
+  // Retry the preferred names now and then; index 1, the usual human head, stays.
+  if (cachedNodeIndex > 1 && frameCounter % kNodeCacheFrames == 0) cachedNodeIndex = -1;
+
+  if (Enabled()) ViewStep(headCamera);
+  UpdateHeadTracking();
+  if (focusDelay > 0) --focusDelay;
+  PlaceFocusPoint();
+  FocusStep();
+  RunRotationQueues(frameTime);
+
+  target = nullptr;
+  targetActor = nullptr;
+}
+
+void CameraController::ReadHostConditions() {
+  HostRef* player = HostPlayer();
+  HostUiState* ui = HostUiStateGet();
+  HostMainState* main = HostMainStateGet();
+  gameNotRunning = !player || !HostRefLoaded3D(player) || !ui || HostUiStateNotRunning(ui) != 0 ||
+                   !main || HostMainStateNotRunning(main) != 0;
+}
+
+void CameraController::Activate() {
+  // Unset switches count as on.
+  bool activated = true;
+  if (GetBool(Vid::bActivated, activated) && !activated) return;
+  bool activated2 = true;
+  if (GetBool(Vid::bActivated2, activated2) && !activated2) return;
+  int32_t activatedLevel = 1;
+  if (GetInt(Vid::iActivated, activatedLevel) && activatedLevel <= 0) return;
+  flags |= ControllerFlag::Activated;
+  if (IsHeadCameraStateId(HostCameraStateIdOrNone())) flags |= ControllerFlag::HeadCameraActive;
 }

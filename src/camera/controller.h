@@ -7,6 +7,7 @@
 #include <mutex>
 #include <vector>
 
+#include "camera/view_math.h"
 #include "host/host.h"
 
 struct RotationItem {
@@ -63,6 +64,22 @@ class CameraController {
   void ReadHostConditions();
   void Activate();
 
+  // The parts of Update after activation, in the order it runs them.
+  void ViewStep(bool headCameraActive);
+  void UpdateHeadTracking();
+  void DriveHeadTracking(HostActor* actor, const float* point);  // point null = release
+  void PlaceFocusPoint();
+  void FocusStep();
+  void RunRotationQueues(float dt);
+
+  // Head-node lookup on target's skeleton.
+  HostNode* FindNamedNode(const char* name) const;
+  HostNode* FindHeadNode(bool preferEyeBone);
+
+  // Rz(−viewYaw)·Rx(viewPitch) and Rz(−offsetYaw)·Rx(offsetPitch).
+  Matrix3 CameraOrientation() const;
+  Matrix3 CameraOffsetOrientation() const;
+
   // Locked copies of the last view step.
   void GetPosition(float out[3]);
   void GetRotation(float out[9]);
@@ -86,6 +103,9 @@ class CameraController {
   void ResetFocus();
   void QueueRotation(const RotationItem& item);
 
+  // Test support: every field back to its constructed value.
+  void ResetForTests();
+
  private:
   CameraController() = default;
 };
@@ -93,6 +113,11 @@ class CameraController {
 // The host camera's current state id, or -1 without a camera or state.
 int32_t HostCameraStateIdOrNone();
 bool IsHeadCameraStateId(int32_t id);
+
+// Reference handles (the crosshair reference): resolve takes a reference count, release drops
+// it and clears the slot.
+void ResolveRefHandle(HostRef*& out, uint32_t handle);
+void ReleaseRef(HostRef*& slot);
 
 // Mount and dismount notifications from the game's hooks.
 void OnMountStart(HostActor* actor);

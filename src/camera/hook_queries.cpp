@@ -1,0 +1,129 @@
+// The small operations the game's hooks call between two updates. They read the flags of the
+// last update; only the position and rotation copies take the controller's lock.
+
+#include <algorithm>
+#include <mutex>
+
+#include "camera/controller.h"
+#include "camera/state_sets.h"
+#include "profiles/commands.h"
+#include "values/registry.h"
+
+namespace {
+
+constexpr float kDegreesToRadians = 0.017453f;
+
+uint32_t FormIdOf(HostActor* actor) { return HostFormId(HostRefAsForm(HostActorAsRef(actor))); }
+
+bool SwitchIsOn(int32_t index) {
+  bool on = false;
+  return GetBool(index, on) && on;
+}
+
+void SetActivated(bool on) {
+  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+  SetValue(Vid::bActivated, ValueData::Bool(on), 0);
+}
+
+}  // namespace
+
+void CameraController::GetPosition(float out[3]) {
+  std::lock_guard<std::recursive_mutex> lock(mutex);
+  std::copy(position, position + 3, out);
+}
+
+void CameraController::GetRotation(float out[9]) {
+  std::lock_guard<std::recursive_mutex> lock(mutex);
+  std::copy(rotation, rotation + 9, out);
+}
+
+void CameraController::OverridePosition(float out[3]) {
+  if (!IsHeadCameraActive()) return;
+  float computed[3];
+  GetPosition(computed);
+  // (0, 0, 0) means no position was ever computed.
+  if (computed[0] == 0 && computed[1] == 0 && computed[2] == 0) return;
+  std::copy(computed, computed + 3, out);
+}
+
+void CameraController::OverrideRotation(float out[9]) {
+  if (IsHeadCameraActive()) GetRotation(out);
+}
+
+void CameraController::RestrictLook(float* yaw, float* pitch) {
+  if (!IsActivated()) return;
+  if (*yaw != 0) {
+    float degrees = 90;
+    GetFloat(Vid::fRestrictAngleHorizontal, degrees);
+    const float limit = std::max(degrees, 0.0f) * kDegreesToRadians;
+    *yaw = std::clamp(*yaw, -limit, limit);
+  }
+  if (*pitch != 0) {
+    float degrees = 80;
+    GetFloat(Vid::fRestrictAngleVertical, degrees);
+    const float limit = std::max(degrees, 0.0f) * kDegreesToRadians;
+    // Relative to the followed reference's own pitch.
+    *pitch = std::clamp(*pitch - targetPitch, -limit, limit) + targetPitch;
+  }
+}
+
+void CameraController::SetPitchLimits(HostActor* actor, float* minimum, float* maximum) {
+  if (!IsActivated() || !actor || FormIdOf(actor) != targetFormId) return;
+  float degrees = 80;
+  GetFloat(Vid::fRestrictAngleVertical, degrees);
+  *maximum = degrees * kDegreesToRadians;
+  *minimum = -*maximum;
+}
+
+bool CameraController::AllowsHostCameraSwitch() const {
+  return !Enabled() || !IsHeadCameraActive();
+}
+
+bool CameraController::IsHeadTrackedActor(HostActor* actor) const {
+  return actor && FormIdOf(actor) == headTrackedFormId;
+}
+
+bool CameraController::IsHeadCameraState() const {
+  return IsHeadCameraStateId(HostCameraStateIdOrNone());
+}
+
+void CameraController::FaceCrosshairOverride(int32_t* state) const {
+  int32_t face = 0;
+  GetInt(Vid::iFaceCrosshair, face);
+  if (face == -1) {
+    *state = 3;
+  } else if (face == 1) {
+    *state = 4;
+  } else if (face >= 2) {
+    *state = 5;
+  }
+}
+
+void CameraController::FaceCrosshairArgument(int32_t* arg) const {
+  int32_t face = 0;
+  GetInt(Vid::iFaceCrosshair, face);
+  if (face == -2) *arg = 1;
+}
+
+int32_t CameraController::ZoomIn() {
+  if (!SwitchIsOn(Vid::bZoomIntoQARN)) return 0;
+  SetActivated(true);
+  return 1;
+}
+
+int32_t CameraController::ZoomOut() {
+  if (SwitchIsOn(Vid::bZoomIntoQARN)) SetActivated(false);
+  return 0;
+}
+
+int32_t CameraController::ToggleActivation() {
+  if (!SwitchIsOn(Vid::bToggleIntoQARN)) return 0;
+  ToggleActivatedValue();
+  return 1;
+}
+
+void CameraController::ClearStateOffsets(HostCameraState* state) {
+  if (IsHeadCameraActive() && state && IsClearedOffsetStateId(HostCameraStateId(state))) {
+    HostCameraStateClearOffsets(state);
+  }
+}

@@ -1,0 +1,16 @@
+// Reference handles: the game's counted way of naming a reference, e.g. the crosshair's.
+
+#include "camera/controller.h"
+
+void ResolveRefHandle(HostRef*& out, uint32_t handle) {
+  out = nullptr;
+  if (handle == 0 || handle == HostInvalidRefHandle()) return;
+  if (HostRef* ref = HostLookupRefByHandle(handle)) out = ref;
+}
+
+void ReleaseRef(HostRef*& slot) {
+  if (!slot) return;
+  HostRef* ref = slot;
+  slot = nullptr;
+  HostReleaseRef(ref);
+}
