@@ -11,7 +11,7 @@
 constexpr int32_t kMaxCommandNesting = 16;
 // Most runs one outermost run may start in all; a profile that runs itself several times per
 // level would otherwise grow exponentially within the depth bound.
-constexpr int32_t kMaxCommandRunsPerChain = 4096;
+constexpr int32_t kMaxCommandRunsPerChain = 1024;
 
 bool ConditionsHold(Profile* profile, bool whenEmpty);
 void RunCommands(Profile* profile, CommandPhase phase);

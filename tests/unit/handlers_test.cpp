@@ -1,0 +1,293 @@
+#include <cstring>
+
+#include "config/command_parser.h"
+#include "profiles/commands.h"
+#include "profiles_fixture.h"
+
+namespace {
+
+class HandlersTest : public ProfilesTest {
+ protected:
+  void SetUp() override {
+    ProfilesTest::SetUp();
+    Load("[Owner]\n");
+    owner = FindProfile("Owner");
+  }
+
+  // Parses one command line into `owner` and runs it against the player.
+  void Run(std::string_view text, HostActor* actor = Sim().player) {
+    owner->commands.push_back(ParseCommand(owner, 1, text));
+    Command* command = owner->commands.back().get();
+    ASSERT_NE(command, nullptr) << text;
+    command->handler(actor ? HostActorAsRef(actor) : nullptr, actor, command);
+  }
+
+  static bool BoolOr(int32_t index, bool fallback) {
+    GetBool(index, fallback);
+    return fallback;
+  }
+
+  static KeyBindingRequest& Request(size_t i) { return *Registry().keyBindingRequests.at(i); }
+
+  Profile* owner = nullptr;
+};
+
+TEST_F(HandlersTest, TheTableListsThirtyRowsInSearchOrderThenAnEmptyRow) {
+  const char* names[] = {"Set", "Modify", "Reset", "Return", "Clear", "SetTween", "ModifyTween",
+                         "ResetTween", "ReturnTween", "Enable", "Disable", "Activate",
+                         "Deactivate", "GoThirdPerson", "GoFirstPerson", "ForceThirdPerson",
+                         "ForceFirstPerson", "SetProfile", "RunProfile", "Inhibit", "BindKey",
+                         "UnBindKey", "BindKey2", "Reload", "ReturnPerson", "AttachCamera",
+                         "DetachCamera", "RotateX", "RotateY", "SendAnimEvent"};
+  const int ids[] = {9, 10, 8, 11, 12, 14, 15, 13, 16, 1, 0, 2, 3, 4, 6, 5, 7,
+                     17, 18, 23, 19, 20, 21, 22, 24, 25, 26, 27, 28, 29};
+  for (int row = 0; row < 30; ++row) {
+    ASSERT_NE(kCommandTable[row].name, nullptr) << row;
+    EXPECT_STREQ(kCommandTable[row].name, names[row]);
+    EXPECT_EQ(static_cast<int>(kCommandTable[row].id), ids[row]) << names[row];
+    EXPECT_NE(kCommandTable[row].handler, nullptr) << names[row];
+  }
+  EXPECT_EQ(kCommandTable[30].name, nullptr);
+  EXPECT_EQ(kCommandTable[30].handler, nullptr);
+  // Tween forms share the handler of their plain form.
+  EXPECT_EQ(kCommandTable[0].handler, kCommandTable[5].handler);
+  EXPECT_EQ(kCommandTable[3].handler, kCommandTable[8].handler);
+  EXPECT_EQ(kCommandTable[20].handler, kCommandTable[22].handler);
+  EXPECT_NE(kCommandTable[0].handler, kCommandTable[1].handler);
+}
+
+TEST_F(HandlersTest, SetAndClearWithAnUnparsableOperandLeaveTheValueUnset) {
+  Run("Set fFocusSpeed 3");
+  EXPECT_EQ(FloatOr(Vid::fFocusSpeed, -1), 3);
+  Run("Set fFocusSpeed wide");
+  EXPECT_EQ(FloatOr(Vid::fFocusSpeed, -1), -1);
+  Run("Set fFocusSpeed 4");
+  Run("Clear fFocusSpeed");
+  EXPECT_EQ(FloatOr(Vid::fFocusSpeed, -1), -1);
+}
+
+TEST_F(HandlersTest, ModifyAddsFlipsOrDoesNothing) {
+  Run("Modify iDebug2 1");  // unset: nothing to add to
+  EXPECT_EQ(IntOr(Vid::iDebug2, -1), -1);
+  Run("Set iDebug2 1");
+  Run("Modify iDebug2 1");
+  EXPECT_EQ(IntOr(Vid::iDebug2, -1), 2);
+
+  Run("Set iUnused1 2147483646");
+  Run("Modify iUnused1 2");  // 32-bit wrap-around
+  EXPECT_EQ(IntOr(Vid::iUnused1, 0), INT32_MIN);
+
+  Run("Set bFocus false");
+  Run("Modify bFocus true");
+  EXPECT_TRUE(BoolOr(Vid::bFocus, false));
+  Run("Modify bFocus true");
+  EXPECT_FALSE(BoolOr(Vid::bFocus, true));
+  Run("Modify bFocus false");
+  EXPECT_FALSE(BoolOr(Vid::bFocus, true));
+
+  Run("Set fFocusSpeed 1.5");
+  Run("Modify fFocusSpeed 2");
+  EXPECT_EQ(FloatOr(Vid::fFocusSpeed, 0), 3.5f);
+}
+
+TEST_F(HandlersTest, ModifyTweenAddsToTheTweensTarget) {
+  Run("Set fFocusSpeed 70");
+  Run("SetTween fFocusSpeed 90 2");
+  TickValues(1);
+  Run("ModifyTween fFocusSpeed 10 2");
+  Value* value = ValueAt(Vid::fFocusSpeed);
+  EXPECT_EQ(GetValue(*value, false).AsFloat(), 100);
+  EXPECT_EQ(FloatOr(Vid::fFocusSpeed, 0), 80);  // continues from where it stood
+  TickValues(2);
+  EXPECT_EQ(FloatOr(Vid::fFocusSpeed, 0), 100);
+}
+
+TEST_F(HandlersTest, ResetAndReturnRestoreWhatWasRecorded) {
+  LoadFresh("!Set fFocusSpeed 5\n[Owner]\n");  // load commands make 5 the base
+  owner = FindProfile("Owner");
+  Run("Set fFocusSpeed 9");
+  Run("Reset fFocusSpeed");
+  EXPECT_EQ(FloatOr(Vid::fFocusSpeed, 0), 5);
+
+  Run("Return fFocusSpeed");  // nothing recorded: nothing happens
+  EXPECT_EQ(FloatOr(Vid::fFocusSpeed, 0), 5);
+  owner->savedValues[Vid::fFocusSpeed] = ValueData::Float(2);
+  Run("Return fFocusSpeed");
+  EXPECT_EQ(FloatOr(Vid::fFocusSpeed, 0), 2);
+  EXPECT_EQ(owner->savedValues.count(Vid::fFocusSpeed), 1u);
+
+  // Returning while recording: the entry being restored is the one being replaced.
+  StartRecording(owner);
+  owner->savedValues[Vid::fFocusSpeed] = ValueData::Float(7);
+  Run("ReturnTween fFocusSpeed 0");
+  EXPECT_EQ(FloatOr(Vid::fFocusSpeed, 0), 7);
+  EXPECT_EQ(owner->savedValues[Vid::fFocusSpeed].AsFloat(), 2);
+  Registry().recordingProfile = nullptr;
+}
+
+TEST_F(HandlersTest, SwitchesSetTheirValueAndToggleFlipsActivation) {
+  Run("Enable");
+  EXPECT_TRUE(BoolOr(Vid::bEnabled, false));
+  Command disable;
+  kCommandTable[10].handler(nullptr, nullptr, &disable);
+  EXPECT_FALSE(BoolOr(Vid::bEnabled, true));
+  Run("Activate");
+  EXPECT_TRUE(BoolOr(Vid::bActivated, false));
+  Run("Deactivate");
+  EXPECT_FALSE(BoolOr(Vid::bActivated, true));
+
+  ToggleActivatedValue();
+  EXPECT_TRUE(BoolOr(Vid::bActivated, false));
+  ToggleActivatedValue();
+  EXPECT_FALSE(BoolOr(Vid::bActivated, true));
+  Run("Clear bActivated");
+  ToggleActivatedValue();  // unset counts as off
+  EXPECT_TRUE(BoolOr(Vid::bActivated, false));
+}
+
+TEST_F(HandlersTest, PersonCommandsCallTheHostCameraOnlyWhenItExists) {
+  Run("GoThirdPerson");
+  Run("ForceThirdPerson");
+  Run("GoFirstPerson");
+  Run("ForceFirstPerson");
+  owner->cameraAtActivation = 1;
+  Run("ReturnPerson");
+  owner->cameraAtActivation = 2;
+  Run("ReturnPerson");
+  owner->cameraAtActivation = 0;
+  Run("ReturnPerson");
+  using C = SimCameraCall;
+  EXPECT_EQ(Sim().playerCamera->personCalls,
+            (std::vector<C>{C::GoThirdPerson, C::ForceThirdPerson, C::GoFirstPerson,
+                            C::ForceFirstPerson, C::GoThirdPerson, C::GoFirstPerson}));
+
+  HostCamera* camera = Sim().playerCamera;
+  Sim().playerCamera = nullptr;
+  Run("GoFirstPerson");
+  owner->cameraAtActivation = 2;
+  Run("ReturnPerson");
+  EXPECT_EQ(camera->personCalls.size(), 6u);
+}
+
+TEST_F(HandlersTest, InhibitAndReloadMarkTheRegistry) {
+  Profile* combat = FindProfile("Owner");
+  Run("Inhibit owner 3");
+  EXPECT_EQ(combat->inhibitSeconds, 3);
+  Run("Inhibit Owner");
+  EXPECT_EQ(combat->inhibitSeconds, 0);
+  Run("Inhibit Owner forever");
+  EXPECT_EQ(combat->inhibitSeconds, -1);
+  Run("Inhibit Nobody 5");
+  EXPECT_EQ(combat->inhibitSeconds, -1);
+
+  EXPECT_EQ(Registry().reloadRequested, 0);
+  Run("Reload");
+  EXPECT_EQ(Registry().reloadRequested, 1);
+}
+
+TEST_F(HandlersTest, KeyCommandsQueueUnpackedRequests) {
+  Run("BindKey -112 5 Combat 2.5");
+  Run("BindKey2 0x2A 1 Flash");
+  Run("UnBindKey 42 3");
+  Run("UnBindKey -42");
+  ASSERT_EQ(Registry().keyBindingRequests.size(), 4u);
+
+  EXPECT_EQ(Request(0).key, 112);
+  EXPECT_EQ(Request(0).modifiers, 5);
+  EXPECT_EQ(Request(0).pressEdge, 0);
+  EXPECT_EQ(Request(0).bind, 1);
+  EXPECT_EQ(Request(0).profileName, "Combat");
+  EXPECT_EQ(Request(0).profileIndex, -1);
+  EXPECT_EQ(Request(0).seconds, 2.5f);
+
+  EXPECT_EQ(Request(1).key, 42);
+  EXPECT_EQ(Request(1).modifiers, 0x21);
+  EXPECT_EQ(Request(1).pressEdge, 1);
+
+  EXPECT_EQ(Request(2).key, 42);
+  EXPECT_EQ(Request(2).modifiers, 0);
+  EXPECT_EQ(Request(2).pressEdge, 1);
+  EXPECT_EQ(Request(2).bind, 0);
+  EXPECT_EQ(Request(3).pressEdge, 0);
+
+  // A key word of 0 never makes a request; a number operand names the profile by index.
+  Command byIndex;
+  byIndex.valueIndex = 0;
+  byIndex.operand = ValueData::Int(3);
+  kCommandTable[20].handler(nullptr, nullptr, &byIndex);
+  kCommandTable[21].handler(nullptr, nullptr, &byIndex);
+  EXPECT_EQ(Registry().keyBindingRequests.size(), 4u);
+  byIndex.valueIndex = 0x0004007B;
+  kCommandTable[20].handler(nullptr, nullptr, &byIndex);
+  ASSERT_EQ(Registry().keyBindingRequests.size(), 5u);
+  EXPECT_EQ(Request(4).key, 123);
+  EXPECT_EQ(Request(4).modifiers, 4);
+  EXPECT_EQ(Request(4).profileIndex, 3);
+}
+
+TEST_F(HandlersTest, AttachCameraFollowsTheCrosshairReference) {
+  CameraController& controller = CameraController::Instance();
+  HostRef* crate = Sim().CreateReference(0x00ABCDEF);
+  Sim().SetCrosshairRef(crate);
+  Run("AttachCamera");
+  EXPECT_EQ(controller.targetRefFormId, 0x00ABCDEFu);
+
+  Sim().SetCrosshairRef(nullptr);
+  Run("AttachCamera");
+  EXPECT_EQ(controller.targetRefFormId, 0u);
+
+  Sim().invalidRefHandle = 0x00FFFFFF;
+  Sim().crosshairRef->handle = 0x00FFFFFF;
+  controller.targetRefFormId = 5;
+  Run("AttachCamera");
+  EXPECT_EQ(controller.targetRefFormId, 0u);
+
+  Sim().SetCrosshairRef(crate);
+  Run("AttachCamera");
+  Run("DetachCamera");
+  EXPECT_EQ(controller.targetRefFormId, 0u);
+  Sim().crosshairRef = nullptr;
+  controller.targetRefFormId = 5;
+  Run("AttachCamera");
+  EXPECT_EQ(controller.targetRefFormId, 0u);
+
+  EXPECT_EQ(Sim().liveRefCounts, 0);
+  EXPECT_EQ(Sim().refFaults, 0);
+}
+
+TEST_F(HandlersTest, RotationsQueueOneItemOnTheirAxis) {
+  CameraController& controller = CameraController::Instance();
+  Run("RotateY 0.5 1 7");
+  Run("RotateX 15 0.5 2");
+  Run("RotateX 3");
+  ASSERT_EQ(controller.rotationQueues[1].size(), 1u);
+  const RotationItem& vertical = controller.rotationQueues[1][0];
+  EXPECT_EQ(vertical.amount, 0.5f);
+  EXPECT_EQ(vertical.duration, 1.0f);
+  EXPECT_EQ(vertical.axis, 1);
+  EXPECT_EQ(vertical.mode, 1);  // 7 is not a mode
+  EXPECT_EQ(vertical.applied, 0);
+  EXPECT_EQ(vertical.elapsed, 0);
+  ASSERT_EQ(controller.rotationQueues[0].size(), 2u);
+  EXPECT_EQ(controller.rotationQueues[0][0].amount, 15.0f);
+  EXPECT_EQ(controller.rotationQueues[0][0].mode, 2);
+  EXPECT_EQ(controller.rotationQueues[0][0].axis, 0);
+  EXPECT_EQ(controller.rotationQueues[0][1].mode, 1);  // no mode written
+}
+
+TEST_F(HandlersTest, AnimationEventsReachOnlyAnActorTarget) {
+  Run("SendAnimEvent  weapon Draw");
+  EXPECT_EQ(Sim().player->animEvents, std::vector<std::string>{"weapon Draw"});
+  Run("SendAnimEvent other", nullptr);
+  EXPECT_EQ(Sim().player->animEvents.size(), 1u);
+  EXPECT_EQ(Sim().liveEngineStrings, 0);
+  EXPECT_EQ(Sim().engineStringFaults, 0);
+}
+
+TEST_F(HandlersTest, LoadCommandsRunWithoutATarget) {
+  LoadFresh("!SendAnimEvent x\n!Set iUnused5 1\n");
+  EXPECT_EQ(IntOr(Vid::iUnused5, 0), 1);
+  EXPECT_TRUE(Sim().player->animEvents.empty());
+}
+
+}  // namespace

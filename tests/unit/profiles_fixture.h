@@ -1,0 +1,94 @@
+#pragma once
+// A fresh plug-in state over a fresh simulated world for one test: an empty registry made
+// current, no key bindings, no keyword table, the controller following the player.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+#include "camera/controller.h"
+#include "config/loader.h"
+#include "plugin/startup.h"
+#include "profiles/driver.h"
+#include "profiles/evaluators.h"
+#include "profiles/key_bindings.h"
+#include "sim_world.h"
+#include "values/registry.h"
+
+class ProfilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetPluginForTests();
+    Sim().Reset();
+    ResetKeywordNameTable();
+    ResetController();
+    currentRegistry = new ValueRegistry();
+  }
+
+  void TearDown() override {
+    ResetPluginForTests();
+    ResetKeywordNameTable();
+    ResetController();
+  }
+
+  static void ResetController() {
+    CameraController& controller = CameraController::Instance();
+    controller.targetRefFormId = 0;
+    controller.rotationQueues[0].clear();
+    controller.rotationQueues[1].clear();
+    controller.target = nullptr;
+    controller.targetActor = nullptr;
+    controller.frameTime = 0;
+    controller.activeFrameTime = 0;
+  }
+
+  static ValueRegistry& Registry() { return *currentRegistry; }
+  static void Load(std::string_view text) { LoadConfigurationText(text); }
+  // A new registry with only this configuration.
+  static void LoadFresh(std::string_view text) {
+    delete currentRegistry;
+    currentRegistry = new ValueRegistry();
+    Load(text);
+  }
+
+  // One driver frame of dt seconds with the camera following `target` (the player by default).
+  static void Frame(float dt = 1.0f / 60, HostRef* target = PlayerRef(),
+                    HostActor* actor = Sim().player) {
+    CameraController& controller = CameraController::Instance();
+    controller.frameTime = dt;
+    controller.activeFrameTime = dt;
+    controller.target = target;
+    controller.targetActor = actor;
+    RunProfileFrame();
+    controller.target = nullptr;
+    controller.targetActor = nullptr;
+  }
+
+  static HostRef* PlayerRef() { return HostActorAsRef(Sim().player); }
+
+  static std::string CurrentName() {
+    Profile* current = Registry().currentProfile;
+    return current ? current->name : "null";
+  }
+
+  static float FloatOr(int32_t index, float fallback) {
+    GetFloat(index, fallback);
+    return fallback;
+  }
+  static int32_t IntOr(int32_t index, int32_t fallback) {
+    GetInt(index, fallback);
+    return fallback;
+  }
+
+  // Console lines, shown or still queued, that contain `part`.
+  static int CountLines(std::string_view part) {
+    int count = 0;
+    auto tally = [&](const std::string& line) {
+      if (line.find(part) != std::string::npos) ++count;
+    };
+    if (Sim().console) for (const std::string& line : Sim().console->lines) tally(line);
+    for (const std::string& line : Registry().messageQueue) tally(line);
+    return count;
+  }
+};
