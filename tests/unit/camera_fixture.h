@@ -1,0 +1,69 @@
+#pragma once
+// The camera controller over a fresh simulated world and an empty registry (every setting
+// unset), for one test.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+
+#include "camera/controller.h"
+#include "plugin/startup.h"
+#include "sim_world.h"
+#include "values/registry.h"
+
+class CameraTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetPluginForTests();
+    Sim().Reset();
+    Controller().ResetForTests();
+    currentRegistry = new ValueRegistry();
+  }
+
+  void TearDown() override {
+    ResetPluginForTests();
+    Controller().ResetForTests();
+  }
+
+  static CameraController& Controller() { return CameraController::Instance(); }
+
+  static void SetFloat(int32_t index, float value) { SetValue(index, ValueData::Float(value), 0); }
+  static void SetInt(int32_t index, int32_t value) { SetValue(index, ValueData::Int(value), 0); }
+  static void SetBool(int32_t index, bool value) { SetValue(index, ValueData::Bool(value), 0); }
+
+  static void Frames(int count) {
+    for (int i = 0; i < count; ++i) Controller().Update();
+  }
+
+  static std::array<float, 3> Position() {
+    const float* p = Controller().position;
+    return {p[0], p[1], p[2]};
+  }
+
+  static Matrix3 Rotation() {
+    Matrix3 m;
+    std::copy(Controller().rotation, Controller().rotation + 9, m.m);
+    return m;
+  }
+
+  static HostNode* PlayerNode(const char* name) { return Sim().FindNode(Sim().player, name); }
+
+  // World rotation Rz(−yaw)·Rx(pitch), radians, as a node or camera looking that way holds it.
+  static std::array<float, 9> Looking(float yaw, float pitch) {
+    Matrix3 m = YawPitchOrientation(yaw, pitch);
+    std::array<float, 9> out;
+    std::copy(m.m, m.m + 9, out.begin());
+    return out;
+  }
+};
+
+// Element-wise comparison of two rotations.
+inline ::testing::AssertionResult RotationsNear(const Matrix3& a, const Matrix3& b, float tolerance) {
+  for (int i = 0; i < 9; ++i) {
+    if (!(std::fabs(a.m[i] - b.m[i]) <= tolerance)) {
+      return ::testing::AssertionFailure() << "element " << i << ": " << a.m[i] << " vs " << b.m[i];
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
