@@ -1,41 +1,22 @@
 #include "fake_game.h"
 
-#include "host/game/addresses.h"
 #include "site_runner.h"
-
-extern "C" {
-#define VANTREL_LISTING(n) extern const uint8_t originalCode##n[], originalCode##n##End[];
-VANTREL_LISTING(1) VANTREL_LISTING(2) VANTREL_LISTING(3) VANTREL_LISTING(4) VANTREL_LISTING(5)
-VANTREL_LISTING(6) VANTREL_LISTING(7) VANTREL_LISTING(8) VANTREL_LISTING(9)
-VANTREL_LISTING(10) VANTREL_LISTING(11) VANTREL_LISTING(12) VANTREL_LISTING(13)
-VANTREL_LISTING(14) VANTREL_LISTING(15) VANTREL_LISTING(16) VANTREL_LISTING(17)
-VANTREL_LISTING(18) VANTREL_LISTING(19) VANTREL_LISTING(20) VANTREL_LISTING(21)
-VANTREL_LISTING(22) VANTREL_LISTING(23) VANTREL_LISTING(24) VANTREL_LISTING(25)
-VANTREL_LISTING(26) VANTREL_LISTING(27) VANTREL_LISTING(28) VANTREL_LISTING(29)
-VANTREL_LISTING(30) VANTREL_LISTING(31)
-#undef VANTREL_LISTING
-}
 
 namespace {
 
-#define VANTREL_LISTING(n) \
-  std::span<const uint8_t>(originalCode##n, originalCode##n##End - originalCode##n)
-const std::span<const uint8_t> kListings[] = {
-    VANTREL_LISTING(1),  VANTREL_LISTING(2),  VANTREL_LISTING(3),  VANTREL_LISTING(4),
-    VANTREL_LISTING(5),  VANTREL_LISTING(6),  VANTREL_LISTING(7),  VANTREL_LISTING(8),
-    VANTREL_LISTING(9),  VANTREL_LISTING(10), VANTREL_LISTING(11), VANTREL_LISTING(12),
-    VANTREL_LISTING(13), VANTREL_LISTING(14), VANTREL_LISTING(15), VANTREL_LISTING(16),
-    VANTREL_LISTING(17), VANTREL_LISTING(18), VANTREL_LISTING(19), VANTREL_LISTING(20),
-    VANTREL_LISTING(21), VANTREL_LISTING(22), VANTREL_LISTING(23), VANTREL_LISTING(24),
-    VANTREL_LISTING(25), VANTREL_LISTING(26), VANTREL_LISTING(27), VANTREL_LISTING(28),
-    VANTREL_LISTING(29), VANTREL_LISTING(30), VANTREL_LISTING(31)};
-#undef VANTREL_LISTING
+struct ListedSite {
+  uint32_t site;
+  const uint8_t* code;
+  const uint8_t* codeEnd;
+};
 
-// Where the stubs and the original code may continue besides the end of each site.
-constexpr uint32_t kBranchTargets[] = {Hook1::skip,  Hook2::skip,  Hook8::skip, Hook13::skip,
-                                       Hook17::skip, Hook27::skip, kReturnPad};
-constexpr uint32_t kCallTargets[] = {Hook3::call, Hook4::call, Hook11::call, Hook15::call,
-                                     Hook28::call};
+extern "C" const ListedSite originalSites[31];
+
+// Where the game's code branches to or returns to besides the end of each site.
+constexpr uint32_t kBranchTargets[] = {0x006CF3FD, 0x0083D3A1, 0x00840D08,
+                                       0x00B179D4, 0x00772AFE, kReturnPad};
+// The functions the sites call.
+constexpr uint32_t kCallTargets[] = {0x0083F690, 0x0083CFB0, 0x0083CE90, 0x006A6EB0, 0x0064C170};
 
 void PlaceLandingPad(uint32_t at) {
   Poke<uint8_t>(at, 0xE8);  // CALL SiteReached: the return address names the pad
@@ -44,24 +25,27 @@ void PlaceLandingPad(uint32_t at) {
 
 }  // namespace
 
-const HookSite& Row(int number) { return HookTable()[number - 1]; }
+uint32_t OriginalSite(int row) { return originalSites[row - 1].site; }
 
-std::span<const uint8_t> OriginalListing(int row) { return kListings[row - 1]; }
+std::span<const uint8_t> OriginalListing(int row) {
+  const ListedSite& listed = originalSites[row - 1];
+  return {listed.code, listed.codeEnd};
+}
 
 void PlaceJump(uint32_t at, const void* target) {
   Poke<uint8_t>(at, 0xE9);
   Poke<uint32_t>(at + 1, reinterpret_cast<uint32_t>(target) - at - 5);
 }
 
-void RestoreOriginalCode(const HookSite& row) {
-  const std::span<const uint8_t> listing = OriginalListing(row.number);
-  std::memcpy(reinterpret_cast<void*>(row.site), listing.data(), listing.size());
+void RestoreOriginalCode(int row) {
+  const std::span<const uint8_t> listing = OriginalListing(row);
+  std::memcpy(reinterpret_cast<void*>(OriginalSite(row)), listing.data(), listing.size());
 }
 
 void BuildFakeImage() {
-  for (const HookSite& row : HookTable()) {
+  for (int row = 1; row <= 31; ++row) {
     RestoreOriginalCode(row);
-    if (row.number != 23) PlaceLandingPad(row.end);
+    if (row != 23) PlaceLandingPad(OriginalSite(row) + OriginalListing(row).size());
   }
   for (uint32_t target : kBranchTargets) PlaceLandingPad(target);
   for (uint32_t target : kCallTargets) PlaceJump(target, reinterpret_cast<const void*>(&FakeCallee));

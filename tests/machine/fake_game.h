@@ -1,13 +1,12 @@
 #pragma once
 // The fake game image at the game's own addresses: the original code at every hook site,
 // landing pads where the stubs continue, stand-ins at the functions the sites call, and room
-// for fake globals and host functions.
+// for fake globals and host functions. Its addresses come from the hook table's listings as
+// written for these tests, not from the plug-in's address table.
 
 #include <cstdint>
 #include <cstring>
 #include <span>
-
-#include "plugin/hooks/hooks.h"
 
 constexpr uint32_t kImageStart = 0x00400000;
 constexpr uint32_t kImageEnd = 0x01C00000;
@@ -19,11 +18,11 @@ bool MapFakeImage();
 
 // Writes the game's code at every site, the landing pads and the callee stand-ins.
 void BuildFakeImage();
-// Puts one site back to the game's code, undoing its patch.
-void RestoreOriginalCode(const HookSite& row);
-// The game's code of a row's site as assembled from its listing.
+// Puts one site (1 to 31) back to the game's code, undoing its patch.
+void RestoreOriginalCode(int row);
+uint32_t OriginalSite(int row);
+// The game's code of a row's site, as assembled from its listing; it covers the patch.
 std::span<const uint8_t> OriginalListing(int row);
-const HookSite& Row(int number);
 
 // E9 xxxxxxxx at `at`, jumping to `target`.
 void PlaceJump(uint32_t at, const void* target);

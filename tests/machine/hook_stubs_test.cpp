@@ -10,7 +10,7 @@
 
 #include "bridge_doubles.h"
 #include "fake_game.h"
-#include "host/game/addresses.h"
+#include "hook_rows.h"
 #include "plugin/hooks/hooks.h"
 #include "site_runner.h"
 
@@ -73,9 +73,9 @@ class HookStubTest : public ::testing::Test {
     ResetBridges();
     insidePitchClampCaller = 0;
     fakeCalleeResult = 0;
-    Poke<uint32_t>(Hook16::operand, 0x13572468);
-    Poke<uint8_t>(Hook24::operand, 0x01);
-    Poke<uint32_t>(Hook26::operand, 0x2468ACE0);
+    Poke<uint32_t>(0x012E35C8, 0x13572468);  // loaded at 16
+    Poke<uint8_t>(0x012E2BD8, 0x01);         // tested at 24
+    Poke<uint32_t>(0x01B2E8E4, 0x2468ACE0);  // loaded at 26
   }
 
   // Registers point into the arena, the stack pointer into the middle of the stack memory.
@@ -124,13 +124,13 @@ class HookStubTest : public ::testing::Test {
 
   // The game's own code at the site, unpatched.
   Outcome Golden(int row, const CpuState& in) {
-    RestoreOriginalCode(Row(row));
+    RestoreOriginalCode(row);
     return Execute(Row(row).site, in);
   }
 
   // The patched site, through its stub.
   Outcome Hooked(int row, const CpuState& in) {
-    RestoreOriginalCode(Row(row));
+    RestoreOriginalCode(row);
     EXPECT_EQ(InstallHook(Row(row)), HookResult::Installed);
     return Execute(Row(row).site, in);
   }
@@ -181,8 +181,8 @@ TEST_F(HookStubTest, HeadTrackedActorSkipsTheGameHeadTracking) {
 
     bridgeAnswers.headTracked = 1;
     const Outcome tracked = Hooked(row, in);
-    EXPECT_EQ(tracked.cpu.reached, Hook1::skip);
-    ExpectSameState(tracked, Skipped(tracked, in, Hook1::skip));
+    EXPECT_EQ(tracked.cpu.reached, 0x006CF3FDu);
+    ExpectSameState(tracked, Skipped(tracked, in, 0x006CF3FDu));
     EXPECT_EQ(tracked.cpu.eflags, in.eflags | 0x200);
   }
 }
@@ -216,8 +216,8 @@ TEST_F(HookStubTest, HostCameraSwitchIsSkippedWhenNotAllowed) {
   const CpuState in = Input();
   bridgeAnswers.allowsHostCameraSwitch = 0;
   const Outcome refused = Hooked(8, in);
-  EXPECT_EQ(refused.cpu.reached, Hook8::skip);
-  ExpectSameState(refused, Skipped(refused, in, Hook8::skip));
+  EXPECT_EQ(refused.cpu.reached, 0x0083D3A1u);
+  ExpectSameState(refused, Skipped(refused, in, 0x0083D3A1u));
   EXPECT_EQ(refused.cpu.eflags, in.eflags | 0x200);
 }
 
@@ -260,7 +260,7 @@ TEST_F(HookStubTest, ZoomInActivationSkipsTheGamesFirstPersonSwitch) {
   bridgeAnswers.zoomIn = 1;
   const Outcome activated = Hooked(11, in);
   EXPECT_EQ(activated.calleeCount, 0u);
-  ExpectSameState(activated, Skipped(activated, in, Hook11::end));
+  ExpectSameState(activated, Skipped(activated, in, 0x00840E2Eu));
 
   bridgeAnswers.zoomIn = 0;
   const Outcome ignored = Hooked(11, in);
@@ -281,8 +281,8 @@ TEST_F(HookStubTest, ToggleActivationSkipsTheGamesToggleAtThirteenOnly) {
   const CpuState in = Input();
   bridgeAnswers.toggleActivation = 1;
   const Outcome skipped = Hooked(13, in);
-  EXPECT_EQ(skipped.cpu.reached, Hook13::skip);
-  ExpectSameState(skipped, Skipped(skipped, in, Hook13::skip));
+  EXPECT_EQ(skipped.cpu.reached, 0x00840D08u);
+  ExpectSameState(skipped, Skipped(skipped, in, 0x00840D08u));
 
   const Outcome fourteen = Hooked(14, in);
   ExpectCalls(fourteen, {{"ToggleActivation", {}}});
@@ -312,18 +312,18 @@ TEST_F(HookStubTest, ViewRefreshTakesTheBranchOnce) {
   const CpuState unequal = Input(kFlagsClear);
   const Outcome taken = Hooked(17, unequal);
   EXPECT_TRUE(taken.calls.empty());
-  EXPECT_EQ(taken.cpu.reached, Hook17::skip);
+  EXPECT_EQ(taken.cpu.reached, 0x00B179D4u);
 
   const CpuState equal = Input(kFlagsSet);
   ASSERT_TRUE(equal.eflags & kZeroFlag);
   const Outcome refreshed = Hooked(17, equal);
   ExpectCalls(refreshed, {{"TakeViewRefreshRequest", {}}});
-  ExpectSameState(refreshed, Skipped(refreshed, equal, Hook17::skip));
+  ExpectSameState(refreshed, Skipped(refreshed, equal, 0x00B179D4u));
   EXPECT_EQ(refreshed.cpu.fpuDepth, 0u);
 
   bridgeAnswers.viewRefresh = 0;
   const Outcome loaded = Hooked(17, equal);
-  EXPECT_EQ(loaded.cpu.reached, Hook17::end);
+  EXPECT_EQ(loaded.cpu.reached, 0x00B17996u);
   EXPECT_EQ(loaded.cpu.fpuDepth, 1u);
 }
 
@@ -351,7 +351,7 @@ TEST_F(HookStubTest, KindFourEventsBranchOnlyWithoutTheHeadCamera) {
   const CpuState in = Input();
   Set8(in.ecx + 0x10, 4);
   const Outcome golden = Golden(27, in);
-  ASSERT_EQ(golden.cpu.reached, Hook27::skip);
+  ASSERT_EQ(golden.cpu.reached, 0x00772AFEu);
 
   const Outcome branched = Hooked(27, in);
   ExpectCalls(branched, {{"IsHeadCameraActive", {}}});
@@ -360,7 +360,7 @@ TEST_F(HookStubTest, KindFourEventsBranchOnlyWithoutTheHeadCamera) {
   bridgeAnswers.headCameraActive = 1;
   const Outcome held = Hooked(27, in);
   Outcome expected = golden;
-  expected.cpu.reached = Hook27::end;
+  expected.cpu.reached = 0x00772A96u;
   ExpectSameState(held, expected);
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "fake_game.h"
+#include "hook_rows.h"
 #include "plugin/hooks/hooks.h"
 #include "values/registry.h"
 
@@ -24,6 +25,7 @@ TEST_F(HookTableTest, EveryRowRecognisesTheAssembledListingOfItsSite) {
   ASSERT_EQ(HookTable().size(), 31u);
   for (const HookSite& row : HookTable()) {
     const std::span<const uint8_t> listing = OriginalListing(row.number);
+    EXPECT_EQ(row.site, OriginalSite(row.number)) << "row " << row.number;
     ASSERT_EQ(listing.size(), row.end - row.site) << "row " << row.number;
     EXPECT_GE(row.end - row.site, 5u);
     EXPECT_LE(row.code.length, listing.size());

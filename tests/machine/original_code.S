@@ -131,6 +131,44 @@ LISTING(31)
         add     esp, 0x0C
 END(31)
 
+
+// Where each listing sits in the game: site address, first byte, end of the listing.
+        .data
+        .p2align 2
+        .globl SYM(originalSites)
+SYM(originalSites):
+        .long 0x006CF3BB, SYM(originalCode1), SYM(originalCode1End)
+        .long 0x006CF3DF, SYM(originalCode2), SYM(originalCode2End)
+        .long 0x0083FE3C, SYM(originalCode3), SYM(originalCode3End)
+        .long 0x0083AEBC, SYM(originalCode4), SYM(originalCode4End)
+        .long 0x00838C37, SYM(originalCode5), SYM(originalCode5End)
+        .long 0x006C3243, SYM(originalCode6), SYM(originalCode6End)
+        .long 0x006C2DEF, SYM(originalCode7), SYM(originalCode7End)
+        .long 0x0083D333, SYM(originalCode8), SYM(originalCode8End)
+        .long 0x008403A0, SYM(originalCode9), SYM(originalCode9End)
+        .long 0x00840330, SYM(originalCode10), SYM(originalCode10End)
+        .long 0x00840E29, SYM(originalCode11), SYM(originalCode11End)
+        .long 0x00840E48, SYM(originalCode12), SYM(originalCode12End)
+        .long 0x00840CE7, SYM(originalCode13), SYM(originalCode13End)
+        .long 0x0083B51A, SYM(originalCode14), SYM(originalCode14End)
+        .long 0x00840E10, SYM(originalCode15), SYM(originalCode15End)
+        .long 0x0069CC39, SYM(originalCode16), SYM(originalCode16End)
+        .long 0x00B1798E, SYM(originalCode17), SYM(originalCode17End)
+        .long 0x0083F8B4, SYM(originalCode18), SYM(originalCode18End)
+        .long 0x00838F6A, SYM(originalCode19), SYM(originalCode19End)
+        .long 0x00838F4C, SYM(originalCode20), SYM(originalCode20End)
+        .long 0x0083F89C, SYM(originalCode21), SYM(originalCode21End)
+        .long 0x0083B60E, SYM(originalCode22), SYM(originalCode22End)
+        .long 0x0083B6A0, SYM(originalCode23), SYM(originalCode23End)
+        .long 0x0073DF59, SYM(originalCode24), SYM(originalCode24End)
+        .long 0x0073E06D, SYM(originalCode25), SYM(originalCode25End)
+        .long 0x00771CEC, SYM(originalCode26), SYM(originalCode26End)
+        .long 0x00772A90, SYM(originalCode27), SYM(originalCode27End)
+        .long 0x00772AD0, SYM(originalCode28), SYM(originalCode28End)
+        .long 0x006AE61F, SYM(originalCode29), SYM(originalCode29End)
+        .long 0x0083C9C0, SYM(originalCode30), SYM(originalCode30End)
+        .long 0x0083CC25, SYM(originalCode31), SYM(originalCode31End)
+
 #ifdef __ELF__
         .section .note.GNU-stack,"",@progbits
 #endif

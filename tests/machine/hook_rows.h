@@ -1,0 +1,4 @@
+#pragma once
+#include "plugin/hooks/hooks.h"
+
+inline const HookSite& Row(int number) { return HookTable()[number - 1]; }
