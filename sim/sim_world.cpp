@@ -107,11 +107,11 @@ HostKeyword* SimWorld::Keyword(const std::string& editorName) {
   return keyword;
 }
 
-HostConditionForm* SimWorld::CreateFaction() {
-  return MakeForm<HostConditionForm>(SimFormType::Faction, 0);
+HostConditionForm* SimWorld::CreateFaction(uint32_t formId) {
+  return MakeForm<HostConditionForm>(SimFormType::Faction, formId);
 }
 
-HostForm* SimWorld::CreatePerk() { return CreateForm(SimFormType::Perk); }
+HostForm* SimWorld::CreatePerk(uint32_t formId) { return CreateForm(SimFormType::Perk, formId); }
 
 HostForm* SimWorld::CreateSpell() { return CreateForm(SimFormType::Spell); }
 

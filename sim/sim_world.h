@@ -78,8 +78,8 @@ class SimWorld {
   // The keyword of that editor name, created (and added to the condition global's list) on
   // first use. Its form id is the same in every Reset of the process.
   HostKeyword* Keyword(const std::string& editorName);
-  HostConditionForm* CreateFaction();
-  HostForm* CreatePerk();
+  HostConditionForm* CreateFaction(uint32_t formId = 0);
+  HostForm* CreatePerk(uint32_t formId = 0);
   HostForm* CreateSpell();
   HostHandItem* CreateWeapon(uint8_t weaponKind);
   HostMagicEffect* CreateMagicEffect(std::vector<HostForm*> keywords);

@@ -150,17 +150,18 @@ bool EditFact(const std::string& directive, bool add, const std::string& argumen
   if (directive == "faction" || directive == "perk") {
     int32_t formId = 0;
     if (!ReadInt(argument, formId)) return false;
-    const bool faction = directive == "faction";
-    HostForm* form = FormWithId(static_cast<uint32_t>(formId),
-                                faction ? SimFormType::Faction : SimFormType::Perk);
-    if (faction) {
-      auto* conditionForm = dynamic_cast<HostConditionForm*>(form);
-      if (!conditionForm) return false;
-      if (add) actor->factions.push_back(conditionForm);
-      else RemoveOne(actor->factions, conditionForm);
+    const uint32_t id = static_cast<uint32_t>(formId);
+    if (directive == "faction") {
+      HostForm* form = Sim().LookupForm(id);
+      auto* faction = form ? dynamic_cast<HostConditionForm*>(form) : Sim().CreateFaction(id);
+      if (!faction) return false;
+      if (add) actor->factions.push_back(faction);
+      else RemoveOne(actor->factions, faction);
     } else {
-      if (add) actor->perks.push_back(form);
-      else RemoveOne(actor->perks, form);
+      HostForm* perk = Sim().LookupForm(id);
+      if (!perk) perk = Sim().CreatePerk(id);
+      if (add) actor->perks.push_back(perk);
+      else RemoveOne(actor->perks, perk);
     }
     return true;
   }
