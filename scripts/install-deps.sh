@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # Installs the packages the build and the tests need, only those that are missing.
 set -euo pipefail
-packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libeigen3-dev)
+packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libeigen3-dev
+  g++-mingw-w64-i686-posix gcc-multilib g++-multilib wine wine32:i386)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
 done
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+# wine32 is an i386 package: the architecture must be known before apt-get update.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+fi
 if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 fi
