@@ -53,8 +53,9 @@ void QueueRotationItem(const Command* command, int32_t axis) {
 
 // --- Value commands ---
 
+// SetValue and ResetValue ignore a bad index themselves.
+
 void SetHandler(HostRef*, HostActor*, Command* command) {
-  if (ValueAt(command->valueIndex) == nullptr) return;
   // An unset operand clears the value, as Clear does.
   SetValue(command->valueIndex, command->operand, command->seconds);
 }
@@ -84,13 +85,12 @@ void ModifyHandler(HostRef*, HostActor*, Command* command) {
 }
 
 void ResetHandler(HostRef*, HostActor*, Command* command) {
-  if (ValueAt(command->valueIndex) == nullptr) return;
   ResetValue(command->valueIndex, command->seconds);
 }
 
 void ReturnHandler(HostRef*, HostActor*, Command* command) {
   Profile* owner = command->owner;
-  if (owner == nullptr || ValueAt(command->valueIndex) == nullptr) return;
+  if (owner == nullptr) return;
   auto saved = owner->savedValues.find(command->valueIndex);
   if (saved == owner->savedValues.end()) return;
   // A copy: SetValue may record into this same map while it runs.
