@@ -336,7 +336,8 @@ FUNCTION(HookStub26)
         RESTORE
         jmp     dword ptr [SYM(hook26Resume)]
 
-// 27: events of kind 4 take the game's branch only while the head camera is not shown.
+// 27: events of kind 4 take the game's branch only while the head camera is not shown. The
+// game goes on using ECX (the event) after this point, so the query is made saved as well.
 FUNCTION(HookStub27)
         cmp     byte ptr [ecx+0x10], 4
         jne     1f
@@ -349,7 +350,8 @@ FUNCTION(HookStub27)
 2:      RESTORE
 1:      jmp     dword ptr [SYM(hook27Resume)]
 
-// 28: the displaced call; a true answer becomes false while the head camera is shown.
+// 28: the displaced call; a true answer becomes false while the head camera is shown. Only
+// EAX changes: the query is made saved and its result written into the saved EAX.
 FUNCTION(HookStub28)
         call    dword ptr [SYM(hook28Call)]
         SAVE
