@@ -117,6 +117,7 @@ void CheckQuery(QueryFunction query) {
     CHECK(info.name != nullptr && std::strcmp(info.name, "vantrel") == 0);
     CHECK(info.version == 2);
   }
+  CHECK(!query(nullptr, nullptr));
 }
 
 // Every site holds E9 to a stub inside the DLL and 0x90 up to its end; the foreign one is

@@ -5,6 +5,7 @@
 #include "plugin/startup.h"
 
 extern "C" bool VantrelQuery(const LoaderInterface* loader, PluginInfo* info) {
+  if (!loader || !info) return false;  // a refusal rather than a crash in the loader's process
   return WOBKPlugin_Query(loader, info);
 }
 
