@@ -1,5 +1,6 @@
 #include "fake_host.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "fake_game.h"
@@ -51,10 +52,13 @@ void THISCALL ConsolePrint(void*, const char* format, const void*) {
   fakeHost.consoleLines.push_back(format);
 }
 
-void SetNode(FakeNode& node, float offset) {
+// A node turned by `angle` about its Z axis, at a place of its own.
+void SetNode(FakeNode& node, float angle, float place) {
+  const float c = std::cos(angle), s = std::sin(angle);
+  const float rotation[9] = {c, -s, 0, s, c, 0, 0, 0, 1};
   node.table = W(fakeHost.nodeTable);
-  for (int i = 0; i < 9; ++i) node.rotation[i] = offset + static_cast<float>(i) * 0.125f;
-  for (int i = 0; i < 3; ++i) node.translation[i] = offset * 100 + static_cast<float>(i);
+  std::memcpy(node.rotation, rotation, sizeof rotation);
+  for (int i = 0; i < 3; ++i) node.translation[i] = place + static_cast<float>(i);
 }
 
 }  // namespace
@@ -62,9 +66,9 @@ void SetNode(FakeNode& node, float offset) {
 void InstallFakeHost() {
   FakeHost& host = fakeHost;
   host.nodeTable[39] = W(reinterpret_cast<void*>(&FindDescendant));
-  SetNode(host.root, 1);
-  SetNode(host.eye, 2);
-  SetNode(host.head, 3);
+  SetNode(host.root, 0.0f, 100);
+  SetNode(host.eye, 0.25f, 200);
+  SetNode(host.head, 0.5f, 300);
 
   Poke<uint32_t>(W(host.player) + 0x0C, kPlayerFormId);
   Poke<uint32_t>(W(host.player) + 0x44, W(host.loaded3D));
