@@ -104,6 +104,25 @@ bool CameraUntouched() {
          std::memcmp(hostRotation, zero, sizeof hostRotation) == 0;
 }
 
+// Takes the address range the DLL prefers, so that the loader has to relocate it: stubs must
+// reach the game through absolute words that relocation fixes, never through rel32 from the
+// DLL to a fixed game address.
+uint32_t OccupyPreferredBase(const char* path) {
+  std::FILE* file = std::fopen(path, "rb");
+  if (!file) return 0;
+  IMAGE_DOS_HEADER dos{};
+  IMAGE_NT_HEADERS nt{};
+  const bool read = std::fread(&dos, sizeof dos, 1, file) == 1 &&
+                    std::fseek(file, dos.e_lfanew, SEEK_SET) == 0 &&
+                    std::fread(&nt, sizeof nt, 1, file) == 1;
+  std::fclose(file);
+  if (!read) return 0;
+  const uint32_t base = nt.OptionalHeader.ImageBase;
+  void* taken = VirtualAlloc(reinterpret_cast<void*>(base), nt.OptionalHeader.SizeOfImage,
+                             MEM_RESERVE, PAGE_NOACCESS);
+  return taken != nullptr ? base : 0;
+}
+
 void CheckQuery(QueryFunction query) {
   const struct {
     uint32_t runtimeVersion, isEditor;
@@ -160,9 +179,16 @@ int main() {
   std::memcpy(reinterpret_cast<void*>(0x00838C37), foreign, sizeof foreign);
   CHECK(WriteConfiguration());
 
-  HMODULE dll = LoadLibraryA("vantrel.dll");
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::strcpy(std::strrchr(path, '\\') + 1, "vantrel.dll");
+  CHECK(length > 0);
+  const uint32_t preferredBase = OccupyPreferredBase(path);
+  CHECK(preferredBase != 0);
+  HMODULE dll = LoadLibraryA(path);
   CHECK(dll != nullptr);
   if (!dll) return 1;
+  CHECK(W(dll) != preferredBase);
   const auto query = reinterpret_cast<QueryFunction>(Export(dll, "WOBKPlugin_Query"));
   const auto load = reinterpret_cast<LoadFunction>(Export(dll, "WOBKPlugin_Load"));
   CHECK(query != nullptr && load != nullptr);
