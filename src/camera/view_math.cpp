@@ -68,6 +68,12 @@ Matrix3 Transpose(const Matrix3& m) {
   return r;
 }
 
+float Determinant(const Matrix3& m) {
+  return m(0, 0) * (m(1, 1) * m(2, 2) - m(1, 2) * m(2, 1)) -
+         m(0, 1) * (m(1, 0) * m(2, 2) - m(1, 2) * m(2, 0)) +
+         m(0, 2) * (m(1, 0) * m(2, 1) - m(1, 1) * m(2, 0));
+}
+
 Matrix3 TurnZ(const Matrix3& m, float angle) {
   float c = CosF(angle);
   float s = SinF(angle);

@@ -45,6 +45,7 @@ Vector3 Scale(const Vector3& v, float s);
 Matrix3 ScaledIdentity(float s);
 Matrix3 Multiply(const Matrix3& a, const Matrix3& b);
 Matrix3 Transpose(const Matrix3& m);
+float Determinant(const Matrix3& m);
 Matrix3 TurnZ(const Matrix3& m, float angle);  // Rz(angle)·m
 Matrix3 TurnX(const Matrix3& m, float angle);  // Rx(angle)·m
 Matrix3 AxisAngle(const Vector3& axis, float angle);

@@ -2,6 +2,7 @@
 // position on the head node and the view rotation blended from head, camera and mouse.
 
 #include <algorithm>
+#include <cmath>
 
 #include "camera/controller.h"
 #include "camera/head_node.h"
@@ -9,6 +10,8 @@
 #include "values/registry.h"
 
 namespace {
+
+constexpr float kSmallestHeadDeterminant = 1e-3f;
 
 float FloatOr(int32_t index, float fallback) {
   GetFloat(index, fallback);
@@ -67,6 +70,8 @@ void CameraController::ViewStep(bool headCameraActive) {
   if (!node) return;
   Matrix3 view;
   HostNodeWorldRotation(node, view.m);
+  // A collapsed head rotation is no view, though every element of it is finite.
+  if (!(std::fabs(Determinant(view)) > kSmallestHeadDeterminant)) return;
 
   float fromHead = 1;
   if (GetFloat(Vid::fRotationFromHead, fromHead) && fromHead < 0) fromHead = 0;

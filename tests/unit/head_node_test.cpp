@@ -97,6 +97,10 @@ TEST_F(HeadNodeTest, NothingUsableLeavesTheLastView) {
   EXPECT_EQ(Position(), before);
   EXPECT_TRUE(RotationsNear(Rotation(), beforeRotation, 0));
 
+  PlayerNode("NPC Head [Head]")->rotation = {0, 0, 0, 0, 0, 0, 0, 0, 0};
+  Frames(1);
+  EXPECT_TRUE(RotationsNear(Rotation(), beforeRotation, 0));
+
   // A skeleton without a root, then no loaded 3D at all.
   Sim().player->loaded3D->root = nullptr;
   Frames(1);
