@@ -1,8 +1,8 @@
 // Finding the node of the followed reference's skeleton that the head camera sits on.
 
-#include <iterator>
-
 #include "camera/head_node.h"
+
+#include <iterator>
 
 namespace {
 

@@ -1,28 +1,30 @@
 #include "camera/state_sets.h"
 
+#include <initializer_list>
+
 #include "camera/controller.h"
 
-bool IsHeadCameraStateId(int32_t id) {
-  switch (id) {
-    case 2: case 5: case 6: case 8: case 9: case 10: case 11: case 12:
-      return true;
-    default:
-      return false;
-  }
+namespace {
+
+constexpr uint32_t Ids(std::initializer_list<int32_t> ids) {
+  uint32_t set = 0;
+  for (int32_t id : ids) set |= 1u << id;
+  return set;
 }
 
-bool IsYawPitchStateId(int32_t id) { return id == 9 || id == 10 || id == 12; }
+constexpr uint32_t kHeadCameraStates = Ids({2, 5, 6, 8, 9, 10, 11, 12});
+constexpr uint32_t kYawPitchStates = Ids({9, 10, 12});
+constexpr uint32_t kHeadTrackingStates = Ids({3, 5, 8, 9, 10, 12});
+constexpr uint32_t kClearedOffsetStates = Ids({5, 6, 8, 9, 10, 11, 12});
 
-bool IsHeadTrackingStateId(int32_t id) {
-  switch (id) {
-    case 3: case 5: case 8: case 9: case 10: case 12:
-      return true;
-    default:
-      return false;
-  }
-}
+bool InSet(int32_t id, uint32_t set) { return id >= 0 && id < 32 && (set >> id) & 1u; }
 
-bool IsClearedOffsetStateId(int32_t id) { return id >= 5 && id <= 12 && id != 7; }
+}  // namespace
+
+bool IsHeadCameraStateId(int32_t id) { return InSet(id, kHeadCameraStates); }
+bool IsYawPitchStateId(int32_t id) { return InSet(id, kYawPitchStates); }
+bool IsHeadTrackingStateId(int32_t id) { return InSet(id, kHeadTrackingStates); }
+bool IsClearedOffsetStateId(int32_t id) { return InSet(id, kClearedOffsetStates); }
 
 int32_t HostCameraStateIdOrNone() {
   HostCamera* camera = HostPlayerCamera();

@@ -4,6 +4,6 @@
 
 #include <cstdint>
 
-bool IsYawPitchStateId(int32_t id);       // the state carries its own yaw and pitch
+bool IsYawPitchStateId(int32_t id);  // the state carries its own yaw and pitch
 bool IsHeadTrackingStateId(int32_t id);
 bool IsClearedOffsetStateId(int32_t id);  // its three offset fields are zeroed in head view

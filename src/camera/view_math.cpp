@@ -95,9 +95,11 @@ Matrix3 AxisAngle(const Vector3& axis, float angle) {
   float x = axis.x;
   float y = axis.y;
   float z = axis.z;
-  return {{x * x * C + c, x * y * C - z * s, x * z * C + y * s,
-           x * y * C + z * s, y * y * C + c, y * z * C - x * s,
+  // clang-format off
+  return {{x * x * C + c,     x * y * C - z * s, x * z * C + y * s,
+           x * y * C + z * s, y * y * C + c,     y * z * C - x * s,
            x * z * C - y * s, y * z * C + x * s, z * z * C + c}};
+  // clang-format on
 }
 
 AxisAngleResult AxisAngleOf(const Matrix3& m) {

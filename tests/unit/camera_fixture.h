@@ -59,7 +59,8 @@ class CameraTest : public ::testing::Test {
 };
 
 // Element-wise comparison of two rotations.
-inline ::testing::AssertionResult RotationsNear(const Matrix3& a, const Matrix3& b, float tolerance) {
+inline ::testing::AssertionResult RotationsNear(const Matrix3& a, const Matrix3& b,
+                                                float tolerance) {
   for (int i = 0; i < 9; ++i) {
     if (!(std::fabs(a.m[i] - b.m[i]) <= tolerance)) {
       return ::testing::AssertionFailure() << "element " << i << ": " << a.m[i] << " vs " << b.m[i];

@@ -1,13 +1,12 @@
 // The controller's per-frame update and the operations the game's hooks call.
 
 #include "camera_fixture.h"
-
 #include "values/value_ids.h"
 
 namespace {
 
-constexpr uint32_t kHeadCamera = ControllerFlag::Enabled | ControllerFlag::Activated |
-                                 ControllerFlag::HeadCameraActive;
+constexpr uint32_t kHeadCamera =
+    ControllerFlag::Enabled | ControllerFlag::Activated | ControllerFlag::HeadCameraActive;
 
 }  // namespace
 
@@ -218,7 +217,7 @@ TEST_F(ControllerTest, HostCameraSwitchIsSuppressedOnlyInHeadView) {
 TEST_F(ControllerTest, FaceCrosshairOverrides) {
   struct Case {
     int32_t setting;
-    int32_t state;  // from 1
+    int32_t state;     // from 1
     int32_t argument;  // from 0
   };
   for (Case c : {Case{-2, 1, 1}, Case{-1, 3, 0}, Case{0, 1, 0}, Case{1, 4, 0}, Case{2, 5, 0},

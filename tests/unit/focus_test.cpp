@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "camera_fixture.h"
-
 #include "values/value_ids.h"
 
 namespace {
@@ -93,7 +92,8 @@ TEST_F(FocusTest, HoldsTheViewWhenTheCameraTurnsAway) {
 }
 
 TEST_F(FocusTest, ANearPointTurnsSlower) {
-  for (auto [pick, speed] : {std::pair{100.0f, 100.0f / 500 * 8}, std::pair{20.0f, 50.0f / 500 * 8}}) {
+  for (auto [pick, speed] :
+       {std::pair{100.0f, 100.0f / 500 * 8}, std::pair{20.0f, 50.0f / 500 * 8}}) {
     Controller().ResetForTests();
     Sim().CurrentCameraState()->yaw = 0;
     Sim().pickResult = std::array<float, 3>{0, 6 + pick, 124};

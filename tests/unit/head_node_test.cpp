@@ -4,7 +4,6 @@
 #include <limits>
 
 #include "camera_fixture.h"
-
 #include "values/value_ids.h"
 
 using HeadNodeTest = CameraTest;

@@ -1,12 +1,12 @@
 // The camera's rotation library against Eigen (double precision) as an independent oracle.
 
+#include "camera/view_math.h"
+
 #include <gtest/gtest.h>
 
 #include <Eigen/Geometry>
 #include <cmath>
 #include <random>
-
-#include "camera/view_math.h"
 
 namespace {
 
@@ -35,13 +35,14 @@ Eigen::Matrix3d Turn(double angle, const Eigen::Vector3d& axis) {
   double error = (ToEigen(actual) - expected).cwiseAbs().maxCoeff();
   if (error <= tolerance) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "largest difference " << error << "\nactual\n"
-                                       << ToEigen(actual) << "\nexpected\n" << expected;
+                                       << ToEigen(actual) << "\nexpected\n"
+                                       << expected;
 }
 
 // Axes in every octant and near each coordinate axis.
-const Eigen::Vector3d kAxes[] = {
-    {1, 0, 0},  {0, 1, 0},     {0, 0, 1},    {1, 2, 3},     {-3, 1, 0.5},
-    {0.2, -0.9, 0.4}, {-1, -1, -1}, {0.01, 0.02, -1}, {5, -0.1, 0.2}};
+const Eigen::Vector3d kAxes[] = {{1, 0, 0},    {0, 1, 0},        {0, 0, 1},
+                                 {1, 2, 3},    {-3, 1, 0.5},     {0.2, -0.9, 0.4},
+                                 {-1, -1, -1}, {0.01, 0.02, -1}, {5, -0.1, 0.2}};
 const double kAngles[] = {0.001, 0.3, 1.0, -0.7, 2.5, 3.1};
 
 }  // namespace
@@ -66,7 +67,8 @@ TEST(ViewMath, YawPitchOrientationTurnsForwardRightAndUp) {
   Vector3 up = Forward(YawPitchOrientation(0, kPi / 2));
   EXPECT_NEAR(up.z, 1, 1e-6);
   EXPECT_NEAR(up.y, 0, 1e-6);
-  Eigen::Matrix3d expected = Turn(-0.8, Eigen::Vector3d::UnitZ()) * Turn(0.3, Eigen::Vector3d::UnitX());
+  Eigen::Matrix3d expected =
+      Turn(-0.8, Eigen::Vector3d::UnitZ()) * Turn(0.3, Eigen::Vector3d::UnitX());
   EXPECT_TRUE(Near(YawPitchOrientation(0.8f, 0.3f), expected, 2e-6));
 }
 
@@ -107,7 +109,8 @@ TEST(ViewMath, AxisAngleOfHalfTurnsTakesTheAxisFromTheLargestDiagonal) {
     }
     AxisAngleResult back = AxisAngleOf(m);
     EXPECT_EQ(back.angle, kPi);
-    double sign = (back.axis.x * axis.x() + back.axis.y * axis.y() + back.axis.z * axis.z()) < 0 ? -1 : 1;
+    double sign =
+        (back.axis.x * axis.x() + back.axis.y * axis.y() + back.axis.z * axis.z()) < 0 ? -1 : 1;
     EXPECT_NEAR(back.axis.x, sign * axis.x(), 1e-5);
     EXPECT_NEAR(back.axis.y, sign * axis.y(), 1e-5);
     EXPECT_NEAR(back.axis.z, sign * axis.z(), 1e-5);
@@ -197,8 +200,9 @@ TEST(ViewMath, YawAndPitchAreTheOuterAndInnerEulerAnglesOfEigen) {
   for (double a : {-2.5, 0.4, 1.9}) {
     for (double b : {-1.2, 0.0, 0.6}) {
       for (double c : {-0.9, 0.3, 2.8}) {
-        Matrix3 m = FromEigen(Turn(a, Eigen::Vector3d::UnitZ()) * Turn(b, Eigen::Vector3d::UnitY()) *
-                              Turn(c, Eigen::Vector3d::UnitX()));
+        Matrix3 m =
+            FromEigen(Turn(a, Eigen::Vector3d::UnitZ()) * Turn(b, Eigen::Vector3d::UnitY()) *
+                      Turn(c, Eigen::Vector3d::UnitX()));
         EXPECT_NEAR(YawOf(m), a, 2e-6);
         EXPECT_NEAR(PitchOf(m), c, 2e-6);
       }
