@@ -21,6 +21,9 @@ namespace {
 std::atomic<int64_t> allocations{0};
 }
 
+// Counting replacements of the global allocation functions. GCC cannot see that these two
+// belong together and warns about free() on memory from operator new.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void* operator new(std::size_t size) {
   allocations.fetch_add(1, std::memory_order_relaxed);
   if (void* p = std::malloc(size ? size : 1)) return p;

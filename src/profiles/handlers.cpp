@@ -211,16 +211,14 @@ void UnBindKeyHandler(HostRef*, HostActor*, Command* command) {
 void AttachCameraHandler(HostRef*, HostActor*, Command*) {
   uint32_t formId = 0;
   if (HostCrosshairRefHolder* holder = HostCrosshairRefGet()) {
-    const uint32_t handle = HostCrosshairRefHandle(holder);
-    if (handle != 0 && handle != HostInvalidRefHandle()) {
-      if (HostRef* ref = HostLookupRefByHandle(handle)) {
-        formId = HostFormId(HostRefAsForm(ref));
-        HostReleaseRef(ref);
-      }
-    }
+    HostRef* ref = nullptr;
+    ResolveRefHandle(ref, HostCrosshairRefHandle(holder));
+    if (ref) formId = HostFormId(HostRefAsForm(ref));
+    ReleaseRef(ref);
   }
   // Nothing under the crosshair returns the camera to the player.
-  CameraController::Instance().targetRefFormId = formId;
+  CameraController& controller = CameraController::Instance();
+  if (controller.targetRefFormId != formId) controller.targetRefFormId = formId;
 }
 
 void DetachCameraHandler(HostRef*, HostActor*, Command*) {
