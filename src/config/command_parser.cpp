@@ -4,6 +4,7 @@
 
 #include "config/diagnostics.h"
 #include "config/literals.h"
+#include "config/name_index.h"
 #include "config/text.h"
 #include "config/tokens.h"
 #include "profiles/commands.h"
@@ -241,10 +242,15 @@ class ArgumentReader {
 };
 
 const CommandTableEntry* FindCommandRow(std::string_view name) {
-  for (const CommandTableEntry* row = kCommandTable; row->name != nullptr; ++row) {
-    if (EqualsIgnoreCase(name, row->name)) return row;
-  }
-  return nullptr;
+  static const NameIndex rowNames = [] {
+    std::vector<const char*> names;
+    for (const CommandTableEntry* row = kCommandTable; row->name != nullptr; ++row) {
+      names.push_back(row->name);
+    }
+    return NameIndex(names);
+  }();
+  const int32_t row = rowNames.Find(name);
+  return row < 0 ? nullptr : &kCommandTable[row];
 }
 
 }  // namespace

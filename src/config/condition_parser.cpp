@@ -63,7 +63,7 @@ std::unique_ptr<Condition> ParseCondition(int32_t line, std::string_view text) {
   }
 
   for (const SpecialKind& kind : kSpecialKinds) {
-    if (EqualsIgnoreCase(name, kind.name)) {
+    if (SameNameIgnoringCase(name, kind.name)) {
       condition->operand = ParseValueText(kind.operandType, operandText);
       condition->evaluator = kind.evaluator;
       return condition;

@@ -1,5 +1,8 @@
 #include "config/loader.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include <cstdio>
 #include <memory>
 #include <utility>
@@ -72,14 +75,24 @@ const std::string& ConfigurationPath() { return PathSlot(); }
 bool LineReader::Next(std::string& line) {
   line.clear();
   if (pos_ >= bytes_.size()) return false;
-  size_t characters = 0;
-  while (pos_ < bytes_.size() && characters < kLinePiece) {
-    // Text mode: CR LF arrives as a single LF.
-    if (bytes_[pos_] == '\r' && pos_ + 1 < bytes_.size() && bytes_[pos_ + 1] == '\n') ++pos_;
-    const char c = bytes_[pos_++];
-    ++characters;
-    line += c;
-    if (c == '\n') break;
+  const char* begin = bytes_.data() + pos_;
+  const size_t window = std::min(bytes_.size() - pos_, kLinePiece);
+  const void* lf = std::memchr(begin, '\n', window);
+  const size_t span = lf ? static_cast<size_t>(static_cast<const char*>(lf) - begin) + 1 : window;
+  if (std::memchr(begin, '\r', span) == nullptr) {
+    // No CR: the bytes are the characters.
+    line.assign(begin, span);
+    pos_ += span;
+  } else {
+    size_t characters = 0;
+    while (pos_ < bytes_.size() && characters < kLinePiece) {
+      // Text mode: CR LF arrives as a single LF.
+      if (bytes_[pos_] == '\r' && pos_ + 1 < bytes_.size() && bytes_[pos_ + 1] == '\n') ++pos_;
+      const char c = bytes_[pos_++];
+      ++characters;
+      line += c;
+      if (c == '\n') break;
+    }
   }
   const size_t nul = line.find('\0');
   if (nul != std::string::npos) line.resize(nul);

@@ -4,6 +4,8 @@ namespace {
 
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
+}  // namespace
+
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
@@ -12,7 +14,13 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-}  // namespace
+bool SameNameIgnoringCase(std::string_view text, const char* name) {
+  for (const char c : text) {
+    if (*name == '\0' || UpperAscii(c) != UpperAscii(*name)) return false;
+    ++name;
+  }
+  return *name == '\0';
+}
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';

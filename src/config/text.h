@@ -11,5 +11,9 @@ std::string_view Trim(std::string_view text);
 std::string_view TrimLeft(std::string_view text);
 // Trims text (not word) and compares ignoring ASCII case.
 bool EqualsIgnoreCase(std::string_view text, std::string_view word);
+// Compare ignoring ASCII case without trimming. The second form takes a zero-terminated name
+// and stops at the first difference, so searching a table of names measures none of them.
+bool SameIgnoringCase(std::string_view a, std::string_view b);
+bool SameNameIgnoringCase(std::string_view text, const char* name);
 bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix);
 bool ContainsIgnoreCase(std::string_view text, std::string_view part);

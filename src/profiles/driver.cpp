@@ -5,7 +5,7 @@
 
 #include "camera/controller.h"
 #include "config/diagnostics.h"
-#include "profiles/names.h"
+#include "config/text.h"
 #include "values/registry.h"
 
 namespace {
@@ -126,7 +126,7 @@ Profile* FindProfile(std::string_view name) {
   ValueRegistry* registry = currentRegistry;
   if (registry == nullptr) return nullptr;
   for (auto& profile : registry->profiles) {
-    if (SameNameIgnoringCase(profile->name, name)) return profile.get();
+    if (SameIgnoringCase(profile->name, name)) return profile.get();
   }
   return nullptr;
 }

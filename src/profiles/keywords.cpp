@@ -5,7 +5,7 @@
 #include <string>
 
 #include "config/text.h"
-#include "profiles/names.h"
+#include "config/text.h"
 
 namespace {
 
@@ -67,7 +67,7 @@ bool HasActiveEffectKeyword(HostActor* actor, std::string_view name) {
     const uint32_t count = HostMagicEffectKeywordCount(magicEffect);
     for (uint32_t i = 0; i < count; ++i) {
       HostForm* keyword = HostMagicEffectKeyword(magicEffect, i);
-      if (keyword != nullptr && SameNameIgnoringCase(EditorName(keyword), name)) return true;
+      if (keyword != nullptr && SameIgnoringCase(EditorName(keyword), name)) return true;
     }
   }
   return false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "config/loader.h"
+#include "config/name_index.h"
 #include "config/text.h"
 #include "profiles/key_bindings.h"
 #include "profiles/profile.h"
@@ -50,9 +51,18 @@ void RegisterValue(int32_t index, const char* name, ValueKind kind, ValueUpdater
 
 Value* FindValue(std::string_view name) {
   if (!currentRegistry) return nullptr;
+  static const NameIndex tableNames = [] {
+    std::vector<const char*> names;
+    for (const ValueTableRow& row : kValueTable) names.push_back(row.name);
+    return NameIndex(names);
+  }();
+  // Every registry registers the fixed table, so the table's index is the answer; a registry
+  // holding other names (built by hand) is searched in index order.
+  if (Value* value = ValueAt(tableNames.Find(name))) {
+    if (SameNameIgnoringCase(name, value->name)) return value;
+  }
   for (const auto& value : currentRegistry->values) {
-    // The value's own name goes first: EqualsIgnoreCase trims only its first argument.
-    if (value && EqualsIgnoreCase(value->name, name)) return value.get();
+    if (value && SameNameIgnoringCase(name, value->name)) return value.get();
   }
   return nullptr;
 }
