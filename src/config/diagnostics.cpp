@@ -19,18 +19,13 @@ int32_t DebugLevel() {
   return (level == 1 || level == 2) ? level : 0;
 }
 
-struct Message {
-  char text[kLineBuffer];
-};
-
-__attribute__((format(printf, 1, 0))) Message FormatMessage(const char* format, va_list args) {
-  Message message;
-  if (std::vsnprintf(message.text, sizeof message.text, format, args) < 0) message.text[0] = '\0';
-  return message;
-}
-
-void Queue(ValueRegistry& registry, const char* composed, int written) {
-  if (written < 0) return;
+// Formats the message, composes the line under its channel's prefix and queues it escaped.
+__attribute__((format(printf, 3, 0))) void QueueLine(ValueRegistry& registry, const char* prefix,
+                                                     const char* format, va_list args) {
+  char message[kLineBuffer];
+  if (std::vsnprintf(message, sizeof message, format, args) < 0) message[0] = '\0';
+  char composed[kLineBuffer];
+  if (std::snprintf(composed, sizeof composed, "%s%s", prefix, message) < 0) return;
   std::lock_guard<std::recursive_mutex> lock(pluginMutex);
   registry.messageQueue.push_back(EscapePercent(composed));
 }
@@ -39,26 +34,20 @@ void Queue(ValueRegistry& registry, const char* composed, int written) {
 
 void LogAtLine(ValueRegistry* registry, int32_t line, const char* format, ...) {
   if (registry == nullptr) return;
+  char prefix[32];
+  std::snprintf(prefix, sizeof prefix, "Vantrel(%d): ", line);
   va_list args;
   va_start(args, format);
-  const Message message = FormatMessage(format, args);
+  QueueLine(*registry, prefix, format, args);
   va_end(args);
-  char composed[kLineBuffer];
-  const int written =
-      std::snprintf(composed, sizeof composed, "Vantrel(%d): %s", line, message.text);
-  Queue(*registry, composed, written);
 }
 
 void Log(ValueRegistry* registry, const char* format, ...) {
   if (registry == nullptr) return;
   va_list args;
   va_start(args, format);
-  const Message message = FormatMessage(format, args);
+  QueueLine(*registry, "Vantrel: ", format, args);
   va_end(args);
-  char composed[kLineBuffer];
-  const int written =
-      std::snprintf(composed, sizeof composed, "Vantrel: %s", message.text);
-  Queue(*registry, composed, written);
 }
 
 void LogDebug(int32_t level, const char* format, ...) {
@@ -66,12 +55,8 @@ void LogDebug(int32_t level, const char* format, ...) {
   if (currentRegistry == nullptr || level > DebugLevel()) return;
   va_list args;
   va_start(args, format);
-  const Message message = FormatMessage(format, args);
+  QueueLine(*currentRegistry, "Vantrel(DEBUG): ", format, args);
   va_end(args);
-  char composed[kLineBuffer];
-  const int written =
-      std::snprintf(composed, sizeof composed, "Vantrel(DEBUG): %s", message.text);
-  Queue(*currentRegistry, composed, written);
 }
 
 std::string EscapePercent(std::string_view text) {
