@@ -61,8 +61,8 @@ void CollectCondition(std::string_view afterParenthesis) {
     LogAtLine(&registry, registry.lineNumber,
               "Found condition for default profile! Ignoring line.");
   } else {
-    registry.parseBlock->conditionLines.push_back(
-        {std::string(afterParenthesis.substr(0, close)), registry.lineNumber});
+    ProfileBlock& block = *registry.parseBlock;
+    block.Add(block.conditionLines, afterParenthesis.substr(0, close), registry.lineNumber);
   }
 }
 
@@ -150,40 +150,62 @@ void ParseLine(std::string_view text) {
     case '(':
       CollectCondition(text.substr(1));
       break;
-    default:
-      currentRegistry->parseBlock->commandLines.push_back(
-          {std::string(text), currentRegistry->lineNumber});
+    default: {
+      ProfileBlock& block = *currentRegistry->parseBlock;
+      block.Add(block.commandLines, text, currentRegistry->lineNumber);
       break;
+    }
   }
 }
 
 void FinishBlock(bool atEnd) {
   ValueRegistry* registry = currentRegistry;
   if (registry == nullptr || registry->parseBlock == nullptr) return;
-  std::unique_ptr<ProfileBlock> block = std::move(registry->parseBlock);
-  if (!atEnd) {
-    registry->parseBlock = std::make_unique<ProfileBlock>();
-    registry->parseBlock->startLine = registry->lineNumber;
-  }
+  ProfileBlock& block = *registry->parseBlock;
 
   auto profile = std::make_unique<Profile>();
   profile->index = static_cast<int32_t>(registry->profiles.size());
-  profile->name = block->name;
-  profile->type = block->type;
+  profile->name = block.name;
+  profile->type = block.type;
   profile->state = ProfileState::Normal;
+  profile->conditions.reserve(block.conditionLines.size());
+  profile->commands.reserve(block.commandLines.size());
   // All conditions first, then all commands: their messages come in that order.
-  for (const SourceLine& source : block->conditionLines) {
-    if (auto condition = ParseCondition(source.line, source.text)) {
+  for (const SourceLine& source : block.conditionLines) {
+    if (auto condition = ParseCondition(source.line, block.TextOf(source))) {
       profile->conditions.push_back(std::move(condition));
     }
   }
-  for (const SourceLine& source : block->commandLines) {
-    if (auto command = ParseCommand(profile.get(), source.line, source.text)) {
+  for (const SourceLine& source : block.commandLines) {
+    if (auto command = ParseCommand(profile.get(), source.line, block.TextOf(source))) {
       profile->commands.push_back(std::move(command));
     }
   }
 
+  if (atEnd) {
+    registry->parseBlock.reset();
+  } else {
+    block.Restart(registry->lineNumber);
+  }
   if (profile->state == ProfileState::Discarded) return;
   if (profile->type == ProfileType::Default) registry->defaultProfile = profile.get();
   registry->profiles.push_back(std::move(profile));
+}
+
+void ProfileBlock::Add(std::vector<SourceLine>& lines, std::string_view lineText, int32_t line) {
+  lines.push_back({text.size(), lineText.size(), line});
+  text.append(lineText);
+}
+
+std::string_view ProfileBlock::TextOf(const SourceLine& source) const {
+  return std::string_view(text).substr(source.offset, source.length);
+}
+
+void ProfileBlock::Restart(int32_t line) {
+  startLine = line;
+  name = "__Default";
+  text.clear();
+  conditionLines.clear();
+  commandLines.clear();
+  type = ProfileType::Default;
 }

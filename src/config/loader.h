@@ -8,17 +8,27 @@
 
 #include "profiles/profile.h"
 
+// A collected line; its text is in the block's text buffer at [offset, offset + length).
 struct SourceLine {
-  std::string text;
+  size_t offset = 0;
+  size_t length = 0;
   int32_t line = 0;
 };
 
+// The lines of one header's block. A load keeps one block and restarts it at each header, so
+// the buffers keep their capacity instead of being allocated per line and per block.
 struct ProfileBlock {
   int32_t startLine = 1;
   std::string name = "__Default";
+  std::string text;  // the collected lines' texts, back to back
   std::vector<SourceLine> conditionLines;
   std::vector<SourceLine> commandLines;
   ProfileType type = ProfileType::Default;
+
+  void Add(std::vector<SourceLine>& lines, std::string_view lineText, int32_t line);
+  std::string_view TextOf(const SourceLine& source) const;
+  // Empty again, as a fresh block starting at `line`.
+  void Restart(int32_t line);
 };
 
 // Where LoadConfiguration reads from; the game's relative path unless a tool changes it.
