@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 class NameIndex {
@@ -16,11 +15,11 @@ class NameIndex {
   int32_t Find(std::string_view name) const;
 
  private:
-  struct Hash {
-    size_t operator()(std::string_view text) const;
+  struct Slot {
+    std::string_view name;
+    int32_t position = -1;  // -1: empty
   };
-  struct Equal {
-    bool operator()(std::string_view a, std::string_view b) const;
-  };
-  std::unordered_map<std::string_view, int32_t, Hash, Equal> positions_;
+  size_t Home(std::string_view name) const;
+  // Open addressing with linear probing; a power-of-two size, at most a quarter full.
+  std::vector<Slot> slots_;
 };
