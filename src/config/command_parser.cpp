@@ -270,8 +270,7 @@ std::unique_ptr<Command> ParseCommand(Profile* profile, int32_t line, std::strin
     text.remove_prefix(1);
   }
 
-  size_t nameLength = 0;
-  while (nameLength < text.size() && IsAlnum(text[nameLength])) ++nameLength;
+  const size_t nameLength = AlnumPrefixLength(text);
   if (nameLength == 0) {
     LogAtLine(currentRegistry, line, "Invalid syntax for command!");
     return nullptr;

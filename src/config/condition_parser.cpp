@@ -1,6 +1,7 @@
 #include "config/condition_parser.h"
 
 #include <string>
+#include <string_view>
 
 #include "config/diagnostics.h"
 #include "config/literals.h"
@@ -11,7 +12,7 @@
 namespace {
 
 struct OperatorSymbol {
-  const char* symbol;
+  std::string_view symbol;
   int32_t op;
 };
 
@@ -42,8 +43,7 @@ constexpr SpecialKind kSpecialKinds[] = {
 }  // namespace
 
 std::unique_ptr<Condition> ParseCondition(int32_t line, std::string_view text) {
-  size_t nameLength = 0;
-  while (nameLength < text.size() && IsAlnum(text[nameLength])) ++nameLength;
+  const size_t nameLength = AlnumPrefixLength(text);
   if (nameLength == 0) {
     LogAtLine(currentRegistry, line, "Invalid syntax for condition!");
     return nullptr;
@@ -54,10 +54,9 @@ std::unique_ptr<Condition> ParseCondition(int32_t line, std::string_view text) {
   auto condition = std::make_unique<Condition>();
   std::string_view operandText = "1";
   for (const OperatorSymbol& entry : kOperators) {
-    const std::string_view symbol = entry.symbol;
-    if (StartsWithIgnoreCase(rest, symbol)) {
+    if (StartsWithIgnoreCase(rest, entry.symbol)) {
       condition->op = entry.op;
-      operandText = TrimLeft(rest.substr(symbol.size()));
+      operandText = TrimLeft(rest.substr(entry.symbol.size()));
       break;
     }
   }

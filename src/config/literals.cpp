@@ -22,12 +22,16 @@ bool ReadSign(std::string_view text, size_t& pos) {
   return false;
 }
 
+constexpr std::string_view kTrueWords[] = {"true", "1", "yes"};
+constexpr std::string_view kFalseWords[] = {"false", "0", "no"};
+
 ValueData ParseBool(std::string_view text) {
-  for (const char* word : {"true", "1", "yes"}) {
-    if (EqualsIgnoreCase(text, word)) return ValueData::Bool(true);
+  text = Trim(text);
+  for (const std::string_view word : kTrueWords) {
+    if (SameIgnoringCase(text, word)) return ValueData::Bool(true);
   }
-  for (const char* word : {"false", "0", "no"}) {
-    if (EqualsIgnoreCase(text, word)) return ValueData::Bool(false);
+  for (const std::string_view word : kFalseWords) {
+    if (SameIgnoringCase(text, word)) return ValueData::Bool(false);
   }
   return ValueData::Unset(ValueType::Bool);
 }

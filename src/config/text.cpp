@@ -30,6 +30,12 @@ bool IsAlnum(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
 }
 
+size_t AlnumPrefixLength(std::string_view text) {
+  size_t length = 0;
+  while (length < text.size() && IsAlnum(text[length])) ++length;
+  return length;
+}
+
 std::string_view TrimLeft(std::string_view text) {
   size_t first = 0;
   while (first < text.size() && IsBlank(text[first])) ++first;

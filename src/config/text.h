@@ -7,6 +7,7 @@
 
 bool IsBlank(char c);        // space, tab, LF, VT, FF, CR
 bool IsAlnum(char c);        // A-Z, a-z, 0-9
+size_t AlnumPrefixLength(std::string_view text);  // letters and digits at the start
 std::string_view Trim(std::string_view text);
 std::string_view TrimLeft(std::string_view text);
 // Trims text (not word) and compares ignoring ASCII case.

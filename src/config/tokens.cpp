@@ -24,8 +24,7 @@ bool ReadIdentifier(std::string_view& input, std::string& token) {
   token.clear();
   if (input.empty()) return false;
   TrimIfBlankFirst(input);
-  size_t length = 0;
-  while (length < input.size() && IsAlnum(input[length])) ++length;
+  const size_t length = AlnumPrefixLength(input);
   if (length == 0) return false;
   TakeToken(input, length, token);
   return true;
