@@ -29,7 +29,6 @@ class ScenarioPlayer {
 
   void Play(const std::vector<ScenarioLine>& lines) {
     PrintChanges();
-    PrintTrace();
     for (const ScenarioLine& line : lines) Run(line);
     std::printf("%d expectations met, %d failed\n", met_, failed_);
   }
@@ -80,7 +79,6 @@ class ScenarioPlayer {
       if (ReadFloat(w[1], dx) && ReadFloat(w[2], dy)) {
         pendingLook_[0] += dx;
         pendingLook_[1] += dy;
-        lookPending_ = true;
       } else {
         Error("look needs two numbers");
       }
@@ -119,20 +117,18 @@ class ScenarioPlayer {
   void RunFrame() {
     Sim().frameTimeA = frameSeconds_;
     Sim().frameTimeB = frameSeconds_;
+    // The game hands every frame's look input to the plug-in, moved or not.
     CameraController& controller = CameraController::Instance();
-    if (lookPending_) {
-      controller.AddLookInput(pendingLook_);
-      pendingLook_[0] = pendingLook_[1] = 0;
-      lookPending_ = false;
-    }
+    controller.AddLookInput(pendingLook_);
+    pendingLook_[0] = pendingLook_[1] = 0;
     controller.Update();
     for (const std::string& text : TakeConsoleLines()) {
       std::printf("%9.3f  %s\n", time_, text.c_str());
       consoleSinceExpect_.push_back(text);
     }
     PrintChanges();
-    time_ += frameSeconds_;
     PrintTrace();
+    time_ += frameSeconds_;
   }
 
   // Current profile and parallel profile states, printed when they change.
@@ -252,6 +248,8 @@ class ScenarioPlayer {
       bool close = true;
       for (int i = 0; i < 3; ++i) close = close && std::fabs(got[i] - wanted[i]) <= tolerance;
       Check(close, "camera " + w[2] + " " + Vector(wanted), "camera " + w[2] + " " + Vector(got));
+    } else if (what == "focus" && (w.size() == 3 || w.size() == 5)) {
+      ExpectFocus(w);
     } else if (what == "target" && w.size() == 3) {
       int32_t formId = 0;
       if (!ReadInt(w[2], formId)) return Error("expect target needs a form id");
@@ -261,6 +259,24 @@ class ScenarioPlayer {
     } else {
       Error("unknown expectation '" + what + "'");
     }
+  }
+
+  // "expect focus X Y Z|none": the point the focus keeps in view, within 0.01.
+  void ExpectFocus(const std::vector<std::string>& w) {
+    const CameraController& c = CameraController::Instance();
+    const std::string got = c.focusPoint ? "focus " + Vector(c.focusPoint.get()) : "no focus";
+    if (w.size() == 3) {
+      if (w[2] != "none") return Error("expect focus needs X Y Z or none");
+      Check(!c.focusPoint, "no focus", got);
+      return;
+    }
+    float wanted[3];
+    for (int i = 0; i < 3; ++i) {
+      if (!ReadFloat(w[2 + i], wanted[i])) return Error("expect focus needs X Y Z or none");
+    }
+    bool close = c.focusPoint != nullptr;
+    for (int i = 0; close && i < 3; ++i) close = std::fabs(c.focusPoint[i] - wanted[i]) <= 0.01f;
+    Check(close, "focus " + Vector(wanted), got);
   }
 
   void ExpectValue(const std::string& name, const std::string& literal) {
@@ -344,7 +360,6 @@ class ScenarioPlayer {
   float frameSeconds_ = 1.0f / 60;
   double time_ = 0;
   float pendingLook_[2] = {0, 0};
-  bool lookPending_ = false;
   std::string lastProfile_ = "None";
   std::vector<int32_t> lastActive_;
   std::vector<std::string> consoleSinceExpect_;
