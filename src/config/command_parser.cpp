@@ -130,7 +130,7 @@ class ArgumentReader {
   }
 
   bool ReadLeadingValueName() {
-    std::string name;
+    std::string_view name;
     if (rest_.empty() || !ReadIdentifier(rest_, name)) {
       return Fail("Invalid syntax for command! Value name is expected.");
     }
@@ -150,7 +150,7 @@ class ArgumentReader {
 
   bool ReadValueTween() {
     if (!ReadLeadingValueName()) return false;
-    std::string valueText;
+    std::string_view valueText;
     ReadStringToken(rest_, valueText);
     command_.operand = ParseValueText(value_->type, valueText);
     ReadTweenLength();
@@ -159,7 +159,7 @@ class ArgumentReader {
 
   bool ReadProfileName() {
     if (rest_.empty()) return Fail("Invalid syntax for command! Profile name is expected.");
-    std::string name;
+    std::string_view name;
     ReadStringToken(rest_, name);
     command_.operand = TextData(name);
     return true;
@@ -174,7 +174,7 @@ class ArgumentReader {
   }
 
   bool ReadKey() {
-    std::string keyText;
+    std::string_view keyText;
     if (rest_.empty() || !ReadNumberToken(rest_, keyText)) {
       return Fail("Invalid syntax for command! Key is expected.");
     }
@@ -186,9 +186,9 @@ class ArgumentReader {
 
   // Both number tokens and the name are read before either number is checked.
   bool ReadKeyBinding() {
-    std::string keyText;
-    std::string modifierText;
-    std::string profileName;
+    std::string_view keyText;
+    std::string_view modifierText;
+    std::string_view profileName;
     if (rest_.empty() || !ReadNumberToken(rest_, keyText)) {
       return Fail("Invalid syntax for command! Key is expected.");
     }
@@ -213,14 +213,14 @@ class ArgumentReader {
 
   // Angle, then an optional time and an optional mode; a bad time or mode is just skipped.
   bool ReadRotation() {
-    std::string angleText;
+    std::string_view angleText;
     if (!rest_.empty()) ReadWord(rest_, angleText);
     const ValueData angle = ParseValueText(ValueType::Float, angleText);
     if (angleText.empty() || !angle.isSet) {
       return Fail("Invalid syntax for command! Value is expected.");
     }
     command_.operand = angle;
-    std::string timeText;
+    std::string_view timeText;
     ReadWord(rest_, timeText);
     const ValueData seconds = ParseValueText(ValueType::Float, timeText);
     if (!timeText.empty() && seconds.isSet) command_.seconds = seconds.AsFloat();
@@ -278,10 +278,10 @@ std::unique_ptr<Command> ParseCommand(Profile* profile, int32_t line, std::strin
   const std::string_view name = text.substr(0, nameLength);
 
   // Profile keywords mark the profile being built instead of making a command.
-  if (EqualsIgnoreCase(name, "skip") || EqualsIgnoreCase(name, "disable")) {
+  if (SameIgnoringCase(name, "skip") || SameIgnoringCase(name, "disable")) {
     if (profile != nullptr) {
       profile->state =
-          EqualsIgnoreCase(name, "skip") ? ProfileState::Skipped : ProfileState::Discarded;
+          SameIgnoringCase(name, "skip") ? ProfileState::Skipped : ProfileState::Discarded;
     }
     return nullptr;
   }

@@ -9,8 +9,8 @@ void TrimIfBlankFirst(std::string_view& input) {
 }
 
 // Takes the first `length` characters as the token; the input becomes the trimmed remainder.
-void TakeToken(std::string_view& input, size_t length, std::string& token) {
-  token.assign(input.substr(0, length));
+void TakeToken(std::string_view& input, size_t length, std::string_view& token) {
+  token = input.substr(0, length);
   input = Trim(input.substr(length));
 }
 
@@ -20,8 +20,8 @@ bool IsHexDigit(char c) {
 
 }  // namespace
 
-bool ReadIdentifier(std::string_view& input, std::string& token) {
-  token.clear();
+bool ReadIdentifier(std::string_view& input, std::string_view& token) {
+  token = {};
   if (input.empty()) return false;
   TrimIfBlankFirst(input);
   const size_t length = AlnumPrefixLength(input);
@@ -30,8 +30,8 @@ bool ReadIdentifier(std::string_view& input, std::string& token) {
   return true;
 }
 
-bool ReadWord(std::string_view& input, std::string& token) {
-  token.clear();
+bool ReadWord(std::string_view& input, std::string_view& token) {
+  token = {};
   TrimIfBlankFirst(input);
   size_t length = 0;
   while (length < input.size() && !IsBlank(input[length])) ++length;
@@ -39,16 +39,16 @@ bool ReadWord(std::string_view& input, std::string& token) {
   return true;
 }
 
-bool ReadStringToken(std::string_view& input, std::string& token) {
-  token.clear();
+bool ReadStringToken(std::string_view& input, std::string_view& token) {
+  token = {};
   TrimIfBlankFirst(input);
   if (input.empty() || input.front() != '"') return ReadWord(input, token);
   const size_t close = input.find('"', 1);
   if (close == std::string_view::npos) {
-    token.assign(input.substr(1));
+    token = input.substr(1);
     input = {};
   } else {
-    token.assign(input.substr(1, close - 1));
+    token = input.substr(1, close - 1);
     input = input.substr(close + 1);
   }
   return true;
@@ -56,8 +56,8 @@ bool ReadStringToken(std::string_view& input, std::string& token) {
 
 // Accepts what might belong to a number in any base, so that the token's end is where the
 // next argument starts; the Int rule decides afterwards whether it is a whole number.
-bool ReadNumberToken(std::string_view& input, std::string& token) {
-  token.clear();
+bool ReadNumberToken(std::string_view& input, std::string_view& token) {
+  token = {};
   if (input.empty()) return false;
   TrimIfBlankFirst(input);
   enum Stage { kStart, kAfterLeadingZero, kInNumber };

@@ -13,9 +13,10 @@ struct TokenCase {
   const char* remainder;
 };
 
-void ExpectReads(bool (*reader)(std::string_view&, std::string&), const TokenCase& expected) {
+void ExpectReads(bool (*reader)(std::string_view&, std::string_view&),
+                 const TokenCase& expected) {
   std::string_view input = expected.input;
-  std::string token;
+  std::string_view token;
   EXPECT_EQ(reader(input, token), expected.result) << expected.input;
   EXPECT_EQ(token, expected.token) << expected.input;
   EXPECT_EQ(input, expected.remainder) << expected.input;
