@@ -75,6 +75,19 @@ TEST(Literals, FloatAgreesWithStrtofOnDecimalText) {
   EXPECT_GT(acceptedCount, 5000);
 }
 
+TEST(Literals, FloatRoundsPlainDecimalsOfAnyDigitCountLikeStrtof) {
+  std::mt19937 random(13);
+  for (int i = 0; i < 20000; ++i) {
+    std::string text(1 + random() % 9, '0');
+    for (char& c : text) c = static_cast<char>('0' + random() % 10);
+    if (random() % 4 != 0) text.insert(random() % (text.size() + 1), ".");
+    const float oracle = std::strtof(text.c_str(), nullptr);
+    const ValueData parsed = ParseValueText(ValueType::Float, text);
+    ASSERT_TRUE(parsed.isSet) << text;
+    EXPECT_EQ(parsed.payload, std::bit_cast<uint32_t>(oracle)) << text;
+  }
+}
+
 TEST(Literals, FloatRefusesWhatIsNotDecimalNotation) {
   EXPECT_TRUE(ParseValueText(ValueType::Float, "").isSet);
   EXPECT_EQ(ParseValueText(ValueType::Float, "  -.5e1").AsFloat(), -5.0f);
