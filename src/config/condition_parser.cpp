@@ -16,7 +16,8 @@ struct OperatorSymbol {
   int32_t op;
 };
 
-// Two-character symbols come first so that ">=" is not read as ">".
+// Two-character symbols come first so that ">=" is not read as ">". No symbol has a letter,
+// so they are matched exactly.
 constexpr OperatorSymbol kOperators[] = {
     {">=", ConditionOp::GreaterOrEqual}, {"<=", ConditionOp::LessOrEqual},
     {"!=", ConditionOp::NotEqual},       {"==", ConditionOp::Equal},
@@ -54,7 +55,7 @@ std::unique_ptr<Condition> ParseCondition(int32_t line, std::string_view text) {
   auto condition = std::make_unique<Condition>();
   std::string_view operandText = "1";
   for (const OperatorSymbol& entry : kOperators) {
-    if (StartsWithIgnoreCase(rest, entry.symbol)) {
+    if (rest.starts_with(entry.symbol)) {
       condition->op = entry.op;
       operandText = TrimLeft(rest.substr(entry.symbol.size()));
       break;

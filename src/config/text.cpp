@@ -62,7 +62,7 @@ bool ContainsIgnoreCase(std::string_view text, std::string_view part) {
   if (part.empty()) return true;
   if (text.size() < part.size()) return false;
   for (size_t start = 0; start + part.size() <= text.size(); ++start) {
-    if (SameIgnoringCase(text.substr(start, part.size()), part)) return true;
+    if (StartsWithIgnoreCase(text.substr(start), part)) return true;
   }
   return false;
 }
