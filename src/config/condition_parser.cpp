@@ -2,9 +2,11 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "config/diagnostics.h"
 #include "config/literals.h"
+#include "config/name_index.h"
 #include "config/text.h"
 #include "profiles/evaluators.h"
 #include "values/registry.h"
@@ -41,6 +43,16 @@ constexpr SpecialKind kSpecialKinds[] = {
     {"MagicEffectKeyword", ValueType::String, MagicEffectKeywordTest},
 };
 
+const SpecialKind* FindSpecialKind(std::string_view name) {
+  static const NameIndex kindNames = [] {
+    std::vector<const char*> names;
+    for (const SpecialKind& kind : kSpecialKinds) names.push_back(kind.name);
+    return NameIndex(names);
+  }();
+  const int32_t kind = kindNames.Find(name);
+  return kind < 0 ? nullptr : &kSpecialKinds[kind];
+}
+
 }  // namespace
 
 std::unique_ptr<Condition> ParseCondition(int32_t line, std::string_view text) {
@@ -62,12 +74,10 @@ std::unique_ptr<Condition> ParseCondition(int32_t line, std::string_view text) {
     }
   }
 
-  for (const SpecialKind& kind : kSpecialKinds) {
-    if (SameNameIgnoringCase(name, kind.name)) {
-      condition->operand = ParseValueText(kind.operandType, operandText);
-      condition->evaluator = kind.evaluator;
-      return condition;
-    }
+  if (const SpecialKind* kind = FindSpecialKind(name)) {
+    condition->operand = ParseValueText(kind->operandType, operandText);
+    condition->evaluator = kind->evaluator;
+    return condition;
   }
 
   Value* value = FindValue(name);
