@@ -9,7 +9,7 @@ char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
+    if (a[i] != b[i] && UpperAscii(a[i]) != UpperAscii(b[i])) return false;
   }
   return true;
 }

@@ -58,8 +58,12 @@ Value* FindValue(std::string_view name) {
   }();
   // Every registry registers the fixed table, so the table's index is the answer; a registry
   // holding other names (built by hand) is searched in index order.
-  if (Value* value = ValueAt(tableNames.Find(name))) {
-    if (SameNameIgnoringCase(name, value->name)) return value;
+  const int32_t row = tableNames.Find(name);
+  if (Value* value = ValueAt(row)) {
+    // The table's own name string needs no second comparison.
+    if (value->name == kValueTable[row].name || SameNameIgnoringCase(name, value->name)) {
+      return value;
+    }
   }
   for (const auto& value : currentRegistry->values) {
     if (value && SameNameIgnoringCase(name, value->name)) return value.get();
