@@ -292,7 +292,8 @@ std::unique_ptr<Command> ParseCommand(Profile* profile, int32_t line, std::strin
     return nullptr;
   }
 
-  auto command = std::make_unique<Command>();
+  // Every member has an initializer; this skips only the zero fill that would precede them.
+  auto command = std::make_unique_for_overwrite<Command>();
   command->id = row->id;
   command->phase = phase;
   command->handler = row->handler;

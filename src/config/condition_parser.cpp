@@ -64,7 +64,8 @@ std::unique_ptr<Condition> ParseCondition(int32_t line, std::string_view text) {
   const std::string_view name = text.substr(0, nameLength);
   const std::string_view rest = TrimLeft(text.substr(nameLength));
 
-  auto condition = std::make_unique<Condition>();
+  // Every member has an initializer; this skips only the zero fill that would precede them.
+  auto condition = std::make_unique_for_overwrite<Condition>();
   std::string_view operandText = "1";
   for (const OperatorSymbol& entry : kOperators) {
     if (rest.starts_with(entry.symbol)) {

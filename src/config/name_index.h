@@ -19,7 +19,6 @@ class NameIndex {
     std::string_view name;
     int32_t position = -1;  // -1: empty
   };
-  size_t Home(std::string_view name) const;
   // Open addressing with linear probing; a power-of-two size, at most a quarter full.
   std::vector<Slot> slots_;
 };

@@ -8,8 +8,9 @@ char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
+  if (a == b) return true;  // names are mostly written as in the tables
   for (size_t i = 0; i < a.size(); ++i) {
-    if (a[i] != b[i] && UpperAscii(a[i]) != UpperAscii(b[i])) return false;
+    if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
   }
   return true;
 }
