@@ -293,7 +293,7 @@ std::unique_ptr<Command> ParseCommand(Profile* profile, int32_t line, std::strin
   }
 
   // Every member has an initializer; this skips only the zero fill that would precede them.
-  auto command = std::make_unique_for_overwrite<Command>();
+  auto command = std::make_unique<Command>();
   command->id = row->id;
   command->phase = phase;
   command->handler = row->handler;

@@ -65,7 +65,7 @@ std::unique_ptr<Condition> ParseCondition(int32_t line, std::string_view text) {
   const std::string_view rest = TrimLeft(text.substr(nameLength));
 
   // Every member has an initializer; this skips only the zero fill that would precede them.
-  auto condition = std::make_unique_for_overwrite<Condition>();
+  auto condition = std::make_unique<Condition>();
   std::string_view operandText = "1";
   for (const OperatorSymbol& entry : kOperators) {
     if (rest.starts_with(entry.symbol)) {
