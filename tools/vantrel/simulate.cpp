@@ -1,4 +1,5 @@
 // vantrel simulate CONFIG SCENARIO: plays a scenario frame by frame against the simulated game.
+#include <cstdint>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -50,8 +51,9 @@ class ScenarioPlayer {
       else Error("frames needs a count of 0 or more");
     } else if (d == "wait" && w.size() == 2) {
       float seconds = 0;
-      if (ReadFloat(w[1], seconds) && seconds >= 0) RunFrames(FramesFor(seconds));
-      else Error("wait needs seconds");
+      const int32_t frames = ReadFloat(w[1], seconds) && seconds >= 0 ? FramesFor(seconds) : -1;
+      if (frames >= 0) RunFrames(frames);
+      else Error("wait needs seconds (at most 2147483647 frames)");
     } else if (d == "set" && w.size() == 3) {
       if (!SetGameState(w[1], w[2])) Error("cannot set '" + w[1] + "' to '" + w[2] + "'");
     } else if (d == "menu" && w.size() == 3 && (w[2] == "open" || w[2] == "close")) {
@@ -104,10 +106,12 @@ class ScenarioPlayer {
 
   // --- Frames ---
 
+  // -1 when the count does not fit an int32 (the conversion would be undefined).
   int32_t FramesFor(float seconds) const {
     const double frames = static_cast<double>(seconds) / frameSeconds_;
     const double whole = std::floor(frames);
-    return static_cast<int32_t>(frames - whole < 0.000001 ? whole : whole + 1);
+    const double count = frames - whole < 0.000001 ? whole : whole + 1;
+    return count <= INT32_MAX ? static_cast<int32_t>(count) : -1;
   }
 
   void RunFrames(int32_t count) {
