@@ -25,8 +25,9 @@ void RegisterValueIn(ValueRegistry& registry, int32_t index, const char* name, V
   value->updater = updater;
   value->readBack = readBack;
   value->apply = apply;
-  if (registry.values.size() <= static_cast<size_t>(index)) registry.values.resize(index + 1);
-  registry.values[index] = std::move(value);
+  const size_t slot = static_cast<size_t>(index);
+  if (registry.values.size() <= slot) registry.values.resize(slot + 1);  // no int32 overflow
+  registry.values[slot] = std::move(value);
 }
 
 }  // namespace
