@@ -5,7 +5,6 @@
 #include <string>
 
 #include "config/text.h"
-#include "config/text.h"
 
 namespace {
 
