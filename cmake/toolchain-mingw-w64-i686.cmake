@@ -13,7 +13,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # GCC 12 reports overlaps that cannot happen inside libstdc++'s string copies at -O2 for this
 # target (GCC bug 105651).
-set(CMAKE_CXX_FLAGS_INIT "-Wno-restrict")
+# Camera maths in true single precision (SSE, not the x87's extended precision). The game and
+# the loader only promise a 4-byte aligned stack, so functions realign it for SSE spills.
+set(CMAKE_CXX_FLAGS_INIT "-Wno-restrict -msse2 -mfpmath=sse -mstackrealign")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)
