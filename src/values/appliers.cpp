@@ -1,13 +1,11 @@
 #include "values/appliers.h"
 
-#include <utility>
-
 #include "camera/controller.h"
 #include "values/registry.h"
 
-int32_t projectionRefreshPending = 0;
+std::atomic<int32_t> projectionRefreshPending{0};
 
-int32_t TakeViewRefreshRequest() { return std::exchange(projectionRefreshPending, 0); }
+int32_t TakeViewRefreshRequest() { return projectionRefreshPending.exchange(0); }
 
 namespace {
 
@@ -35,10 +33,14 @@ void ApplyNearClip(ValueData) {
   Value* first = ValueAt(Vid::fNearClip);
   Value* second = ValueAt(Vid::fNearClip2);
   if (!first || !second) return;
-  float nearClip = kFarthestNearClip;
   const ValueData a = GetValue(*first, true);
-  if (IsSetOf(a, ValueType::Float) && a.AsFloat() < nearClip) nearClip = a.AsFloat();
   const ValueData b = GetValue(*second, true);
+  // An infinite or NaN side leaves the game's near clip as it is.
+  for (const ValueData* side : {&a, &b}) {
+    if (IsSetOf(*side, ValueType::Float) && !side->IsFiniteFloat()) return;
+  }
+  float nearClip = kFarthestNearClip;
+  if (IsSetOf(a, ValueType::Float) && a.AsFloat() < nearClip) nearClip = a.AsFloat();
   if (IsSetOf(b, ValueType::Float) && b.AsFloat() < nearClip) nearClip = b.AsFloat();
   if (nearClip < kNearestNearClip) nearClip = kNearestNearClip;
   if (nearClip != HostNearClipGet()) {
@@ -55,7 +57,7 @@ ValueData ReadFieldOfView() {
 
 void ApplyFieldOfView(ValueData data) {
   HostCamera* camera = HostPlayerCamera();
-  if (!IsSetOf(data, ValueType::Float) || !camera) return;
+  if (!data.IsFiniteFloat() || !camera) return;
   if (HostCameraFieldOfView(camera) == data.AsFloat()) return;
   HostCameraSetFieldOfView(camera, data.AsFloat());
   projectionRefreshPending = 1;
@@ -64,9 +66,9 @@ void ApplyFieldOfView(ValueData data) {
 ValueData ReadTimeScale() { return ValueData::Float(HostTimeScaleGet()); }
 
 void ApplyTimeScale(ValueData data) {
-  if (!IsSetOf(data, ValueType::Float)) return;
+  if (!data.IsFiniteFloat()) return;
   const float scale = data.AsFloat();
-  HostTimeScaleSet(scale > 0 ? scale : 0);  // negative (or NaN) time stands still
+  HostTimeScaleSet(scale > 0 ? scale : 0);  // negative time stands still
 }
 
 ValueData ReadVatsDisabled() { return ValueData::Bool((HostVatsDisabledGet() & 0xFF) != 0); }
@@ -82,7 +84,7 @@ ValueData ReadViewOffsetHorizontal() {
 
 void ApplyViewOffsetHorizontal(ValueData data) {
   HostCameraState* state = ViewOffsetState();
-  if (IsSetOf(data, ValueType::Float) && state) HostCameraStateSetYaw(state, data.AsFloat());
+  if (data.IsFiniteFloat() && state) HostCameraStateSetYaw(state, data.AsFloat());
 }
 
 ValueData ReadViewOffsetVertical() {
@@ -92,7 +94,7 @@ ValueData ReadViewOffsetVertical() {
 
 void ApplyViewOffsetVertical(ValueData data) {
   HostCameraState* state = ViewOffsetState();
-  if (IsSetOf(data, ValueType::Float) && state) HostCameraStateSetPitch(state, data.AsFloat());
+  if (data.IsFiniteFloat() && state) HostCameraStateSetPitch(state, data.AsFloat());
 }
 
 ValueData ReadObjectRefFormId() {

@@ -14,10 +14,6 @@
 #define VANTREL_SOURCE_DIR "."
 #endif
 
-namespace {
-size_t consoleLinesTaken = 0;
-}
-
 std::string BundledExample(const std::string& fileName) {
   const std::filesystem::path local = std::filesystem::path("examples") / fileName;
   if (std::filesystem::exists(local)) return local.string();
@@ -27,7 +23,6 @@ std::string BundledExample(const std::string& fileName) {
 void StartPlugin(const std::string& configPath) {
   Sim().Reset();
   ResetPluginForTests();
-  consoleLinesTaken = 0;
   SetConfigurationPath(configPath);
   LoaderInterface loader{1, kAcceptedRuntimeVersion, 0, 0};
   PluginInfo info{};
@@ -40,11 +35,8 @@ std::vector<std::string> TakeConsoleLines() {
     if (currentRegistry) DrainMessages(*currentRegistry);
   }
   std::vector<std::string> lines;
-  if (!Sim().console) return lines;
-  const std::vector<std::string>& shown = Sim().console->lines;
-  if (consoleLinesTaken > shown.size()) consoleLinesTaken = 0;
-  lines.assign(shown.begin() + static_cast<std::ptrdiff_t>(consoleLinesTaken), shown.end());
-  consoleLinesTaken = shown.size();
+  // Taken lines leave the console, so a long scenario keeps it small.
+  if (Sim().console) lines.swap(Sim().console->lines);
   return lines;
 }
 

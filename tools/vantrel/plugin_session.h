@@ -12,7 +12,7 @@ std::string BundledExample(const std::string& fileName);
 void StartPlugin(const std::string& configPath);
 
 // Hands the queued console lines to the simulated console and returns the lines it showed
-// since the previous call.
+// since the previous call, taking them off the console.
 std::vector<std::string> TakeConsoleLines();
 
 // True for a line of the configuration-error channel, "Vantrel(N): ".

@@ -101,8 +101,8 @@ bool SetGameState(const std::string& name, const std::string& literal) {
     case Vid::bSneaking: actor->isSneaking = on; return true;
     case Vid::bSitting: actor->isSitting = on; return true;
     case Vid::bJumping: actor->isJumping = on; return true;
-    case Vid::sRace: actor->race = Sim().CreateRace(data.text); return true;
-    case Vid::bIndoors: actor->parentCell = Sim().CreateCell(on); return true;
+    case Vid::sRace: actor->race = Sim().Race(data.text); return true;
+    case Vid::bIndoors: actor->parentCell = Sim().Cell(on); return true;
     case Vid::iObjectBaseFormId:
       actor->baseForm = FormWithId(static_cast<uint32_t>(data.AsInt()), SimFormType::Npc);
       return true;
@@ -121,11 +121,11 @@ bool SetHand(const std::string& hand, const std::string& holds) {
   if (!combat || !actor || !actor->aiProcess || (hand != "right" && hand != "left")) return false;
   const bool right = hand == "right";
   HostForm* item = nullptr;
-  if (holds == "spell") item = Sim().CreateSpell();
-  else if (holds == "onehanded") item = Sim().CreateWeapon(kOneHandedKind);
-  else if (holds == "twohanded") item = Sim().CreateWeapon(kTwoHandedKind);
-  else if (holds == "bow") item = Sim().CreateWeapon(kBowKind);
-  else if (holds == "crossbow") item = Sim().CreateWeapon(kCrossbowKind);
+  if (holds == "spell") item = Sim().Spell();
+  else if (holds == "onehanded") item = Sim().Weapon(kOneHandedKind);
+  else if (holds == "twohanded") item = Sim().Weapon(kTwoHandedKind);
+  else if (holds == "bow") item = Sim().Weapon(kBowKind);
+  else if (holds == "crossbow") item = Sim().Weapon(kCrossbowKind);
   else if (holds != "none" && holds != "empty") return false;
   const uint8_t active = holds == "none" ? 0 : 1;
   if (right) {

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Runs the libFuzzer targets that the fuzz preset builds into build/fuzz/bin.
+#   run.sh fuzz SECONDS JOBS   each target for SECONDS on JOBS processes; the inputs that add
+#                              coverage are then merged into tests/fuzz/corpus/TARGET
+#   run.sh smoke SECONDS       each target for SECONDS on its corpus, keeping nothing
+# Either fails at the first finding (crash, sanitizer report, leak, timeout or a broken game
+# contract), which is written to build/fuzz/findings/TARGET-crash-<hash> (or -leak-, -timeout-).
+# Reproduce one with:  build/fuzz/bin/TARGET build/fuzz/findings/TARGET-crash-<hash>
+set -euo pipefail
+mode=$1
+seconds=$2
+jobs=${3:-1}
+cd "$(dirname "$0")/../.."
+findings=build/fuzz/findings
+mkdir -p "$findings"
+for target in fuzz_plugin fuzz_scenario fuzz_literals; do
+  corpus=tests/fuzz/corpus/$target
+  scratch=build/fuzz/scratch/$target
+  rm -rf "$scratch"
+  mkdir -p "$scratch"
+  options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -close_fd_mask=1
+           -dict=tests/fuzz/vantrel.dict -artifact_prefix="$findings/$target-"
+           -print_final_stats=1)
+  if [ "$mode" = fuzz ] && [ "$jobs" -gt 1 ]; then options+=(-fork="$jobs"); fi
+  echo "== $target, $seconds s"
+  build/fuzz/bin/$target "${options[@]}" "$scratch" "$corpus"
+  if [ "$mode" = fuzz ]; then
+    build/fuzz/bin/$target -merge=1 -close_fd_mask=1 "$corpus" "$scratch"
+  fi
+done
