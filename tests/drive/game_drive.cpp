@@ -19,7 +19,7 @@
 namespace {
 
 // Facts a configuration is likely to name; the fuzz dictionary lists the same.
-constexpr uint32_t kFactionIds[] = {0x800, 0x13, 0x12345};
+constexpr uint32_t kFactionIds[] = {0x800, 0x13, 0x1B000};
 constexpr uint32_t kPerkIds[] = {0x12345, 0x58F75};
 const char* const kKeywords[] = {"ActorTypeNPC", "ArmorHeavy", "MagicInvisibility", "Vampire"};
 const char* const kRaces[] = {"HumanRace", "WerewolfBeastRace", "DLC1VampireBeastRace", "Dog"};
@@ -67,8 +67,9 @@ void ChangeActor(std::mt19937& random, HostActor* actor) {
     case 5: actor->isRunning ^= 1; actor->isSprinting = random() % 2; break;
     case 6: actor->isSitting ^= 1; actor->isJumping = random() % 2; break;
     case 7: actor->killMoveFlags ^= 0x4000; break;
-    case 8: Toggle(actor->factions, static_cast<HostConditionForm*>(
-                                        Sim().LookupForm(Pick(random, kFactionIds))));
+    case 8:
+      Toggle(actor->factions,
+             dynamic_cast<HostConditionForm*>(Sim().LookupForm(Pick(random, kFactionIds))));
       break;
     case 9: Toggle(actor->perks, Sim().LookupForm(Pick(random, kPerkIds))); break;
     case 10: Toggle(actor->keywords, Sim().Keyword(Pick(random, kKeywords))); break;

@@ -244,6 +244,7 @@ bool SetPick(const std::vector<std::string>& words) {
     return true;
   }
   float v[3];
+  if (words.size() != 4) return false;  // "pick X" alone names no point
   for (int i = 0; i < 3; ++i) {
     if (!ReadFloat(words[1 + i], v[i])) return false;
   }
