@@ -56,7 +56,8 @@ void ApplyKeyBindingRequests() {
   // never let the frame finish, so the step stops at a bound and the rest wait a frame.
   for (int32_t applied = 0; !requests.empty(); ++applied) {
     if (applied == kMaxKeyBindingRequestsPerFrame) {
-      Log(registry, "Key binding requests stopped after %d in one frame; the rest wait for the next.",
+      Log(registry,
+          "Key binding requests stopped after %d in one frame; the rest wait for the next.",
           kMaxKeyBindingRequestsPerFrame);
       return;
     }

@@ -8,6 +8,7 @@ bare=$(mktemp) || exit 1
 trap 'rm -f "$bare"' EXIT
 grep -v '^[[:space:]]*expect value ' "$scenario" > "$bare"
 # Event lines start with the right-aligned time; trace rows and the summary do not.
-inspected=$("$tool" simulate --trace "$trace" "$config" "$scenario") || { echo "$inspected"; exit 1; }
+inspected=$("$tool" simulate --trace "$trace" "$config" "$scenario") ||
+  { echo "$inspected"; exit 1; }
 plain=$("$tool" simulate "$config" "$bare") || { echo "$plain"; exit 1; }
 diff -u <(grep '^ ' <<<"$plain") <(grep '^ ' <<<"$inspected")
