@@ -1,6 +1,7 @@
 #include "config/loader.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include <cstdio>

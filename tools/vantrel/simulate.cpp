@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <mutex>
 #include <sstream>
@@ -413,7 +414,13 @@ class ScenarioPlayer {
   bool error_ = false;
 };
 
+// A scenario is a small text file; a device, a pipe or a huge file is refused, not read forever.
 bool ReadFile(const std::string& path, std::string& text) {
+  constexpr uintmax_t kMaxScenarioBytes = uintmax_t{64} << 20;
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return false;
+  const uintmax_t size = std::filesystem::file_size(path, error);
+  if (error || size > kMaxScenarioBytes) return false;
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
   std::ostringstream bytes;
