@@ -49,6 +49,7 @@ void SimWorld::Reset() {
   keywordsByName.clear();
   weaponsByKind.clear();
   spell = nullptr;
+  plainFormsByType.clear();
   racesByName.clear();
   cells[0] = cells[1] = nullptr;
   handles.clear();
@@ -68,6 +69,11 @@ void SimWorld::Reset() {
   keysDown.clear();
   pickResult.reset();
   crosshairPickCalls = 0;
+  menuAnswer.reset();
+  factionAnswer.reset();
+  perkAnswer.reset();
+  keywordAnswer.reset();
+  wornAnswer.reset();
 
   liveEngineStrings = 0;
   engineStringFaults = 0;
@@ -160,6 +166,12 @@ HostHandItem* SimWorld::Weapon(uint8_t weaponKind) {
 HostForm* SimWorld::Spell() {
   if (!spell) spell = CreateSpell();
   return spell;
+}
+
+HostForm* SimWorld::PlainForm(uint8_t formType) {
+  HostForm*& form = plainFormsByType[formType];
+  if (!form) form = CreateForm(formType);
+  return form;
 }
 
 HostRace* SimWorld::Race(const std::string& name) {

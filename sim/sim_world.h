@@ -71,6 +71,13 @@ class SimWorld {
   uintptr_t activeWindow = 0;
   uint32_t invalidRefHandle = 0;  // the host's invalid reference handle
   std::set<int32_t> keysDown;     // virtual-key codes
+  // Raw answers that replace what these host tests compute from the world (nullopt: computed).
+  // The game's answers are bools whose upper bytes may hold anything.
+  std::optional<uint32_t> menuAnswer;
+  std::optional<uint32_t> factionAnswer;
+  std::optional<uint32_t> perkAnswer;
+  std::optional<uint32_t> keywordAnswer;
+  std::optional<uint32_t> wornAnswer;
   // What the crosshair pick hands to the controller; nullopt = nothing picked.
   std::optional<std::array<float, 3>> pickResult;
   int32_t crosshairPickCalls = 0;
@@ -103,6 +110,7 @@ class SimWorld {
   // changing hands, races or cells does not keep adding objects.
   HostHandItem* Weapon(uint8_t weaponKind);
   HostForm* Spell();
+  HostForm* PlainForm(uint8_t formType);  // a form of that type and nothing more
   HostRace* Race(const std::string& name);
   HostCell* Cell(bool interior);
   // An actor like the player (human skeleton, AI process, race "HumanRace", worn items).
@@ -150,6 +158,7 @@ class SimWorld {
   std::unordered_map<std::string, HostKeyword*> keywordsByName;
   std::unordered_map<uint8_t, HostHandItem*> weaponsByKind;
   HostForm* spell = nullptr;
+  std::unordered_map<uint8_t, HostForm*> plainFormsByType;
   std::unordered_map<std::string, HostRace*> racesByName;
   HostCell* cells[2] = {nullptr, nullptr};  // exterior, interior
   std::unordered_map<std::string, uint32_t> keywordFormIds;  // survives Reset

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the libFuzzer targets that the fuzz preset builds into build/fuzz/bin.
 #   run.sh fuzz SECONDS JOBS   each target for SECONDS on JOBS processes; the inputs that add
-#                              coverage are then merged into tests/fuzz/corpus/TARGET
+#                              coverage edges are then merged into tests/fuzz/corpus/TARGET
 #   run.sh smoke SECONDS       each target for SECONDS on its corpus, keeping nothing
 # Either fails at the first finding (crash, sanitizer report, leak, timeout or a broken game
 # contract), which is written to build/fuzz/findings/TARGET-crash-<hash> (or -leak-, -timeout-).
@@ -26,6 +26,7 @@ for target in ${FUZZ_TARGETS:-fuzz_plugin fuzz_scenario fuzz_literals}; do
   echo "== $target, $seconds s"
   build/fuzz/bin/$target "${options[@]}" "$scratch" "$corpus"
   if [ "$mode" = fuzz ]; then
-    build/fuzz/bin/$target -merge=1 -close_fd_mask=1 "$corpus" "$scratch"
+    # Only new edges count, so the corpora in the tree stay small.
+    build/fuzz/bin/$target -merge=1 -use_counters=0 -close_fd_mask=1 "$corpus" "$scratch"
   fi
 done

@@ -2,13 +2,10 @@
 
 #include <cctype>
 #include <filesystem>
-#include <mutex>
 
-#include "config/diagnostics.h"
 #include "config/loader.h"
 #include "plugin/startup.h"
 #include "sim_world.h"
-#include "values/registry.h"
 
 #ifndef VANTREL_SOURCE_DIR
 #define VANTREL_SOURCE_DIR "."
@@ -30,10 +27,6 @@ void StartPlugin(const std::string& configPath) {
 }
 
 std::vector<std::string> TakeConsoleLines() {
-  {
-    std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-    if (currentRegistry) DrainMessages(*currentRegistry);
-  }
   std::vector<std::string> lines;
   // Taken lines leave the console, so a long scenario keeps it small.
   if (Sim().console) lines.swap(Sim().console->lines);
