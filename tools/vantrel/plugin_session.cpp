@@ -1,7 +1,6 @@
 #include "plugin_session.h"
 
 #include <cctype>
-#include <filesystem>
 #include <mutex>
 
 #include "config/diagnostics.h"
@@ -10,18 +9,8 @@
 #include "sim_world.h"
 #include "values/registry.h"
 
-#ifndef VANTREL_SOURCE_DIR
-#define VANTREL_SOURCE_DIR "."
-#endif
-
 namespace {
 size_t consoleLinesTaken = 0;
-}
-
-std::string BundledExample(const std::string& fileName) {
-  const std::filesystem::path local = std::filesystem::path("examples") / fileName;
-  if (std::filesystem::exists(local)) return local.string();
-  return (std::filesystem::path(VANTREL_SOURCE_DIR) / "examples" / fileName).string();
 }
 
 void StartPlugin(const std::string& configPath) {

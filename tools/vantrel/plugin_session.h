@@ -4,10 +4,6 @@
 #include <string>
 #include <vector>
 
-// The bundled file of that name in examples/ (found from the working directory or the source
-// tree the tool was built from).
-std::string BundledExample(const std::string& fileName);
-
 // Resets the simulated game, points the loader at configPath and runs Query and Load.
 void StartPlugin(const std::string& configPath);
 
