@@ -41,7 +41,7 @@ constexpr std::array<ValueTableRow, Vid::Count> kValueTable = {{
     {Vid::sRace, "sRace", GameState, UpdateRace, nullptr, nullptr,
      {kCharacter, nullptr,
       "The name of the followed character's race, as the game names it. Conditions compare it "
-      "ignoring case; & tests for a part of it, as in (sRace & Nord)."}},
+      "ignoring case; & tests for a part of it, as in (sRace & Beast)."}},
     {Vid::bWereWolf, "bWereWolf", GameState, UpdateWereWolf, nullptr, nullptr,
      {kCharacter, nullptr, "The race name contains \"werewolf\", ignoring case."}},
     {Vid::bVampireLord, "bVampireLord", GameState, UpdateVampireLord, nullptr, nullptr,
