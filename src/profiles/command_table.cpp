@@ -119,10 +119,12 @@ const CommandTableEntry kCommandTable[] = {
       "GoFirstPerson, otherwise nothing. Nothing in a parallel profile."}},
     {AttachCameraHandler, "AttachCamera", CommandId::AttachCamera,
      {kView, "",
-      "The camera follows the reference under the game's crosshair (as iObjectRefFormId); with "
-      "nothing under the crosshair it follows the player again."}},
+      "The camera follows the reference under the game's crosshair, by the form id that "
+      "iObjectRefFormId mirrors; with nothing under the crosshair it follows the player again."}},
     {DetachCameraHandler, "DetachCamera", CommandId::DetachCamera,
-     {kView, "", "The camera follows the player again (iObjectRefFormId 0)."}},
+     {kView, "",
+      "The camera follows the player again: the form id that iObjectRefFormId mirrors becomes "
+      "0."}},
     {RotateXHandler, "RotateX", CommandId::RotateX,
      {kView, "AMOUNT [SECONDS [MODE]]",
       "Queues a horizontal turn of the view: AMOUNT is added to the game's look input, in its "

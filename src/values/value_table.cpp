@@ -143,14 +143,14 @@ constexpr std::array<ValueTableRow, Vid::Count> kValueTable = {{
       "A third condition of activation: 0 or less keeps the plug-in from activating."}},
     {Vid::iDebug, "iDebug", Setting, nullptr, nullptr, nullptr,
      {kProfiles, "unset, which counts as 0",
-      "1 or 2 shows every profile switch on the game console, as Vantrel(DEBUG) lines; any "
-      "other number shows none."}},
+      "1 or 2 shows on the game console, as Vantrel(DEBUG) lines, every change of the current "
+      "profile and every parallel profile turning on or off; any other number shows none."}},
     {Vid::iDebug2, "iDebug2", Setting, nullptr, nullptr, nullptr, {kProfiles, "unset", kFree}},
     {Vid::bHeadtrack, "bHeadtrack", Setting, nullptr, nullptr, nullptr,
      {kLooking, "unset, which counts as false",
       "Head tracking: the followed character turns its head toward the point 200 game units "
-      "ahead of where the camera looks. Works while the plug-in is enabled, the game camera is "
-      "in state 3, 5, 8, 9, 10 or 12 and bHeadtrack2 is true."}},
+      "ahead of the camera in the direction the player looks. Works while the plug-in is "
+      "enabled, the game camera is in state 3, 5, 8, 9, 10 or 12 and bHeadtrack2 is true."}},
     {Vid::bHeadtrack2, "bHeadtrack2", Setting, nullptr, nullptr, nullptr,
      {kLooking, "unset, which counts as true",
       "A second switch of head tracking: false stops it even while bHeadtrack is true."}},

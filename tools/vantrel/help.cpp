@@ -31,11 +31,16 @@ constexpr const char* kPrefixNote =
 
 const char* TypeWords(ValueType type) {
   switch (type) {
-    case ValueType::Bool: return "true or false";
-    case ValueType::Int: return "whole number";
-    case ValueType::Float: return "number";
-    case ValueType::String: return "text";
-    default: return "unknown";
+    case ValueType::Bool:
+      return "true or false";
+    case ValueType::Int:
+      return "whole number";
+    case ValueType::Float:
+      return "number";
+    case ValueType::String:
+      return "text";
+    default:
+      return "unknown";
   }
 }
 
@@ -101,7 +106,9 @@ std::vector<std::string> GroupsOf(const Rows& rows, GroupOf groupOf) {
 
 std::vector<CommandTableEntry> Commands() {
   std::vector<CommandTableEntry> rows;
-  for (const CommandTableEntry* row = kCommandTable; row->name != nullptr; ++row) rows.push_back(*row);
+  for (const CommandTableEntry* row = kCommandTable; row->name != nullptr; ++row) {
+    rows.push_back(*row);
+  }
   return rows;
 }
 
@@ -134,8 +141,8 @@ void PrintValue(const ValueTableRow& row) {
   PrintIndented(row.help.group, 2);
   if (setting) PrintIndented(std::string("Before any command: ") + row.help.initially + ".", 2);
   PrintIndented(row.help.text, 2);
-  if (!setting) PrintIndented(kGameStateNote, 2);
-  else PrintIndented(row.readBack ? kGameBaseNote : kLoadDefaultNote, 2);
+  const char* note = row.readBack ? kGameBaseNote : kLoadDefaultNote;
+  PrintIndented(setting ? note : kGameStateNote, 2);
 }
 
 void PrintCommand(const CommandTableEntry& row) {
@@ -241,8 +248,9 @@ void PrintMarkdown() {
   for (const std::string& group : GroupsOf(kValueTable, ValueGroup)) {
     const bool settings = group.rfind("Settings", 0) == 0;
     std::printf("\n#### %s\n\n", group.c_str());
-    std::printf(settings ? "| Setting | Type | Before any command | What it does |\n|---|---|---|---|\n"
-                         : "| Value | Type | What it holds |\n|---|---|---|\n");
+    std::printf(settings
+                    ? "| Setting | Type | Before any command | What it does |\n|---|---|---|---|\n"
+                    : "| Value | Type | What it holds |\n|---|---|---|\n");
     for (const ValueTableRow& row : kValueTable) {
       if (group != row.help.group) continue;
       std::printf("| `%s` | %s |", row.name, TypeWords(TypeFromName(row.name)));

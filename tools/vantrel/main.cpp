@@ -48,8 +48,8 @@ int Simulate(const std::vector<std::string>& args) {
   if (files.size() != 2) return UsageError("simulate needs CONFIG and SCENARIO");
   for (const std::string& name : options.trace) {
     if (!IsTraceName(name)) {
-      std::fprintf(stderr, "vantrel: --trace: '%s' is neither a value name nor position or "
-                           "rotation\n", name.c_str());
+      std::fprintf(stderr, "vantrel: --trace: '%s' is %s\n", name.c_str(),
+                   "neither a value name nor position or rotation");
       return 2;
     }
   }
