@@ -273,4 +273,16 @@ constexpr bool RowsInIndexOrder() {
 }
 static_assert(RowsInIndexOrder());
 
+// Every row has its reference entry; only settings say what they hold before any command.
+constexpr bool RowsDescribed() {
+  for (const ValueTableRow& row : kValueTable) {
+    const bool setting = row.kind == ValueKind::Setting;
+    if (!row.help.group || !row.help.text || setting != (row.help.initially != nullptr)) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(RowsDescribed());
+
 }  // namespace

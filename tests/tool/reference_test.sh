@@ -9,6 +9,10 @@ if ! diff -u <(sed -n "/^$heading\$/,\$p" "$doc") <("$tool" help --markdown); th
   echo "docs/configuration.md differs from 'vantrel help --markdown': write the section again"
   exit 1
 fi
+if "$tool" help --markdown | grep -q '(null)'; then
+  echo "a row of the command table has no description"
+  exit 1
+fi
 names=$("$tool" help --markdown | sed -n 's/^| `\([A-Za-z0-9]*\)[` ].*/\1/p')
 values=$(printf '%s\n' "$names" | grep -c '^[bifs][A-Z]')
 commands=$(printf '%s\n' "$names" | grep -vc '^[bifs][A-Z]')
