@@ -6,7 +6,10 @@ set -u
 tool=$1 doc=$2
 heading='## Reference: values and commands'
 if ! diff -u <(sed -n "/^$heading\$/,\$p" "$doc") <("$tool" help --markdown); then
-  echo "docs/configuration.md differs from 'vantrel help --markdown': write the section again"
+  echo "docs/configuration.md differs from 'vantrel help --markdown'. The section runs to the end"
+  echo "of the file; write it again with:"
+  echo "  sed -i '/^$heading\$/,\$d' docs/configuration.md"
+  echo "  build/linux/bin/vantrel help --markdown >>docs/configuration.md"
   exit 1
 fi
 if "$tool" help --markdown | grep -q '(null)'; then
