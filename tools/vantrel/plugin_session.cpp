@@ -1,9 +1,9 @@
 #include "plugin_session.h"
 
+#include <algorithm>
 #include <cctype>
 #include <mutex>
 
-#include "config/diagnostics.h"
 #include "config/loader.h"
 #include "plugin/startup.h"
 #include "sim_world.h"
@@ -23,11 +23,14 @@ void StartPlugin(const std::string& configPath) {
   if (WOBKPlugin_Query(&loader, &info)) WOBKPlugin_Load(&loader);
 }
 
+bool ConfigurationMissing() {
+  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+  if (!currentRegistry) return false;
+  const auto& queue = currentRegistry->messageQueue;
+  return std::find(queue.begin(), queue.end(), "Vantrel(0): File is missing!") != queue.end();
+}
+
 std::vector<std::string> TakeConsoleLines() {
-  {
-    std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-    if (currentRegistry) DrainMessages(*currentRegistry);
-  }
   std::vector<std::string> lines;
   if (!Sim().console) return lines;
   const std::vector<std::string>& shown = Sim().console->lines;
