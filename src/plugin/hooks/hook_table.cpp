@@ -1,4 +1,5 @@
 // The hook rows in installation order, with the bytes of the instructions each one displaces.
+#include <algorithm>
 #include <cstring>
 
 #include "host/game/addresses.h"
@@ -66,7 +67,7 @@ const HookSite kHooks[] = {
            0x56,              // push esi
            0x8B, 0xF1,        // mov esi,ecx (as the game's compiler writes it)
            0x8B, 0x4E, 0x08}),  // mov ecx,[esi+8]
-     Code({0x51, 0x56, 0x89, 0xCE, 0x8B, 0x4E, 0x08}),  // mov esi,ecx as 89 CE
+     {Code({0x51, 0x56, 0x89, 0xCE, 0x8B, 0x4E, 0x08})},  // mov esi,ecx as 89 CE
      {{&hook10Resume, Hook10::end}}},
     {11, Hook11::site, Hook11::end, HookStub11, Call(Hook11::call), {},
      {{&hook11Resume, Hook11::end}, {&hook11Call, Hook11::call}}},
@@ -95,11 +96,14 @@ const HookSite kHooks[] = {
            0xD9, 0x83, 0xC8, 0x00, 0x00, 0x00},  // fld dword [ebx+0C8h]
           Field::Relative8, 1, Hook17::skip),
      {}, {{&hook17Resume, Hook17::end}, {&hook17Skip, Hook17::skip}}},
-    // Ten bytes are replaced; only the two listed instructions are compared.
+    // Ten bytes are replaced: the two instructions in their short form and three bytes of
+    // padding, or one of them written with a 32-bit displacement.
     {18, Hook18::site, Hook18::end, HookStub18,
      Code({0xC6, 0x41, 0x40, 0x00,  // mov byte [ecx+40h],0
            0x89, 0x41, 0x44}),      // mov [ecx+44h],eax
-     {}, {{&hook18Resume, Hook18::end}}},
+     {Code({0xC6, 0x81, 0x40, 0x00, 0x00, 0x00, 0x00, 0x89, 0x41, 0x44}),
+      Code({0xC6, 0x41, 0x40, 0x00, 0x89, 0x81, 0x44, 0x00, 0x00, 0x00})},
+     {{&hook18Resume, Hook18::end}}},
     {19, Hook19::site, Hook19::end, HookStub19, StateWrites(0x41, 0x71, 0x3C), {},
      {{&hook19Resume, Hook19::end}}},  // mov [ecx+40h],eax; mov [ecx+3Ch],esi
     {20, Hook20::site, Hook20::end, HookStub20, StateWrites(0x41, 0x71, 0x3C), {},
@@ -108,7 +112,7 @@ const HookSite kHooks[] = {
      {{&hook21Resume, Hook21::end}}},  // mov [ecx+40h],eax; mov [ecx+44h],edx
     {22, Hook22::site, Hook22::end, HookStub22, StateWrites(0x46, 0x4E, 0x44), {},
      {{&hook22Resume, Hook22::end}}},  // mov [esi+40h],eax; mov [esi+44h],ecx
-    // Five bytes are replaced; the fifth follows the ret and is not compared.
+    // Five bytes are replaced; the fifth follows the ret and must be padding.
     {23, Hook23::site, Hook23::end, HookStub23,
      Code({0x5E,                // pop esi
            0xC2, 0x04, 0x00}),  // ret 4
@@ -137,17 +141,17 @@ const HookSite kHooks[] = {
     {29, Hook29::site, Hook29::end, HookStub29,
      Code({0x51,                     // push ecx
            0xD9, 0x44, 0x24, 0x0C}),  // fld dword [esp+0Ch]
-     {}, {{&hook29Resume, Hook29::end}}},
+     {}, {{&hook29Resume, Hook29::end}}, HookGroup::PitchClamp},
     {30, Hook30::site, Hook30::end, HookStub30,
      Code({0x83, 0xEC, 0x0C,  // sub esp,0Ch
            0x56,              // push esi
            0x57}),            // push edi
-     {}, {{&hook30Resume, Hook30::end}}},
+     {}, {{&hook30Resume, Hook30::end}}, HookGroup::PitchClamp},
     {31, Hook31::site, Hook31::end, HookStub31,
      Code({0x5F,                // pop edi
            0x5E,                // pop esi
            0x83, 0xC4, 0x0C}),  // add esp,0Ch
-     {}, {{&hook31Resume, Hook31::end}}},
+     {}, {{&hook31Resume, Hook31::end}}, HookGroup::PitchClamp},
 };
 
 static_assert(std::size(kHooks) == 31);
@@ -175,12 +179,22 @@ void ExpectedBytes(const HookSite& row, const OriginalCode& code, uint8_t* out) 
   std::memcpy(out + code.fieldOffset, &value, sizeof value);
 }
 
+bool IsPadding(const uint8_t* bytes, uint32_t size) {
+  static constexpr uint8_t kThreeByteNop[] = {0x0F, 0x1F, 0x00};
+  if (size == sizeof kThreeByteNop && std::memcmp(bytes, kThreeByteNop, size) == 0) return true;
+  return std::all_of(bytes, bytes + size, [](uint8_t byte) { return byte == 0x90 || byte == 0xCC; });
+}
+
 bool SiteHoldsOriginalCode(const HookSite& row, const uint8_t* code) {
-  for (const OriginalCode* expected : {&row.code, &row.alternative}) {
-    if (expected->length == 0) continue;
+  const uint32_t size = row.end - row.site;
+  for (const OriginalCode* expected : {&row.code, &row.alternatives[0], &row.alternatives[1]}) {
+    if (expected->length == 0 || expected->length > size) continue;
     uint8_t bytes[sizeof expected->bytes];
     ExpectedBytes(row, *expected, bytes);
-    if (std::memcmp(bytes, code, expected->length) == 0) return true;
+    if (std::memcmp(bytes, code, expected->length) == 0 &&
+        IsPadding(code + expected->length, size - expected->length)) {
+      return true;
+    }
   }
   return false;
 }
