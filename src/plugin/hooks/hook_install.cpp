@@ -68,9 +68,13 @@ std::vector<HookResult> InstallTogether(std::span<const HookSite> rows) {
   }
   if (!allExpected) return results;
 
+  // Whatever allocates happens before the first write, so running out of memory cannot leave
+  // a group half installed.
   std::vector<std::vector<uint8_t>> originals;
+  for (const HookSite& row : rows) {
+    originals.emplace_back(SiteCode(row), SiteCode(row) + (row.end - row.site));
+  }
   for (size_t i = 0; i < rows.size(); ++i) {
-    originals.emplace_back(SiteCode(rows[i]), SiteCode(rows[i]) + (rows[i].end - rows[i].site));
     results[i] = InstallHook(rows[i]);
     if (IsInstalled(results[i])) continue;
     for (size_t undo = 0; undo < i; ++undo) {
