@@ -64,6 +64,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Write(configPath, config);
   Write(scenarioPath, scenario);
   CameraController::Instance().ResetForTests();
-  RunSimulate(configPath, scenarioPath, {"fFOV", "position"});
+  RunSimulate(SimulateOptions{configPath, scenarioPath, {"fFOV", "position"}, ""});
   return 0;
 }
