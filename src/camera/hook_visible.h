@@ -1,8 +1,7 @@
 #pragma once
 // A field the per-frame update writes under the controller's lock and the hooks read on other
 // game threads without it. Loads and stores are relaxed atomics: a hook sees some whole value
-// the update stored, which is all it asks. The update is the only writer, so `|=` is a load
-// and a store rather than one atomic step.
+// the update stored, which is all it asks.
 
 #include <atomic>
 
@@ -18,7 +17,6 @@ class HookVisible {
     word_.store(value, std::memory_order_relaxed);
     return *this;
   }
-  HookVisible& operator|=(T bits) { return *this = static_cast<T>(*this | bits); }
 
  private:
   std::atomic<T> word_;
