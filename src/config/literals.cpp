@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cstdint>
 
-#include "config/text.h"
+#include "base/text.h"
 
 namespace {
 

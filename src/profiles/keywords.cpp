@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "config/text.h"
+#include "base/text.h"
 
 namespace {
 

@@ -64,9 +64,11 @@ enum class CommandId : int32_t {
 struct Condition;
 struct Command;
 struct Profile;
+struct Session;
 
-using ConditionEvaluator = bool (*)(HostRef* actor, HostActor* actorAsCharacter, Condition* condition);
-using CommandHandler = void (*)(HostRef* actor, HostActor* actorAsCharacter, Command* command);
+// Both act for the session's followed reference (Session::actor, Session::actorAsCharacter).
+using ConditionEvaluator = bool (*)(Session& session, Condition* condition);
+using CommandHandler = void (*)(Session& session, Command* command);
 
 struct Condition {
   int32_t op = ConditionOp::Equal;

@@ -7,7 +7,7 @@
 #include "fake_game.h"
 #include "hook_rows.h"
 #include "plugin/hooks/hooks.h"
-#include "values/registry.h"
+#include "plugin/plugin.h"
 
 namespace {
 
@@ -76,10 +76,10 @@ TEST_F(HookTableTest, AForeignPatchIsLeftAloneAndNamedWhileTheOthersInstall) {
   const uint8_t foreignJump[7] = {0xE9, 0x10, 0x20, 0x30, 0x00, 0x90, 0x90};
   std::memcpy(reinterpret_cast<void*>(foreign.site), foreignJump, sizeof foreignJump);
 
-  auto registry = std::make_unique<ValueRegistry>();
-  currentRegistry = registry.get();
+  Plugin& plugin = Plugin::Instance();
+  plugin.currentRegistry = plugin.NewSession();
   InstallHooks();
-  currentRegistry = nullptr;
+  const std::unique_ptr<Session> registry = std::move(plugin.currentRegistry);
 
   EXPECT_EQ(std::memcmp(reinterpret_cast<void*>(foreign.site), foreignJump, 7), 0);
   ASSERT_EQ(registry->messageQueue.size(), 1u);

@@ -21,7 +21,7 @@ const ValueData kUnset = ValueData::Unset(ValueType::Bool);
 class CommandParser : public RegistryTest {
  protected:
   std::unique_ptr<Command> Parse(const char* text, int32_t line = 1) {
-    return ParseCommand(&profile, line, text);
+    return ParseCommand(session, &profile, line, text);
   }
   Profile profile;
 };
@@ -76,14 +76,14 @@ TEST_F(CommandParser, ArgumentForms) {
     EXPECT_EQ(command->owner, &profile) << c.text;
     EXPECT_NE(command->handler, nullptr) << c.text;
   }
-  EXPECT_TRUE(registry.messageQueue.empty());
+  EXPECT_TRUE(session.messageQueue.empty());
 }
 
 TEST_F(CommandParser, UnspecifiedTweenLengthKeepsTheCommand) {
   const auto command = Parse("SetTween fFOV 90 slow", 9);
   ASSERT_NE(command, nullptr);
   EXPECT_FLOAT_EQ(command->seconds, 0.2f);
-  EXPECT_EQ(registry.messageQueue, std::deque<std::string>{"Vantrel(9): Unspecified tween length!"});
+  EXPECT_EQ(session.messageQueue, std::deque<std::string>{"Vantrel(9): Unspecified tween length!"});
 }
 
 TEST_F(CommandParser, RefusalsAndTheirMessages) {
@@ -111,9 +111,9 @@ TEST_F(CommandParser, RefusalsAndTheirMessages) {
       {"SendAnimEvent", "Invalid syntax for command! Event name is expected."},
   };
   for (const auto& [text, message] : cases) {
-    registry.messageQueue.clear();
+    session.messageQueue.clear();
     EXPECT_EQ(Parse(text, 3), nullptr) << text;
-    EXPECT_EQ(registry.messageQueue, std::deque<std::string>{std::string("Vantrel(3): ") + message})
+    EXPECT_EQ(session.messageQueue, std::deque<std::string>{std::string("Vantrel(3): ") + message})
         << text;
   }
 }
@@ -126,7 +126,7 @@ TEST_F(CommandParser, ProfileKeywordsLastOneDecides) {
   }
   EXPECT_EQ(Parse("skip"), nullptr);
   EXPECT_EQ(profile.state, ProfileState::Skipped);
-  EXPECT_TRUE(registry.messageQueue.empty());
+  EXPECT_TRUE(session.messageQueue.empty());
 }
 
 TEST(PackKeyCode, FieldsAndSign) {

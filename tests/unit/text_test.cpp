@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "config/text.h"
+#include "base/text.h"
 
 TEST(Text, TrimStopsAtAsciiBlanksOnly) {
   EXPECT_EQ(Trim(" \t\v\f\r\nab c\r\n"), "ab c");

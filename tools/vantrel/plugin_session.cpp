@@ -4,11 +4,10 @@
 #include <filesystem>
 #include <mutex>
 
-#include "config/diagnostics.h"
 #include "config/loader.h"
+#include "plugin/plugin.h"
 #include "plugin/startup.h"
 #include "sim_world.h"
-#include "values/registry.h"
 
 #ifndef VANTREL_SOURCE_DIR
 #define VANTREL_SOURCE_DIR "."
@@ -26,7 +25,7 @@ std::string BundledExample(const std::string& fileName) {
 
 void StartPlugin(const std::string& configPath) {
   Sim().Reset();
-  ResetPluginForTests();
+  Plugin::Instance().ResetForTests();
   consoleLinesTaken = 0;
   SetConfigurationPath(configPath);
   LoaderInterface loader{1, kAcceptedRuntimeVersion, 0, 0};
@@ -36,8 +35,9 @@ void StartPlugin(const std::string& configPath) {
 
 std::vector<std::string> TakeConsoleLines() {
   {
-    std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-    if (currentRegistry) DrainMessages(*currentRegistry);
+    Plugin& plugin = Plugin::Instance();
+    std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
+    if (plugin.currentRegistry) DrainMessages(plugin.currentRegistry->messageQueue);
   }
   std::vector<std::string> lines;
   if (!Sim().console) return lines;
@@ -46,6 +46,12 @@ std::vector<std::string> TakeConsoleLines() {
   lines.assign(shown.begin() + static_cast<std::ptrdiff_t>(consoleLinesTaken), shown.end());
   consoleLinesTaken = shown.size();
   return lines;
+}
+
+Value* FindSessionValue(const std::string& name) {
+  Plugin& plugin = Plugin::Instance();
+  std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
+  return plugin.currentRegistry ? FindValue(plugin.currentRegistry->values, name) : nullptr;
 }
 
 bool IsConfigurationError(const std::string& line) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "values/value.h"
+
 // The bundled file of that name in examples/ (found from the working directory or the source
 // tree the tool was built from).
 std::string BundledExample(const std::string& fileName);
@@ -14,6 +16,9 @@ void StartPlugin(const std::string& configPath);
 // Hands the queued console lines to the simulated console and returns the lines it showed
 // since the previous call.
 std::vector<std::string> TakeConsoleLines();
+
+// The live session's value of that name, or null (no session or no such value).
+Value* FindSessionValue(const std::string& name);
 
 // True for a line of the configuration-error channel, "Vantrel(N): ".
 bool IsConfigurationError(const std::string& line);

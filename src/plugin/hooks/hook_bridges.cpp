@@ -1,10 +1,10 @@
 #include "plugin/hooks/hook_bridges.h"
 
-#include "camera/controller.h"
+#include "plugin/plugin.h"
 #include "values/appliers.h"
 
 namespace {
-CameraController& Controller() { return CameraController::Instance(); }
+CameraController& Controller() { return Plugin::Instance().controller; }
 }  // namespace
 
 int32_t BridgeIsHeadTrackedActor(HostActor* actor) {
@@ -24,8 +24,8 @@ void BridgeOverride(float* position, float* rotation) {
   controller.OverrideRotation(rotation);
 }
 
-void BridgeOnDismountStart(HostActor* actor) { OnDismountStart(actor); }
-void BridgeOnMountStart(HostActor* actor) { OnMountStart(actor); }
+void BridgeOnDismountStart(HostActor* actor) { Plugin::Instance().OnDismountStart(actor); }
+void BridgeOnMountStart(HostActor* actor) { Plugin::Instance().OnMountStart(actor); }
 
 int32_t BridgeAllowsHostCameraSwitch() { return Controller().AllowsHostCameraSwitch() ? 1 : 0; }
 
@@ -38,12 +38,12 @@ int32_t BridgeZoomIn() { return Controller().ZoomIn() == 1 ? 1 : 0; }
 void BridgeZoomOut() { Controller().ZoomOut(); }
 int32_t BridgeToggleActivation() { return Controller().ToggleActivation() == 1 ? 1 : 0; }
 
-void BridgeUpdate() { Controller().Update(); }
+void BridgeUpdate() { Plugin::Instance().RunFrame(); }
 
 int32_t BridgeTakeViewRefreshRequest() { return TakeViewRefreshRequest() != 0 ? 1 : 0; }
 
 void BridgeClearStateOffsets(HostCameraState* state) { Controller().ClearStateOffsets(state); }
-void BridgeSetFocusPick(const float* point) { Controller().SetFocusPick(point); }
+void BridgeSetFocusPick(const float* point) { OnCrosshairPickPoint(point); }
 void BridgeAddLookInput(float* input) { Controller().AddLookInput(input); }
 
 int32_t BridgeIsHeadCameraActive() { return Controller().IsHeadCameraActive() ? 1 : 0; }

@@ -1,7 +1,7 @@
-#include "config/diagnostics.h"
+#include "base/diagnostics.h"
 #include "plugin/hooks/hooks.h"
 #include "plugin/hooks/write_jump.h"
-#include "values/registry.h"
+#include "plugin/plugin.h"
 
 HookResult InstallHook(const HookSite& row) {
   for (const StubSlot& slot : row.slots) {
@@ -19,7 +19,10 @@ HookResult InstallHook(const HookSite& row) {
 void InstallHooks() {
   for (const HookSite& row : HookTable()) {
     if (InstallHook(row) == HookResult::CodeDiffers) {
-      Log(currentRegistry,
+      Plugin& plugin = Plugin::Instance();
+      std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
+      if (!plugin.currentRegistry) continue;
+      Log(plugin.currentRegistry->messageQueue,
           "Hook %d at %08X was not installed: the game code there is not what was expected.",
           row.number, static_cast<unsigned>(row.site));
     }

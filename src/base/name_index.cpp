@@ -1,6 +1,6 @@
-#include "config/name_index.h"
+#include "base/name_index.h"
 
-#include "config/text.h"
+#include "base/text.h"
 
 namespace {
 
