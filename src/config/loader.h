@@ -34,17 +34,18 @@ struct ProfileBlock {
 void SetConfigurationPath(std::string path);
 const std::string& ConfigurationPath();
 
-// Reads the configuration file into `session`; false when it cannot be opened.
+// Reads the configuration file into `session`; false when it cannot be opened, which
+// includes a path that is not a regular file and a file larger than any real configuration.
 bool LoadConfiguration(Session& session);
 // The same from text in memory, as the file reader would deliver it (tests, tools).
 void LoadConfigurationText(Session& session, std::string_view fileBytes);
 
-// Splits file bytes into the lines the game's text-mode reader delivers: CR LF is one line
-// end, a line longer than 1022 characters plus its end arrives in pieces of at most 1023
-// characters, and each piece's text ends at its first NUL.
+// Splits file bytes into the lines the game's text-mode reader delivers: the input ends at the
+// first Ctrl-Z (0x1A), CR LF is one line end, a line longer than 1022 characters plus its end
+// arrives in pieces of at most 1023 characters, and each piece's text ends at its first NUL.
 class LineReader {
  public:
-  explicit LineReader(std::string_view bytes) : bytes_(bytes) {}
+  explicit LineReader(std::string_view bytes);
   bool Next(std::string& line);
 
  private:

@@ -9,6 +9,12 @@
 
 namespace {
 
+void ReportChainStop(Session& session, const Profile& profile, const char* reason) {
+  if (session.chainStopReported) return;
+  session.chainStopReported = true;
+  Log(session.messageQueue, "Profile commands of '%s' stopped: %s", profile.name.c_str(), reason);
+}
+
 Profile* FirstProfileWithIndex(Session& session, int32_t index, bool exclusiveOnly) {
   for (auto& profile : session.profiles) {
     if (profile->index != index) continue;
@@ -55,17 +61,24 @@ bool ConditionsHold(Session& session, Profile* profile, bool whenEmpty) {
 
 void RunCommands(Session& session, Profile* profile, CommandPhase phase) {
   if (profile == nullptr) return;
-  if (session.commandNesting == 0) session.chainRuns = 0;
-  if (session.commandNesting >= kMaxCommandNesting ||
-      session.chainRuns >= kMaxCommandRunsPerChain) {
+  if (session.commandNesting == 0) {
+    session.chainCommands = 0;
+    session.chainStopReported = false;
+  }
+  if (session.commandNesting >= kMaxCommandNesting) {
+    ReportChainStop(session, *profile, "nested too deeply.");
     return;
   }
-  ++session.chainRuns;
   ++session.commandNesting;
   // Index loop: a handler may not add commands, but it must not invalidate our position either.
   for (size_t i = 0; i < profile->commands.size(); ++i) {
     Command* command = profile->commands[i].get();
     if (command->phase != phase || command->handler == nullptr) continue;
+    if (session.chainCommands >= kMaxCommandsPerChain) {
+      ReportChainStop(session, *profile, "too many commands.");
+      break;
+    }
+    ++session.chainCommands;
     command->handler(session, command);
   }
   --session.commandNesting;

@@ -1,5 +1,6 @@
 #include "profiles/key_bindings.h"
 
+#include "base/diagnostics.h"
 #include "host/host.h"
 #include "profiles/driver.h"
 
@@ -37,10 +38,16 @@ void ApplyRequest(Session& session, KeyBindingList& bindings, const KeyBindingRe
 
 void ApplyKeyBindingRequests(Session& session, KeyBindingList& bindings) {
   auto& requests = session.keyBindingRequests;
-  // Only the requests queued before this frame: an action fired by an unbinding may queue
-  // more, and a configuration that rebinds and unbinds a held key from its own release
-  // action would otherwise never let the frame finish.
-  for (size_t pending = requests.size(); pending > 0 && !requests.empty(); --pending) {
+  // Requests queued by an action that an unbinding fires here are applied in this step too.
+  // A configuration that rebinds and unbinds a held key from its own release action would
+  // never let the frame finish, so the step stops at a bound and the rest wait a frame.
+  for (int32_t applied = 0; !requests.empty(); ++applied) {
+    if (applied == kMaxKeyBindingRequestsPerFrame) {
+      Log(session.messageQueue,
+          "Key binding requests stopped after %d in one frame; the rest wait for the next.",
+          kMaxKeyBindingRequestsPerFrame);
+      return;
+    }
     const KeyBindingRequest request = std::move(requests.front());
     requests.pop_front();
     ApplyRequest(session, bindings, request);

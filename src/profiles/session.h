@@ -36,7 +36,8 @@ struct Session {
   float dismountCountdown = 0;
   bool inPluginView = false;
   int32_t commandNesting = 0;  // RunCommands depth, bounds recursion through profile commands
-  int32_t chainRuns = 0;       // runs started inside the current outermost run
+  int32_t chainCommands = 0;   // commands run inside the current outermost run
+  bool chainStopReported = false;  // that chain's stop has been reported
 };
 
 // The debug console channel at `level`, as iDebug selects it.

@@ -119,7 +119,11 @@ TEST_F(ValueRegistryTest, ReadBackCapturesTheBaseOnce) {
   EXPECT_FALSE(GetFloat(registry, Vid::fFOV, out));  // an unset read-back leaves base unset
   EXPECT_FALSE(fov.baseCaptured);
 
+  // Peeking answers what a read would, and captures nothing.
   FakeHostSetting::live = ValueData::Float(65);
+  EXPECT_EQ(PeekValue(registry, fov, true).AsFloat(), 65);
+  EXPECT_FALSE(fov.base.isSet || fov.current.isSet || fov.baseCaptured);
+
   EXPECT_TRUE(GetFloat(registry, Vid::fFOV, out));
   EXPECT_EQ(out, 65);
   EXPECT_TRUE(fov.baseCaptured);

@@ -2,7 +2,6 @@
 
 #include <cctype>
 #include <filesystem>
-#include <mutex>
 
 #include "config/loader.h"
 #include "plugin/plugin.h"
@@ -34,11 +33,6 @@ void StartPlugin(const std::string& configPath) {
 }
 
 std::vector<std::string> TakeConsoleLines() {
-  {
-    Plugin& plugin = Plugin::Instance();
-    std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
-    if (plugin.currentRegistry) DrainMessages(plugin.currentRegistry->messageQueue);
-  }
   std::vector<std::string> lines;
   if (!Sim().console) return lines;
   const std::vector<std::string>& shown = Sim().console->lines;
