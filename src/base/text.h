@@ -10,11 +10,8 @@ bool IsAlnum(char c);        // A-Z, a-z, 0-9
 size_t AlnumPrefixLength(std::string_view text);  // letters and digits at the start
 std::string_view Trim(std::string_view text);
 std::string_view TrimLeft(std::string_view text);
-// Trims text (not word) and compares ignoring ASCII case.
-bool EqualsIgnoreCase(std::string_view text, std::string_view word);
-// Compare ignoring ASCII case without trimming. The second form takes a zero-terminated name
-// and stops at the first difference, so searching a table of names measures none of them.
-bool SameIgnoringCase(std::string_view a, std::string_view b);
-bool SameNameIgnoringCase(std::string_view text, const char* name);
-bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix);
-bool ContainsIgnoreCase(std::string_view text, std::string_view part);
+// The comparisons ignore ASCII case only.
+bool EqualIgnoringCase(std::string_view a, std::string_view b);
+// Equal once `text` (not `word`) is trimmed of blanks.
+bool TrimmedEqualIgnoringCase(std::string_view text, std::string_view word);
+bool ContainsIgnoringCase(std::string_view text, std::string_view part);

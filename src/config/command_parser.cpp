@@ -280,10 +280,10 @@ std::unique_ptr<Command> ParseCommand(Session& session, Profile* profile, int32_
   const std::string_view name = text.substr(0, nameLength);
 
   // Profile keywords mark the profile being built instead of making a command.
-  if (SameIgnoringCase(name, "skip") || SameIgnoringCase(name, "disable")) {
+  if (EqualIgnoringCase(name, "skip") || EqualIgnoringCase(name, "disable")) {
     if (profile != nullptr) {
       profile->state =
-          SameIgnoringCase(name, "skip") ? ProfileState::Skipped : ProfileState::Discarded;
+          EqualIgnoringCase(name, "skip") ? ProfileState::Skipped : ProfileState::Discarded;
     }
     return nullptr;
   }

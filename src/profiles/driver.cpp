@@ -132,7 +132,7 @@ void StopRecording(Session& session) {
 
 Profile* FindProfile(Session& session, std::string_view name) {
   for (auto& profile : session.profiles) {
-    if (SameIgnoringCase(profile->name, name)) return profile.get();
+    if (EqualIgnoringCase(profile->name, name)) return profile.get();
   }
   return nullptr;
 }

@@ -34,13 +34,13 @@ bool Compare(int32_t op, T a, T e) {
 bool CompareText(int32_t op, const std::string& a, const std::string& e) {
   switch (op) {
     case ConditionOp::Equal:
-      return EqualsIgnoreCase(a, e);
+      return TrimmedEqualIgnoringCase(a, e);
     case ConditionOp::NotEqual:
-      return !EqualsIgnoreCase(a, e);
+      return !TrimmedEqualIgnoringCase(a, e);
     case ConditionOp::Contains:
-      return ContainsIgnoreCase(a, e);
+      return ContainsIgnoringCase(a, e);
     case ConditionOp::NotContains:
-      return !ContainsIgnoreCase(a, e);
+      return !ContainsIgnoringCase(a, e);
     default:
       return false;
   }

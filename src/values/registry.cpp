@@ -40,12 +40,12 @@ Value* FindValue(ValueRegistry& registry, std::string_view name) {
   const int32_t row = tableNames.Find(name);
   if (Value* value = ValueAt(registry, row)) {
     // The table's own name string needs no second comparison.
-    if (value->name == kValueTable[row].name || SameNameIgnoringCase(name, value->name)) {
+    if (value->name == kValueTable[row].name || EqualIgnoringCase(name, value->name)) {
       return value;
     }
   }
   for (const auto& value : registry.values) {
-    if (value && SameNameIgnoringCase(name, value->name)) return value.get();
+    if (value && EqualIgnoringCase(name, value->name)) return value.get();
   }
   return nullptr;
 }

@@ -49,7 +49,7 @@ const char* RaceName(HostActor* character) {
 
 bool RaceNameContains(HostActor* character, const char* needle) {
   const char* name = RaceName(character);
-  return name && ContainsIgnoreCase(name, needle);
+  return name && ContainsIgnoringCase(name, needle);
 }
 
 // --- Menus ---
@@ -115,7 +115,7 @@ void UpdateRace(const UpdateInput& input, Value* value) {
   const bool hadText = value->current.isSet && value->current.type == ValueType::String;
   const std::string oldText = hadText ? value->current.text : std::string();
   // An unchanged name writes nothing, so an unset value meeting no race stays unset.
-  if (EqualsIgnoreCase(raceName, oldText)) return;
+  if (TrimmedEqualIgnoringCase(raceName, oldText)) return;
   value->current = ValueData::String(raceName.c_str());
 }
 
