@@ -12,14 +12,30 @@
 #include "camera/view_math.h"
 #include "host/host.h"
 
+// How a queued turn feeds the look input.
+enum class RotationMode : int32_t {
+  Look = 0,         // like look input: held back while the focus delay runs
+  Independent = 1,  // slots of its own, which focus resets leave alone
+  Focus = 2,        // the focus hold: dropped as soon as the focus delay starts
+};
+
 struct RotationItem {
   float amount = 0;    // look-input units to apply in all
   float applied = 0;   // applied so far
   float duration = 0;  // seconds; 0 or less = all at once
   int32_t axis = -1;   // 0 horizontal, 1 vertical
   float elapsed = 0;   // seconds
-  int32_t mode = 1;
+  RotationMode mode = RotationMode::Independent;
 };
+
+// What FaceCrosshairOverride hands back to its hook, which turns it into the host's registers.
+namespace FaceCrosshairState {
+enum : int32_t {
+  HostFlagSet = 3,            // BL = 1, EAX = 0
+  HostFlagCleared = 4,        // BL = 0
+  HostFlagClearedEaxSet = 5,  // BL = 0, EAX = 1
+};
+}
 
 namespace ControllerFlag {
 enum : uint32_t { Enabled = 1u << 0, Activated = 1u << 1, HeadCameraActive = 1u << 2 };

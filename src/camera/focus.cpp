@@ -100,7 +100,7 @@ void CameraController::FocusStep() {
 
   RotationItem item;
   item.duration = 0;
-  item.mode = 2;
+  item.mode = RotationMode::Focus;
   if (std::fabs(horizontalError) > minAngle) {
     item.axis = 0;
     item.amount = k * horizontalError;

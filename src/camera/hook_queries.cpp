@@ -86,11 +86,11 @@ void CameraController::FaceCrosshairOverride(int32_t* state) const {
   int32_t face = 0;
   settings_.GetInt(Vid::iFaceCrosshair, face);
   if (face == -1) {
-    *state = 3;
+    *state = FaceCrosshairState::HostFlagSet;
   } else if (face == 1) {
-    *state = 4;
+    *state = FaceCrosshairState::HostFlagCleared;
   } else if (face >= 2) {
-    *state = 5;
+    *state = FaceCrosshairState::HostFlagClearedEaxSet;
   }
 }
 

@@ -180,7 +180,7 @@ class ArgumentReader {
     }
     const ValueData key = ParseValueText(ValueType::Int, keyText);
     if (!key.isSet) return Fail("Invalid syntax for command! Key is expected as integer value.");
-    command_.valueIndex = PackKeyCode(key.AsInt(), 0);
+    command_.keyWord = PackKeyCode(key.AsInt(), 0);
     return true;
   }
 
@@ -204,7 +204,7 @@ class ArgumentReader {
     }
     int32_t modifiers = modifier.AsInt();
     if (command_.id == CommandId::BindKey2) modifiers |= kRunsProfileModifier;
-    command_.valueIndex = PackKeyCode(key.AsInt(), modifiers);
+    command_.keyWord = PackKeyCode(key.AsInt(), modifiers);
     command_.operand = TextData(profileName);
     const ValueData seconds = ParseValueText(ValueType::Float, rest_);
     if (seconds.isSet) command_.seconds = seconds.AsFloat();
@@ -225,7 +225,7 @@ class ArgumentReader {
     const ValueData seconds = ParseValueText(ValueType::Float, timeText);
     if (!timeText.empty() && seconds.isSet) command_.seconds = seconds.AsFloat();
     const ValueData mode = ParseValueText(ValueType::Int, rest_);
-    if (!rest_.empty() && mode.isSet) command_.valueIndex = mode.AsInt();
+    if (!rest_.empty() && mode.isSet) command_.rotationMode = mode.AsInt();
     return true;
   }
 

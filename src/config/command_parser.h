@@ -5,7 +5,7 @@
 
 #include "profiles/session.h"
 
-// Packs a key number and modifiers into the key word stored in Command::valueIndex.
+// Packs a key number and modifiers into the key word stored in Command::keyWord.
 int32_t PackKeyCode(int32_t key, int32_t modifiers);
 
 // One command line to a Command, or null (after a message, or for "skip"/"disable", which

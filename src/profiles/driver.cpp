@@ -24,10 +24,10 @@ Profile* FirstProfileWithIndex(Session& session, int32_t index, bool exclusiveOn
   return nullptr;
 }
 
-int32_t CameraAtActivation() {
+CameraAtActivation CameraNow() {
   const int32_t state = HostCameraStateIdOrNone();
-  if (IsHeadCameraStateId(state)) return 1;
-  return state == 0 ? 2 : 0;
+  if (IsHeadCameraStateId(state)) return CameraAtActivation::HeadCamera;
+  return state == 0 ? CameraAtActivation::FirstPerson : CameraAtActivation::Other;
 }
 
 void SwitchIfConditionsHold(Session& session, Profile* profile, float lockSeconds) {
@@ -112,7 +112,7 @@ void SwitchProfile(Session& session, Profile* target, float lockSeconds) {
     session.profileLockSeconds = 0;
     return;
   }
-  to->cameraAtActivation = CameraAtActivation();
+  to->cameraAtActivation = CameraNow();
   StartRecording(session, to);
   RunCommands(session, to, CommandPhase::OnActivate);
   StopRecording(session);

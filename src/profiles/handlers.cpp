@@ -29,14 +29,14 @@ KeyBindingRequest KeyRequestFromWord(int32_t keyWord) {
 
 void QueueRotationItem(Session& session, const Command* command, int32_t axis) {
   if (!command->operand.isSet || command->operand.type != ValueType::Float) return;
-  const int32_t mode = command->valueIndex;
+  const int32_t mode = command->rotationMode;
   RotationItem item;
   item.amount = command->operand.AsFloat();
   item.applied = 0;
   item.duration = command->seconds;
   item.axis = axis;
   item.elapsed = 0;
-  item.mode = (mode >= 0 && mode <= 2) ? mode : 1;
+  item.mode = (mode >= 0 && mode <= 2) ? static_cast<RotationMode>(mode) : RotationMode::Independent;
   if (session.camera != nullptr) session.camera->QueueRotation(item);
 }
 
@@ -118,13 +118,13 @@ void ForceFirstPersonHandler(Session&, Command*) {
 void ReturnPersonHandler(Session&, Command* command) {
   if (command->owner == nullptr) return;
   switch (command->owner->cameraAtActivation) {
-    case 1:
+    case CameraAtActivation::HeadCamera:
       OnPlayerCamera(HostCameraGoThirdPerson);
       break;
-    case 2:
+    case CameraAtActivation::FirstPerson:
       OnPlayerCamera(HostCameraGoFirstPerson);
       break;
-    default:
+    case CameraAtActivation::Other:
       break;
   }
 }
@@ -166,8 +166,8 @@ void ReloadHandler(Session& session, Command*) {
 
 void BindKeyHandler(Session& session, Command* command) {
   const ValueData& operand = command->operand;
-  if (command->valueIndex == 0 || !operand.isSet) return;
-  KeyBindingRequest request = KeyRequestFromWord(command->valueIndex);
+  if (command->keyWord == 0 || !operand.isSet) return;
+  KeyBindingRequest request = KeyRequestFromWord(command->keyWord);
   request.bind = true;
   request.seconds = command->seconds;
   if (operand.type == ValueType::Int) {
@@ -181,8 +181,8 @@ void BindKeyHandler(Session& session, Command* command) {
 }
 
 void UnBindKeyHandler(Session& session, Command* command) {
-  if (command->valueIndex == 0) return;
-  KeyBindingRequest request = KeyRequestFromWord(command->valueIndex);
+  if (command->keyWord == 0) return;
+  KeyBindingRequest request = KeyRequestFromWord(command->keyWord);
   request.modifiers = 0;
   request.bind = false;
   session.keyBindingRequests.push_back(request);

@@ -10,7 +10,7 @@ struct CommandCase {
   const char* text;
   CommandId id;
   CommandPhase phase;
-  int32_t valueIndex;
+  int32_t argument;  // the field the command's form writes: value index, key word or mode
   ValueData operand;
   float seconds;
 };
@@ -24,6 +24,27 @@ class CommandParser : public RegistryTest {
     return ParseCommand(session, &profile, line, text);
   }
   Profile profile;
+
+  // The typed field a command's form writes; the other two must keep their defaults.
+  static int32_t Argument(const Command& command) {
+    switch (command.id) {
+      case CommandId::BindKey:
+      case CommandId::BindKey2:
+      case CommandId::UnBindKey:
+        EXPECT_EQ(command.valueIndex, -1);
+        EXPECT_EQ(command.rotationMode, -1);
+        return command.keyWord;
+      case CommandId::RotateX:
+      case CommandId::RotateY:
+        EXPECT_EQ(command.valueIndex, -1);
+        EXPECT_EQ(command.keyWord, 0);
+        return command.rotationMode;
+      default:
+        EXPECT_EQ(command.keyWord, 0);
+        EXPECT_EQ(command.rotationMode, -1);
+        return command.valueIndex;
+    }
+  }
 };
 
 }  // namespace
@@ -67,7 +88,7 @@ TEST_F(CommandParser, ArgumentForms) {
     ASSERT_NE(command, nullptr) << c.text;
     EXPECT_EQ(command->id, c.id) << c.text;
     EXPECT_EQ(command->phase, c.phase) << c.text;
-    EXPECT_EQ(command->valueIndex, c.valueIndex) << c.text;
+    EXPECT_EQ(Argument(*command), c.argument) << c.text;
     EXPECT_EQ(command->operand.isSet, c.operand.isSet) << c.text;
     EXPECT_EQ(command->operand.type, c.operand.type) << c.text;
     EXPECT_EQ(command->operand.payload, c.operand.payload) << c.text;

@@ -90,16 +90,16 @@ TEST_F(DriverTest, CameraAtActivationRecordsHowTheProfileFoundTheCamera) {
   Profile* b = FindProfile(Registry(), "B");
   Sim().SetCameraState(9);  // a head-camera state
   SwitchProfile(Registry(), a, 0);
-  EXPECT_EQ(a->cameraAtActivation, 1);
+  EXPECT_EQ(a->cameraAtActivation, CameraAtActivation::HeadCamera);
   Sim().SetCameraState(0);  // the host's first person
   SwitchProfile(Registry(), b, 0);
-  EXPECT_EQ(b->cameraAtActivation, 2);
+  EXPECT_EQ(b->cameraAtActivation, CameraAtActivation::FirstPerson);
   Sim().SetCameraState(7);
   SwitchProfile(Registry(), a, 0);
-  EXPECT_EQ(a->cameraAtActivation, 0);
+  EXPECT_EQ(a->cameraAtActivation, CameraAtActivation::Other);
   Sim().playerCamera = nullptr;
   SwitchProfile(Registry(), b, 0);
-  EXPECT_EQ(b->cameraAtActivation, 0);
+  EXPECT_EQ(b->cameraAtActivation, CameraAtActivation::Other);
 }
 
 TEST_F(DriverTest, SetProfileAmongDeactivationCommandsRedirectsTheSwitch) {

@@ -152,11 +152,11 @@ TEST_F(HandlersTest, PersonCommandsCallTheHostCameraOnlyWhenItExists) {
   Run("ForceThirdPerson");
   Run("GoFirstPerson");
   Run("ForceFirstPerson");
-  owner->cameraAtActivation = 1;
+  owner->cameraAtActivation = CameraAtActivation::HeadCamera;
   Run("ReturnPerson");
-  owner->cameraAtActivation = 2;
+  owner->cameraAtActivation = CameraAtActivation::FirstPerson;
   Run("ReturnPerson");
-  owner->cameraAtActivation = 0;
+  owner->cameraAtActivation = CameraAtActivation::Other;
   Run("ReturnPerson");
   using C = SimCameraCall;
   EXPECT_EQ(Sim().playerCamera->personCalls,
@@ -166,7 +166,7 @@ TEST_F(HandlersTest, PersonCommandsCallTheHostCameraOnlyWhenItExists) {
   HostCamera* camera = Sim().playerCamera;
   Sim().playerCamera = nullptr;
   Run("GoFirstPerson");
-  owner->cameraAtActivation = 2;
+  owner->cameraAtActivation = CameraAtActivation::FirstPerson;
   Run("ReturnPerson");
   EXPECT_EQ(camera->personCalls.size(), 6u);
 }
@@ -214,12 +214,12 @@ TEST_F(HandlersTest, KeyCommandsQueueUnpackedRequests) {
 
   // A key word of 0 never makes a request; a number operand names the profile by index.
   Command byIndex;
-  byIndex.valueIndex = 0;
+  byIndex.keyWord = 0;
   byIndex.operand = ValueData::Int(3);
   kCommandTable[20].handler(Registry(), &byIndex);
   kCommandTable[21].handler(Registry(), &byIndex);
   EXPECT_EQ(Registry().keyBindingRequests.size(), 4u);
-  byIndex.valueIndex = 0x0004007B;
+  byIndex.keyWord = 0x0004007B;
   kCommandTable[20].handler(Registry(), &byIndex);
   ASSERT_EQ(Registry().keyBindingRequests.size(), 5u);
   EXPECT_EQ(Request(4).key, 123);
@@ -267,14 +267,14 @@ TEST_F(HandlersTest, RotationsQueueOneItemOnTheirAxis) {
   EXPECT_EQ(vertical.amount, 0.5f);
   EXPECT_EQ(vertical.duration, 1.0f);
   EXPECT_EQ(vertical.axis, 1);
-  EXPECT_EQ(vertical.mode, 1);  // 7 is not a mode
+  EXPECT_EQ(vertical.mode, RotationMode::Independent);  // 7 is not a mode
   EXPECT_EQ(vertical.applied, 0);
   EXPECT_EQ(vertical.elapsed, 0);
   ASSERT_EQ(controller.rotationQueues[0].size(), 2u);
   EXPECT_EQ(controller.rotationQueues[0][0].amount, 15.0f);
-  EXPECT_EQ(controller.rotationQueues[0][0].mode, 2);
+  EXPECT_EQ(controller.rotationQueues[0][0].mode, RotationMode::Focus);
   EXPECT_EQ(controller.rotationQueues[0][0].axis, 0);
-  EXPECT_EQ(controller.rotationQueues[0][1].mode, 1);  // no mode written
+  EXPECT_EQ(controller.rotationQueues[0][1].mode, RotationMode::Independent);  // no mode written
 }
 
 TEST_F(HandlersTest, AnimationEventsReachOnlyAnActorTarget) {
