@@ -90,11 +90,13 @@ CameraFrameInput CameraController::BeginUpdate() {
 }
 
 void CameraController::UpdateFlags() {
-  flags = 0;
+  // Hooks on other threads read the flags without the lock: they are stored once, whole.
+  uint32_t next = 0;
   bool enabledSetting = true;
   settings_.GetBool(Vid::bEnabled, enabledSetting);
-  if (target && HostCameraStateIdOrNone() != -1 && enabledSetting) flags |= ControllerFlag::Enabled;
-  if (Enabled()) Activate();
+  if (target && HostCameraStateIdOrNone() != -1 && enabledSetting) next = ControllerFlag::Enabled;
+  if (next & ControllerFlag::Enabled) next |= Activate();
+  flags = next;
 }
 
 void CameraController::FinishUpdate() {
@@ -128,14 +130,14 @@ void CameraController::ReadHostConditions() {
                    !main || HostMainStateNotRunning(main) != 0;
 }
 
-void CameraController::Activate() {
+uint32_t CameraController::Activate() const {
   // Unset switches count as on.
   bool activated = true;
-  if (settings_.GetBool(Vid::bActivated, activated) && !activated) return;
+  if (settings_.GetBool(Vid::bActivated, activated) && !activated) return 0;
   bool activated2 = true;
-  if (settings_.GetBool(Vid::bActivated2, activated2) && !activated2) return;
+  if (settings_.GetBool(Vid::bActivated2, activated2) && !activated2) return 0;
   int32_t activatedLevel = 1;
-  if (settings_.GetInt(Vid::iActivated, activatedLevel) && activatedLevel <= 0) return;
-  flags |= ControllerFlag::Activated;
-  if (IsHeadCameraStateId(HostCameraStateIdOrNone())) flags |= ControllerFlag::HeadCameraActive;
+  if (settings_.GetInt(Vid::iActivated, activatedLevel) && activatedLevel <= 0) return 0;
+  if (!IsHeadCameraStateId(HostCameraStateIdOrNone())) return ControllerFlag::Activated;
+  return ControllerFlag::Activated | ControllerFlag::HeadCameraActive;
 }

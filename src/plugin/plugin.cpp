@@ -40,13 +40,17 @@ void Plugin::InitializeOrReload() {
 
   // The new session takes over at once; the old one lives until the hand-over is done.
   std::unique_ptr<Session> old = std::exchange(currentRegistry, NewSession());
-  Session& session = *currentRegistry;
-  if (isFirstStart) Log(session.messageQueue, "Initializing QARN version %.1f", kProgramVersion);
-  if (old) CarryOverCapturedBases(old->values, session.values);
-
-  session.loading = true;
-  LoadConfiguration(session);
-  session.loading = false;
+  try {
+    Session& session = *currentRegistry;
+    if (isFirstStart) Log(session.messageQueue, "Initializing QARN version %.1f", kProgramVersion);
+    if (old) CarryOverCapturedBases(old->values, session.values);
+    session.loading = true;
+    LoadConfiguration(session);
+    session.loading = false;
+  } catch (...) {
+    currentRegistry = std::move(old);  // out of memory: the old session (or none) stays
+    throw;
+  }
 }
 
 std::unique_ptr<Session> Plugin::NewSession() {
