@@ -145,10 +145,10 @@ TEST_F(HookTableTest, PitchClampHooksAreInstalledAllOrNone) {
 
   // The code at 30 differs: 29 and 31 stay as the game has them, and all three are named.
   Poke<uint8_t>(Row(30).site + 2, 0x10);  // sub esp,10h
-  auto registry = std::make_unique<ValueRegistry>();
-  currentRegistry = registry.get();
+  Plugin& plugin = Plugin::Instance();
+  plugin.currentRegistry = plugin.NewSession();
   InstallHooks();
-  currentRegistry = nullptr;
+  const std::unique_ptr<Session> registry = std::move(plugin.currentRegistry);
   for (int number : {29, 31}) {
     const std::span<const uint8_t> listing = OriginalListing(number);
     EXPECT_EQ(std::memcmp(reinterpret_cast<void*>(Row(number).site), listing.data(), listing.size()), 0);
