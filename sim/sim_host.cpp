@@ -6,7 +6,6 @@
 #include <string>
 #include <utility>
 
-#include "camera/controller.h"
 #include "host/host.h"
 #include "sim_world.h"
 
@@ -206,7 +205,7 @@ void HostCameraForceFirstPerson(HostCamera* camera) {
 void HostPlayerCrosshairPick(HostRef*) {
   SimWorld& world = Sim();
   ++world.crosshairPickCalls;
-  if (world.pickResult) CameraController::Instance().SetFocusPick(world.pickResult->data());
+  if (world.pickResult) OnCrosshairPickPoint(world.pickResult->data());
 }
 
 // --- Globals ---

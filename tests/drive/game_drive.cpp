@@ -9,12 +9,11 @@
 #include <fstream>
 #include <mutex>
 
-#include "camera/controller.h"
 #include "config/loader.h"
+#include "plugin/plugin.h"
 #include "plugin/startup.h"
 #include "sim_world.h"
 #include "values/appliers.h"
-#include "values/registry.h"
 
 namespace {
 
@@ -105,8 +104,9 @@ void ChangeSkeleton(std::mt19937& random, HostRef* ref) {
 
 void StartPluginWithText(std::string_view configText) {
   Sim().Reset();
-  ResetPluginForTests();
-  CameraController::Instance().ResetForTests();
+  Plugin& plugin = Plugin::Instance();
+  plugin.ResetForTests();
+  plugin.controller.ResetForTests();
   projectionRefreshPending = 0;
   std::ofstream(ConfigPath(), std::ios::binary | std::ios::trunc)
       .write(configText.data(), static_cast<std::streamsize>(configText.size()));
@@ -116,7 +116,7 @@ void StartPluginWithText(std::string_view configText) {
   if (WOBKPlugin_Query(&loader, &info)) WOBKPlugin_Load(&loader);
 }
 
-void StopPlugin() { ResetPluginForTests(); }
+void StopPlugin() { Plugin::Instance().ResetForTests(); }
 
 DriveCast CastTheWorld() {
   for (uint32_t id : kFactionIds) Sim().CreateFaction(id);
@@ -202,14 +202,15 @@ void ChangeWorld(std::mt19937& random, const DriveCast& cast) {
 }
 
 void PlayFrame(float lookHorizontal, float lookVertical) {
-  CameraController& controller = CameraController::Instance();
+  Plugin& plugin = Plugin::Instance();
   float look[2] = {lookHorizontal, lookVertical};
-  controller.AddLookInput(look);
-  controller.Update();
+  plugin.controller.AddLookInput(look);
+  plugin.RunFrame();
 }
 
 bool CallHookOperations(std::mt19937& random, const DriveCast& cast, HostCameraState* state) {
-  CameraController& controller = CameraController::Instance();
+  Plugin& plugin = Plugin::Instance();
+  CameraController& controller = plugin.controller;
   HostActor* actors[] = {nullptr, Sim().player, cast.other, cast.creature};
   HostActor* actor = Pick(random, actors);
   bool finite = true;
@@ -233,8 +234,8 @@ bool CallHookOperations(std::mt19937& random, const DriveCast& cast, HostCameraS
   check(position, 3);
   check(rotation, 9);
 
-  if (Chance(random, 8)) OnMountStart(actor);
-  if (Chance(random, 8)) OnDismountStart(actor);
+  if (Chance(random, 8)) plugin.OnMountStart(actor);
+  if (Chance(random, 8)) plugin.OnDismountStart(actor);
   controller.AllowsHostCameraSwitch();
   int32_t faceState = static_cast<int32_t>(random() % 2);
   controller.FaceCrosshairOverride(&faceState);
@@ -255,7 +256,7 @@ bool CallHookOperations(std::mt19937& random, const DriveCast& cast, HostCameraS
   check(&maximum, 1);
   if (Chance(random, 8)) {
     const float picked[3] = {Angle(random) * 100, 500, 120};
-    controller.SetFocusPick(picked);
+    OnCrosshairPickPoint(picked);
   }
   float look[2] = {0, 0};
   if (Chance(random, 8)) look[0] = Angle(random);
@@ -265,8 +266,15 @@ bool CallHookOperations(std::mt19937& random, const DriveCast& cast, HostCameraS
 }
 
 void RequestReload() {
-  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-  if (currentRegistry) currentRegistry->reloadRequested = 1;
+  Plugin& plugin = Plugin::Instance();
+  std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
+  if (plugin.currentRegistry) plugin.currentRegistry->reloadRequested = true;
+}
+
+bool ReloadPending() {
+  Plugin& plugin = Plugin::Instance();
+  std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
+  return plugin.currentRegistry && plugin.currentRegistry->reloadRequested;
 }
 
 std::string NonFiniteInGame() {
@@ -284,7 +292,7 @@ std::string NonFiniteInGame() {
       note("camera state pitch", state->pitch);
     }
   }
-  CameraController& controller = CameraController::Instance();
+  CameraController& controller = Plugin::Instance().controller;
   float position[3], rotation[9];
   controller.GetPosition(position);
   controller.GetRotation(rotation);

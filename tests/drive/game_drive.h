@@ -15,7 +15,7 @@
 // runs Query and Load on it.
 void StartPluginWithText(std::string_view configText);
 
-// Frees the registry and the key bindings, as at the end of a run.
+// Frees the session and the key bindings, as at the end of a run.
 void StopPlugin();
 
 // Actors, camera states and factions the drive uses, made after StartPluginWithText.
@@ -41,6 +41,8 @@ bool CallHookOperations(std::mt19937& random, const DriveCast& cast, HostCameraS
 
 // Sets the reload request, as the Reload command does; the next frame reloads.
 void RequestReload();
+// Whether a requested reload has not run yet.
+bool ReloadPending();
 
 // Empty when the world holds only finite settings and the controller's position and rotation
 // are finite; otherwise what is not.

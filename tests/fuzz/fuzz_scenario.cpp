@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "camera/controller.h"
+#include "plugin/plugin.h"
 #include "commands.h"
 #include "scenario.h"
 #include "world_edits.h"
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const std::string scenarioPath = TempPath(".scenario");
   Write(configPath, config);
   Write(scenarioPath, scenario);
-  CameraController::Instance().ResetForTests();
+  Plugin::Instance().controller.ResetForTests();
   RunSimulate(SimulateOptions{configPath, scenarioPath, {"fFOV", "position"}, ""});
   return 0;
 }

@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <mutex>
 #include <new>
 #include <random>
 #include <sstream>
@@ -20,7 +19,6 @@
 
 #include "game_drive.h"
 #include "sim_world.h"
-#include "values/registry.h"
 
 // --- Heap in use: every C++ allocation of the process, counted by its usable size ---
 
@@ -59,11 +57,6 @@ constexpr int64_t kHeapSlack = 1024;
 int Fail(const std::string& what) {
   std::fprintf(stderr, "reload_soak: %s\n", what.c_str());
   return 1;
-}
-
-bool ReloadPending() {
-  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-  return currentRegistry && currentRegistry->reloadRequested;
 }
 
 // The simulated game's call logs are read by whoever drives it; here nobody needs them.

@@ -5,13 +5,14 @@
 #include <mutex>
 
 #include "config/loader.h"
+#include "plugin/plugin.h"
 #include "plugin/startup.h"
 #include "sim_world.h"
 #include "values/registry.h"
 
 void StartPlugin(const std::string& configPath) {
   Sim().Reset();
-  ResetPluginForTests();
+  Plugin::Instance().ResetForTests();
   SetConfigurationPath(configPath);
   LoaderInterface loader{1, kAcceptedRuntimeVersion, 0, 0};
   PluginInfo info{};
@@ -19,9 +20,10 @@ void StartPlugin(const std::string& configPath) {
 }
 
 bool ConfigurationMissing() {
-  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-  if (!currentRegistry) return false;
-  const auto& queue = currentRegistry->messageQueue;
+  Plugin& plugin = Plugin::Instance();
+  std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
+  if (!plugin.currentRegistry) return false;
+  const auto& queue = plugin.currentRegistry->messageQueue;
   return std::find(queue.begin(), queue.end(), "Vantrel(0): File is missing!") != queue.end();
 }
 
@@ -30,6 +32,12 @@ std::vector<std::string> TakeConsoleLines() {
   // Taken lines leave the console, so a long scenario keeps it small.
   if (Sim().console) lines.swap(Sim().console->lines);
   return lines;
+}
+
+Value* FindSessionValue(const std::string& name) {
+  Plugin& plugin = Plugin::Instance();
+  std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
+  return plugin.currentRegistry ? FindValue(plugin.currentRegistry->values, name) : nullptr;
 }
 
 bool IsConfigurationError(const std::string& line) {
