@@ -298,6 +298,7 @@ std::unique_ptr<Command> ParseCommand(Profile* profile, int32_t line, std::strin
   command->phase = phase;
   command->handler = row->handler;
   command->owner = profile;
+  command->line = line;
   ArgumentReader reader(*command, line, TrimLeft(text.substr(nameLength)));
   if (!reader.Read()) return nullptr;
   return command;

@@ -66,6 +66,7 @@ std::unique_ptr<Condition> ParseCondition(int32_t line, std::string_view text) {
 
   // Every member has an initializer; this skips only the zero fill that would precede them.
   auto condition = std::make_unique<Condition>();
+  condition->line = line;
   std::string_view operandText = "1";
   for (const OperatorSymbol& entry : kOperators) {
     if (rest.starts_with(entry.symbol)) {

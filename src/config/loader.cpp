@@ -167,6 +167,7 @@ void FinishBlock(bool atEnd) {
   profile->index = static_cast<int32_t>(registry->profiles.size());
   profile->name = block.name;
   profile->type = block.type;
+  profile->line = block.startLine;
   profile->state = ProfileState::Normal;
   profile->conditions.reserve(block.conditionLines.size());
   profile->commands.reserve(block.commandLines.size());

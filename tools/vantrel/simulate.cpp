@@ -14,6 +14,7 @@
 #include "config/text.h"
 #include "plugin_session.h"
 #include "profiles/driver.h"
+#include "run_observer.h"
 #include "scenario.h"
 #include "sim_world.h"
 #include "values/registry.h"
@@ -25,13 +26,18 @@ constexpr double kDegrees = 3.14159265358979323846 / 180.0;
 
 class ScenarioPlayer {
  public:
-  ScenarioPlayer(std::string scenarioName, std::vector<std::string> trace)
-      : scenarioName_(std::move(scenarioName)), trace_(std::move(trace)) {}
+  ScenarioPlayer(std::string scenarioName, std::vector<std::string> trace, RunObserver* observer)
+      : scenarioName_(std::move(scenarioName)), trace_(std::move(trace)), observer_(observer) {}
 
   void Play(const std::vector<ScenarioLine>& lines) {
     PrintChanges();
-    for (const ScenarioLine& line : lines) Run(line);
+    if (observer_) observer_->Observe(time_);
+    for (const ScenarioLine& line : lines) {
+      if (Stopped()) break;
+      Run(line);
+    }
     std::printf("%d expectations met, %d failed\n", met_, failed_);
+    if (observer_ && !observer_->Finish(time_)) error_ = true;
   }
 
   bool Succeeded() const { return failed_ == 0 && !error_; }
@@ -115,8 +121,10 @@ class ScenarioPlayer {
   }
 
   void RunFrames(int32_t count) {
-    for (int32_t i = 0; i < count; ++i) RunFrame();
+    for (int32_t i = 0; i < count && !Stopped(); ++i) RunFrame();
   }
+
+  bool Stopped() const { return observer_ && observer_->Done(time_); }
 
   void RunFrame() {
     Sim().frameTimeA = frameSeconds_;
@@ -133,6 +141,7 @@ class ScenarioPlayer {
     PrintChanges();
     PrintTrace();
     time_ += frameSeconds_;
+    if (observer_) observer_->Observe(time_);
   }
 
   // Current profile and parallel profile states, printed when they change.
@@ -360,6 +369,7 @@ class ScenarioPlayer {
 
   std::string scenarioName_;
   std::vector<std::string> trace_;
+  RunObserver* observer_;
   const ScenarioLine* line_ = nullptr;
   float frameSeconds_ = 1.0f / 60;
   double time_ = 0;
@@ -385,14 +395,14 @@ bool ReadFile(const std::string& path, std::string& text) {
 }  // namespace
 
 int RunSimulate(const std::string& configPath, const std::string& scenarioPath,
-                const std::vector<std::string>& trace) {
+                const std::vector<std::string>& trace, RunObserver* observer) {
   std::string scenarioText;
   if (!ReadFile(scenarioPath, scenarioText)) {
     std::printf("%s: cannot read the scenario\n", scenarioPath.c_str());
     return 1;
   }
   StartPlugin(configPath);
-  ScenarioPlayer player(scenarioPath, trace);
+  ScenarioPlayer player(scenarioPath, trace, observer);
   player.Play(ParseScenario(scenarioText));
   return player.Succeeded() ? 0 : 1;
 }
