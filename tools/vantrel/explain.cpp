@@ -109,7 +109,7 @@ ProfileReport Report(const Profile& profile, HostRef* actor, HostActor* actorAsC
     report.conditionLines.push_back(
         "  line " + std::to_string(condition->line) + ": " + name + " " +
         OperatorSymbol(condition->op) + " " + Format(condition->operand, hostTest != nullptr) +
-        "; live " + LiveText(*condition, actor, actorAsCharacter) + "; " +
+        "  (live: " + LiveText(*condition, actor, actorAsCharacter) + ")  " +
         (holds ? "holds" : "fails"));
   }
   return report;
@@ -156,7 +156,8 @@ std::string WhyCurrent(const ValueRegistry& registry, const std::vector<ProfileR
     return name + " is current: the first exclusive profile whose conditions all hold.";
   }
   if (chosen == nullptr && current == registry.defaultProfile) {
-    return name + " is current: the default, because no exclusive profile's conditions hold.";
+    return name + " is current: the default, because no exclusive profile that is neither "
+                  "skipped nor inhibited has all its conditions holding.";
   }
   if (chosen == nullptr && registry.defaultProfile == nullptr) {
     return name + " stays current: no exclusive profile holds and there is no default "
