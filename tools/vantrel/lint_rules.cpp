@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <unordered_map>
 
 #include "config/text.h"
 #include "name_suggestion.h"
@@ -52,19 +53,27 @@ const std::string* NamedProfile(const Command& command) {
   return operand.isSet && operand.type == ValueType::String ? &operand.text : nullptr;
 }
 
-// Whether a command of one of `ids` reaches `target` by name, the way commands look names up.
-bool ReachedBy(const Profiles& profiles, const Profile& target,
-               std::initializer_list<CommandId> ids) {
+// Which by-name commands reach each profile, the way commands look names up (the first
+// profile of that name, ignoring case): one bit per CommandId.
+using Reach = std::unordered_map<const Profile*, uint32_t>;
+
+uint32_t Bit(CommandId id) { return 1u << static_cast<uint32_t>(id); }
+
+Reach ReachOf(const Profiles& profiles) {
+  Reach reach;
   for (const auto& profile : profiles) {
     for (const auto& command : profile->commands) {
       const std::string* name = NamedProfile(*command);
-      if (name == nullptr || FindProfile(*name) != &target) continue;
-      for (CommandId id : ids) {
-        if (command->id == id) return true;
-      }
+      if (name == nullptr) continue;
+      if (const Profile* target = FindProfile(*name)) reach[target] |= Bit(command->id);
     }
   }
-  return false;
+  return reach;
+}
+
+bool ReachedBy(const Reach& reach, const Profile& target, uint32_t ids) {
+  const auto found = reach.find(&target);
+  return found != reach.end() && (found->second & ids) != 0;
 }
 
 void MissingProfiles(const Profiles& profiles, std::vector<Finding>& out) {
@@ -93,16 +102,14 @@ void DuplicateProfiles(const Profiles& profiles, std::vector<Finding>& out) {
   }
 }
 
-void UnreachableProfiles(const Profiles& profiles, std::vector<Finding>& out) {
+void UnreachableProfiles(const Profiles& profiles, const Reach& reach, std::vector<Finding>& out) {
+  const uint32_t activating = Bit(CommandId::SetProfile) | Bit(CommandId::RunProfile) |
+                              Bit(CommandId::BindKey) | Bit(CommandId::BindKey2);
   for (const auto& profile : profiles) {
     if (profile->type == ProfileType::Default) continue;
     const bool skipped = profile->state == ProfileState::Skipped;
     if (!skipped && !profile->conditions.empty()) continue;
-    if (ReachedBy(profiles, *profile,
-                  {CommandId::SetProfile, CommandId::RunProfile, CommandId::BindKey,
-                   CommandId::BindKey2})) {
-      continue;
-    }
+    if (ReachedBy(reach, *profile, activating)) continue;
     const std::string becomes =
         profile->type == ProfileType::Parallel ? "becomes active" : "becomes current";
     const std::string why = skipped ? "it is marked skip" : "it has no conditions";
@@ -138,7 +145,7 @@ bool CompetesForCurrent(const Profile& profile) {
   return profile.type == ProfileType::Exclusive && profile.state == ProfileState::Normal;
 }
 
-void ShadowedProfiles(const Profiles& profiles, std::vector<Finding>& out) {
+void ShadowedProfiles(const Profiles& profiles, const Reach& reach, std::vector<Finding>& out) {
   for (size_t later = 0; later < profiles.size(); ++later) {
     const Profile& shadowed = *profiles[later];
     if (!CompetesForCurrent(shadowed)) continue;
@@ -146,7 +153,7 @@ void ShadowedProfiles(const Profiles& profiles, std::vector<Finding>& out) {
       const Profile& winner = *profiles[earlier];
       if (!CompetesForCurrent(winner) || winner.conditions.empty()) continue;
       if (!IncludesAll(shadowed, winner)) continue;
-      if (ReachedBy(profiles, winner, {CommandId::Inhibit})) continue;
+      if (ReachedBy(reach, winner, Bit(CommandId::Inhibit))) continue;
       out.push_back({shadowed.line, Severity::Warning, "shadowed-profile",
                      "profile " + Quoted(shadowed.name) + " is shadowed by " +
                          Quoted(winner.name) + " at " + LineRef(winner.line) +
@@ -277,8 +284,9 @@ std::vector<Finding> ProfileFindings() {
   const Profiles& profiles = currentRegistry->profiles;
   MissingProfiles(profiles, findings);
   DuplicateProfiles(profiles, findings);
-  UnreachableProfiles(profiles, findings);
-  ShadowedProfiles(profiles, findings);
+  const Reach reach = ReachOf(profiles);
+  UnreachableProfiles(profiles, reach, findings);
+  ShadowedProfiles(profiles, reach, findings);
   NeverHolds(profiles, findings);
   ReturnsWithoutChange(profiles, findings);
   ConflictingKeys(profiles, findings);
