@@ -22,9 +22,12 @@ const char* OperatorSymbol(int32_t op) {
 
 const char* KindName(ProfileType type) {
   switch (type) {
-    case ProfileType::Exclusive: return "exclusive";
-    case ProfileType::Parallel: return "parallel";
-    default: return "default";
+    case ProfileType::Exclusive:
+      return "exclusive";
+    case ProfileType::Parallel:
+      return "parallel";
+    default:
+      return "default";
   }
 }
 
@@ -38,15 +41,18 @@ std::string Format(const ValueData& data, bool formId) {
   if (!data.isSet) return "unset";
   char buffer[32];
   switch (data.type) {
-    case ValueType::Bool: return data.AsBool() ? "true" : "false";
+    case ValueType::Bool:
+      return data.AsBool() ? "true" : "false";
     case ValueType::Int:
       std::snprintf(buffer, sizeof buffer, formId ? "0x%08X" : "%d", data.AsInt());
       return buffer;
     case ValueType::Float:
       std::snprintf(buffer, sizeof buffer, "%g", static_cast<double>(data.AsFloat()));
       return buffer;
-    case ValueType::String: return "'" + data.text + "'";
-    default: return "?";
+    case ValueType::String:
+      return "'" + data.text + "'";
+    default:
+      return "?";
   }
 }
 
@@ -56,8 +62,10 @@ struct HostTestName {
 };
 
 constexpr HostTestName kHostTests[] = {
-    {FactionTest, "Faction"},           {PerkTest, "Perk"},
-    {KeywordTest, "Keyword"},           {WornKeywordTest, "WornHasKeyword"},
+    {FactionTest, "Faction"},
+    {PerkTest, "Perk"},
+    {KeywordTest, "Keyword"},
+    {WornKeywordTest, "WornHasKeyword"},
     {MagicEffectKeywordTest, "MagicEffectKeyword"},
 };
 
@@ -106,11 +114,11 @@ ProfileReport Report(const Profile& profile, HostRef* actor, HostActor* actorAsC
     const char* hostTest = HostTestNameOf(condition->evaluator);
     const Value* value = ValueAt(condition->valueIndex);
     const std::string name = hostTest ? hostTest : value ? value->name : "?";
-    report.conditionLines.push_back(
-        "  line " + std::to_string(condition->line) + ": " + name + " " +
-        OperatorSymbol(condition->op) + " " + Format(condition->operand, hostTest != nullptr) +
-        "  (live: " + LiveText(*condition, actor, actorAsCharacter) + ")  " +
-        (holds ? "holds" : "fails"));
+    report.conditionLines.push_back("  line " + std::to_string(condition->line) + ": " + name +
+                                    " " + OperatorSymbol(condition->op) + " " +
+                                    Format(condition->operand, hostTest != nullptr) +
+                                    "  (live: " + LiveText(*condition, actor, actorAsCharacter) +
+                                    ")  " + (holds ? "holds" : "fails"));
   }
   return report;
 }
@@ -156,12 +164,14 @@ std::string WhyCurrent(const ValueRegistry& registry, const std::vector<ProfileR
     return name + " is current: the first exclusive profile whose conditions all hold.";
   }
   if (chosen == nullptr && current == registry.defaultProfile) {
-    return name + " is current: the default, because no exclusive profile that is neither "
-                  "skipped nor inhibited has all its conditions holding.";
+    return name +
+           " is current: the default, because no exclusive profile that is neither "
+           "skipped nor inhibited has all its conditions holding.";
   }
   if (chosen == nullptr && registry.defaultProfile == nullptr) {
-    return name + " stays current: no exclusive profile holds and there is no default "
-                  "profile to fall back to.";
+    return name +
+           " stays current: no exclusive profile holds and there is no default "
+           "profile to fall back to.";
   }
   const Profile* next = chosen ? chosen : registry.defaultProfile;
   return name + " is current: made so by SetProfile or a key since the last evaluation " +

@@ -10,7 +10,7 @@ enum class Severity { Error, Warning };
 struct Finding {
   int32_t line = 0;
   Severity severity = Severity::Warning;
-  std::string rule;        // "load", "missing-profile", ...
+  std::string rule;  // "load", "missing-profile", ...
   std::string message;
   std::string suggestion;  // the name probably meant; empty when there is none
 };

@@ -1,7 +1,6 @@
 // The three output forms of `vantrel lint`.
-#include <string>
-
 #include <nlohmann/json.hpp>
+#include <string>
 
 #include "finding.h"
 

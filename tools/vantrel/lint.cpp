@@ -24,7 +24,8 @@ std::vector<std::string> ValueNames(bool withHostTests) {
   std::vector<std::string> names;
   for (const ValueTableRow& row : kValueTable) names.push_back(row.name);
   if (withHostTests) {
-    for (const char* kind : {"Faction", "Perk", "Keyword", "WornHasKeyword", "MagicEffectKeyword"}) {
+    for (const char* kind :
+         {"Faction", "Perk", "Keyword", "WornHasKeyword", "MagicEffectKeyword"}) {
       names.push_back(kind);
     }
   }

@@ -26,14 +26,22 @@ std::string LineRef(int32_t line) { return "line " + std::to_string(line); }
 
 const char* CommandName(CommandId id) {
   switch (id) {
-    case CommandId::SetProfile: return "SetProfile";
-    case CommandId::RunProfile: return "RunProfile";
-    case CommandId::Inhibit: return "Inhibit";
-    case CommandId::BindKey: return "BindKey";
-    case CommandId::BindKey2: return "BindKey2";
-    case CommandId::Return: return "Return";
-    case CommandId::ReturnTween: return "ReturnTween";
-    default: return "command";
+    case CommandId::SetProfile:
+      return "SetProfile";
+    case CommandId::RunProfile:
+      return "RunProfile";
+    case CommandId::Inhibit:
+      return "Inhibit";
+    case CommandId::BindKey:
+      return "BindKey";
+    case CommandId::BindKey2:
+      return "BindKey2";
+    case CommandId::Return:
+      return "Return";
+    case CommandId::ReturnTween:
+      return "ReturnTween";
+    default:
+      return "command";
   }
 }
 
@@ -135,7 +143,8 @@ bool SameCondition(const Condition& a, const Condition& b) {
 bool IncludesAll(const Profile& later, const Profile& earlier) {
   for (const auto& wanted : earlier.conditions) {
     bool found = false;
-    for (const auto& condition : later.conditions) found = found || SameCondition(*wanted, *condition);
+    for (const auto& condition : later.conditions)
+      found = found || SameCondition(*wanted, *condition);
     if (!found) return false;
   }
   return true;
@@ -155,8 +164,8 @@ void ShadowedProfiles(const Profiles& profiles, const Reach& reach, std::vector<
       if (!IncludesAll(shadowed, winner)) continue;
       if (ReachedBy(reach, winner, Bit(CommandId::Inhibit))) continue;
       out.push_back({shadowed.line, Severity::Warning, "shadowed-profile",
-                     "profile " + Quoted(shadowed.name) + " is shadowed by " +
-                         Quoted(winner.name) + " at " + LineRef(winner.line) +
+                     "profile " + Quoted(shadowed.name) + " is shadowed by " + Quoted(winner.name) +
+                         " at " + LineRef(winner.line) +
                          ": whenever its conditions hold, those of " + Quoted(winner.name) +
                          " hold too, and that profile comes first",
                      ""});
@@ -178,13 +187,12 @@ void NeverHolds(const Profiles& profiles, std::vector<Finding>& out) {
           IsOrdering(condition->op)) {
         why = std::string(kValueTable[condition->valueIndex].name) +
               " is text, and ordering operators are false on text";
-      } else if (condition->evaluator == FactionTest &&
-                 condition->op == ConditionOp::NotContains) {
+      } else if (condition->evaluator == FactionTest && condition->op == ConditionOp::NotContains) {
         why = "Faction with '~' is always false";
       }
       if (why.empty()) continue;
-      out.push_back({condition->line, Severity::Warning, "never-holds",
-                     "condition never holds: " + why, ""});
+      out.push_back(
+          {condition->line, Severity::Warning, "never-holds", "condition never holds: " + why, ""});
     }
   }
 }
@@ -231,9 +239,8 @@ void ReturnsWithoutChange(const Profiles& profiles, std::vector<Finding>& out) {
       const std::string value = kValueTable[command.valueIndex].name;
       out.push_back({command.line, Severity::Warning, "return-without-change",
                      std::string(CommandName(command.id)) + " " + value +
-                         " restores nothing: no activation command of " +
-                         Quoted(profile->name) + " changes " + value +
-                         (activating ? " before it" : ""),
+                         " restores nothing: no activation command of " + Quoted(profile->name) +
+                         " changes " + value + (activating ? " before it" : ""),
                      ""});
     }
   }

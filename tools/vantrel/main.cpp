@@ -17,8 +17,8 @@ int Usage() {
   std::fprintf(stderr,
                "usage: vantrel check [FILE]\n"
                "       vantrel lint [--format text|gcc|json] [--strict] [FILE]\n"
-               "       vantrel simulate [--trace NAME,NAME...] [--explain SECONDS | --plot FILE.svg]\n"
-               "                        [CONFIG SCENARIO]\n"
+               "       vantrel simulate [--trace NAME,NAME...]\n"
+               "                        [--explain SECONDS | --plot FILE.svg] [CONFIG SCENARIO]\n"
                "Without files, the bundled examples/Vantrel.txt (and examples/scenario.txt).\n");
   return 2;
 }
@@ -63,8 +63,8 @@ int Lint(std::vector<std::string> args) {
 int Simulate(std::vector<std::string> args) {
   std::vector<std::string> trace;
   std::string explainAt, plotPath;
-  while (args.size() >= 2 && (args[0] == "--trace" || args[0] == "--explain" ||
-                              args[0] == "--plot")) {
+  while (args.size() >= 2 &&
+         (args[0] == "--trace" || args[0] == "--explain" || args[0] == "--plot")) {
     if (args[0] == "--trace") trace = SplitCommas(args[1]);
     if (args[0] == "--explain") explainAt = args[1];
     if (args[0] == "--plot") plotPath = args[1];

@@ -23,8 +23,8 @@ class Plotter : public RunObserver {
   bool Finish(double) override {
     const std::string svg = RenderSvg(samples_, title_);
     std::FILE* file = std::fopen(svgPath_.c_str(), "wb");
-    const bool written = file != nullptr &&
-                         std::fwrite(svg.data(), 1, svg.size(), file) == svg.size();
+    const bool written =
+        file != nullptr && std::fwrite(svg.data(), 1, svg.size(), file) == svg.size();
     const bool closed = file != nullptr && std::fclose(file) == 0;
     if (!written || !closed) std::fprintf(stderr, "%s: cannot write the plot\n", svgPath_.c_str());
     return written && closed;

@@ -12,16 +12,20 @@ namespace {
 double Number(const ValueData& data) {
   if (!data.isSet) return NAN;
   switch (data.type) {
-    case ValueType::Bool: return data.AsBool() ? 1 : 0;
-    case ValueType::Int: return data.AsInt();
-    case ValueType::Float: return data.AsFloat();
-    default: return NAN;
+    case ValueType::Bool:
+      return data.AsBool() ? 1 : 0;
+    case ValueType::Int:
+      return data.AsInt();
+    case ValueType::Float:
+      return data.AsFloat();
+    default:
+      return NAN;
   }
 }
 
 void SampleLane(TraceLane& lane) {
   const CameraController& controller = CameraController::Instance();
-  const float* columns = lane.name == "position" ? controller.position
+  const float* columns = lane.name == "position"   ? controller.position
                          : lane.name == "rotation" ? controller.rotation
                                                    : nullptr;
   if (columns != nullptr) {

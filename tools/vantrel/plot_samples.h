@@ -8,7 +8,7 @@
 struct TraceLane {
   std::string name;
   std::vector<std::string> columns;
-  std::vector<std::vector<double>> samples;  // per column; NaN while unset
+  std::vector<std::vector<double>> samples;     // per column; NaN while unset
   std::vector<std::vector<std::string>> texts;  // text values: per sample, in column 0
   bool isText = false;
   bool known = true;
@@ -17,9 +17,9 @@ struct TraceLane {
 struct PlotSamples {
   std::vector<double> times;
   std::vector<TraceLane> lanes;
-  std::vector<std::string> currentProfile;          // per sample; "None" without one
-  std::vector<std::string> parallelNames;           // file order
-  std::vector<std::vector<bool>> parallelActive;    // per parallel profile, per sample
+  std::vector<std::string> currentProfile;        // per sample; "None" without one
+  std::vector<std::string> parallelNames;         // file order
+  std::vector<std::vector<bool>> parallelActive;  // per parallel profile, per sample
 };
 
 // Lanes for the traced names, without samples yet.

@@ -16,9 +16,8 @@ constexpr int kBandHeight = 22;
 constexpr int kLaneHeight = 90;
 constexpr int kGap = 8;
 constexpr int kAxisHeight = 34;
-constexpr const char* kSeriesColours[] = {"#1f77b4", "#d62728", "#2ca02c", "#9467bd",
-                                          "#ff7f0e", "#8c564b", "#e377c2", "#7f7f7f",
-                                          "#17becf"};
+constexpr const char* kSeriesColours[] = {"#1f77b4", "#d62728", "#2ca02c", "#9467bd", "#ff7f0e",
+                                          "#8c564b", "#e377c2", "#7f7f7f", "#17becf"};
 constexpr const char* kBandColours[] = {"#aec7e8", "#ffbb78", "#98df8a", "#ff9896",
                                         "#c5b0d5", "#c49c94", "#f7b6d2", "#dbdb8d"};
 
@@ -26,13 +25,21 @@ std::string Escaped(const std::string& text) {
   std::string out;
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
       default:
         // Control characters are not allowed in XML; other bytes may not be UTF-8.
-        out += static_cast<unsigned char>(c) < 0x20 ? ' '
+        out += static_cast<unsigned char>(c) < 0x20   ? ' '
                : static_cast<unsigned char>(c) > 0x7E ? '?'
                                                       : c;
     }
@@ -63,9 +70,7 @@ class Canvas {
     end_ = samples.times.empty() ? 1 : std::max(samples.times.back(), 0.001);
   }
 
-  double X(double seconds) const {
-    return kLeft + seconds / end_ * (kPlotWidth - kLeft - kRight);
-  }
+  double X(double seconds) const { return kLeft + seconds / end_ * (kPlotWidth - kLeft - kRight); }
 
   // Time spans over which `label(i)` stays the same, drawn as labelled rectangles.
   template <typename Label>
@@ -104,8 +109,8 @@ class Canvas {
     if (!lane.known) return out + Text(kLeft - 8, top + 32, "(no such value)", "end");
     if (lane.isText) {
       const auto& texts = lane.texts[0];
-      return out + Segments(top + (kLaneHeight - kBandHeight) / 2.0,
-                            [&](size_t i) { return texts[i]; });
+      return out +
+             Segments(top + (kLaneHeight - kBandHeight) / 2.0, [&](size_t i) { return texts[i]; });
     }
     double low = INFINITY, high = -INFINITY;
     for (const auto& column : lane.samples) {
@@ -127,8 +132,9 @@ class Canvas {
       const char* colour = kSeriesColours[c % std::size(kSeriesColours)];
       out += Polylines(lane.samples[c], y, colour);
       if (lane.samples.size() > 1) {
-        out += "<text x=\"" + Px(kLeft - 8 - 14.0 * static_cast<double>(lane.samples.size() - 1 - c)) +
-               "\" y=\"" + Px(top + 48) + "\" text-anchor=\"end\" fill=\"" + colour + "\">" +
+        out += "<text x=\"" +
+               Px(kLeft - 8 - 14.0 * static_cast<double>(lane.samples.size() - 1 - c)) + "\" y=\"" +
+               Px(top + 48) + "\" text-anchor=\"end\" fill=\"" + colour + "\">" +
                Escaped(lane.columns[c]) + "</text>\n";
       }
     }
@@ -137,8 +143,7 @@ class Canvas {
 
   std::string Axis(double top) const {
     std::string out = "<line x1=\"" + Px(kLeft) + "\" y1=\"" + Px(top) + "\" x2=\"" +
-                      Px(kPlotWidth - kRight) + "\" y2=\"" + Px(top) +
-                      "\" stroke=\"#333\"/>\n";
+                      Px(kPlotWidth - kRight) + "\" y2=\"" + Px(top) + "\" stroke=\"#333\"/>\n";
     const double step = TickStep(end_);
     for (int i = 0; i * step <= end_ + step * 1e-6; ++i) {
       const double x = X(i * step);
@@ -207,13 +212,13 @@ class Canvas {
 std::string RenderSvg(const PlotSamples& samples, const std::string& title) {
   const int bands = 1 + static_cast<int>(samples.parallelNames.size());
   const int lanes = static_cast<int>(samples.lanes.size());
-  const int height = kTitleHeight + bands * (kBandHeight + kGap) + lanes * (kLaneHeight + kGap) +
-                     kAxisHeight;
+  const int height =
+      kTitleHeight + bands * (kBandHeight + kGap) + lanes * (kLaneHeight + kGap) + kAxisHeight;
   Canvas canvas(samples);
   std::string svg =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(kPlotWidth) +
-      "\" height=\"" + std::to_string(height) + "\" viewBox=\"0 0 " +
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+      std::to_string(kPlotWidth) + "\" height=\"" + std::to_string(height) + "\" viewBox=\"0 0 " +
       std::to_string(kPlotWidth) + " " + std::to_string(height) +
       "\" font-family=\"sans-serif\" font-size=\"12\">\n"
       "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
