@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "host_test_names.h"
 #include "profiles/evaluators.h"
 #include "profiles/profile.h"
 #include "values/registry.h"
@@ -54,26 +55,6 @@ std::string Format(const ValueData& data, bool formId) {
     default:
       return "?";
   }
-}
-
-struct HostTestName {
-  ConditionEvaluator evaluator;
-  const char* name;
-};
-
-constexpr HostTestName kHostTests[] = {
-    {FactionTest, "Faction"},
-    {PerkTest, "Perk"},
-    {KeywordTest, "Keyword"},
-    {WornKeywordTest, "WornHasKeyword"},
-    {MagicEffectKeywordTest, "MagicEffectKeyword"},
-};
-
-const char* HostTestNameOf(ConditionEvaluator evaluator) {
-  for (const HostTestName& test : kHostTests) {
-    if (test.evaluator == evaluator) return test.name;
-  }
-  return nullptr;
 }
 
 // What the condition's evaluator compares: the value as the evaluator reads it (the host's

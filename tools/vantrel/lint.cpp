@@ -12,6 +12,7 @@
 #include "config/loader.h"
 #include "config/text.h"
 #include "finding.h"
+#include "host_test_names.h"
 #include "lint_rules.h"
 #include "name_suggestion.h"
 #include "plugin_session.h"
@@ -24,10 +25,7 @@ std::vector<std::string> ValueNames(bool withHostTests) {
   std::vector<std::string> names;
   for (const ValueTableRow& row : kValueTable) names.push_back(row.name);
   if (withHostTests) {
-    for (const char* kind :
-         {"Faction", "Perk", "Keyword", "WornHasKeyword", "MagicEffectKeyword"}) {
-      names.push_back(kind);
-    }
+    for (const std::string& name : HostTestNames()) names.push_back(name);
   }
   return names;
 }
