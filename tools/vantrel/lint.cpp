@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "camera/controller.h"
 #include "commands.h"
 #include "config/loader.h"
 #include "config/text.h"
@@ -91,14 +92,19 @@ Finding LoadFinding(const std::string& consoleLine, const std::vector<std::strin
 
 int RunLint(const std::string& configPath, FindingFormat format, bool strict) {
   StartPlugin(configPath);
+  // The rules read the records as loaded, before a frame's evaluation resolves keyword names.
+  std::vector<Finding> findings = ProfileFindings();
+  // As for `check`: the game shows the queued lines at its first frame.
+  CameraController::Instance().Update();
   const std::vector<std::string> lines = FileLines(configPath);
-  std::vector<Finding> findings;
   for (const std::string& line : TakeConsoleLines()) {
     if (IsConfigurationError(line)) findings.push_back(LoadFinding(line, lines));
   }
-  for (Finding& finding : ProfileFindings()) findings.push_back(std::move(finding));
   std::stable_sort(findings.begin(), findings.end(),
-                   [](const Finding& a, const Finding& b) { return a.line < b.line; });
+                   [](const Finding& a, const Finding& b) {
+                     // On one line, errors before warnings.
+                     return a.line != b.line ? a.line < b.line : a.severity < b.severity;
+                   });
 
   std::fputs(FormatFindings(findings, configPath, format).c_str(), stdout);
   bool failed = false;
