@@ -63,7 +63,7 @@ std::string LiveText(const Condition& condition, HostRef* actor, HostActor* acto
   if (condition.evaluator == CompareValue) {
     Value* value = ValueAt(condition.valueIndex);
     if (value == nullptr) return "no value";
-    ValueData live = GetValue(*value, true);
+    ValueData live = PeekValue(*value, true);
     if (live.isSet && value->readBack != nullptr) {
       ValueData host = value->readBack();
       if (host.isSet && host.type == live.type) live = host;

@@ -33,7 +33,7 @@ void SampleLane(TraceLane& lane) {
     return;
   }
   Value* value = FindValue(lane.name);
-  const ValueData data = value ? GetValue(*value, true) : ValueData{};
+  const ValueData data = value ? PeekValue(*value, true) : ValueData{};
   lane.samples[0].push_back(Number(data));
   if (lane.isText) lane.texts[0].push_back(data.isSet ? data.text : "");
 }
