@@ -1,4 +1,4 @@
-// vantrel: the configuration writer's tool.
+// vantrel: the configuration writer's tool. Results go to stdout, errors to stderr.
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -8,18 +8,14 @@
 
 #include "commands.h"
 #include "explain.h"
+#include "help.h"
 #include "plot.h"
-#include "plugin_session.h"
 
 namespace {
 
-int Usage() {
-  std::fprintf(stderr,
-               "usage: vantrel check [FILE]\n"
-               "       vantrel lint [--format text|gcc|json] [--strict] [FILE]\n"
-               "       vantrel simulate [--trace NAME,NAME...]\n"
-               "                        [--explain SECONDS | --plot FILE.svg] [CONFIG SCENARIO]\n"
-               "Without files, the bundled examples/Vantrel.txt (and examples/scenario.txt).\n");
+int UsageError(const std::string& message) {
+  std::fprintf(stderr, "vantrel: %s\n", message.c_str());
+  PrintUsage(stderr);
   return 2;
 }
 
@@ -33,69 +29,100 @@ std::vector<std::string> SplitCommas(const std::string& text) {
   return names;
 }
 
+int Check(const std::vector<std::string>& args) {
+  if (args.size() > 1) return UsageError("check takes at most one FILE");
+  return RunCheck(args.empty() ? kGameConfigurationPath : args[0]);
+}
+
+int Lint(const std::vector<std::string>& args) {
+  FindingFormat format = FindingFormat::Text;
+  bool strict = false;
+  std::vector<std::string> files;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string value = i + 1 < args.size() ? args[i + 1] : "";
+    if (args[i] == "--strict") {
+      strict = true;
+    } else if (args[i] == "--format" && (value == "text" || value == "gcc" || value == "json")) {
+      format = value == "json" ? FindingFormat::Json
+               : value == "gcc" ? FindingFormat::Gcc
+                                : FindingFormat::Text;
+      ++i;
+    } else if (args[i].rfind("--", 0) == 0) {
+      return UsageError("lint: unknown option or missing argument '" + args[i] + "'");
+    } else {
+      files.push_back(args[i]);
+    }
+  }
+  if (files.size() > 1) return UsageError("lint takes at most one FILE");
+  return RunLint(files.empty() ? kGameConfigurationPath : files[0], format, strict);
+}
+
 bool ReadSeconds(const std::string& text, double& seconds) {
   char* end = nullptr;
   seconds = std::strtod(text.c_str(), &end);
   return !text.empty() && *end == '\0' && seconds >= 0 && seconds < 1e9;
 }
 
-int Lint(std::vector<std::string> args) {
-  FindingFormat format = FindingFormat::Text;
-  bool strict = false;
-  while (!args.empty() && args[0].rfind("--", 0) == 0) {
-    if (args[0] == "--strict") {
-      strict = true;
-      args.erase(args.begin());
-    } else if (args[0] == "--format" && args.size() >= 2 &&
-               (args[1] == "text" || args[1] == "gcc" || args[1] == "json")) {
-      format = args[1] == "json" ? FindingFormat::Json
-               : args[1] == "gcc" ? FindingFormat::Gcc
-                                  : FindingFormat::Text;
-      args.erase(args.begin(), args.begin() + 2);
+int Simulate(const std::vector<std::string>& args) {
+  SimulateOptions options;
+  std::vector<std::string> files;
+  std::string explainAt, plotPath;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const bool hasValue = i + 1 < args.size();
+    if (args[i] == "--trace" && hasValue) {
+      options.trace = SplitCommas(args[++i]);
+    } else if (args[i] == "--trace-out" && hasValue) {
+      options.traceOut = args[++i];
+    } else if (args[i] == "--explain" && hasValue) {
+      explainAt = args[++i];
+    } else if (args[i] == "--plot" && hasValue) {
+      plotPath = args[++i];
+    } else if (args[i].rfind("--", 0) == 0) {
+      return UsageError("simulate: unknown option or missing argument '" + args[i] + "'");
     } else {
-      return Usage();
+      files.push_back(args[i]);
     }
   }
-  if (args.size() > 1) return Usage();
-  return RunLint(args.empty() ? BundledExample("Vantrel.txt") : args[0], format, strict);
-}
-
-int Simulate(std::vector<std::string> args) {
-  std::vector<std::string> trace;
-  std::string explainAt, plotPath;
-  while (args.size() >= 2 &&
-         (args[0] == "--trace" || args[0] == "--explain" || args[0] == "--plot")) {
-    if (args[0] == "--trace") trace = SplitCommas(args[1]);
-    if (args[0] == "--explain") explainAt = args[1];
-    if (args[0] == "--plot") plotPath = args[1];
-    args.erase(args.begin(), args.begin() + 2);
+  if (files.size() != 2) return UsageError("simulate needs CONFIG and SCENARIO");
+  for (const std::string& name : options.trace) {
+    if (!IsTraceName(name)) {
+      std::fprintf(stderr, "vantrel: --trace: '%s' is %s\n", name.c_str(),
+                   "neither a value name nor position or rotation");
+      return 2;
+    }
   }
-  if (args.size() == 1 || args.size() > 2 || (!explainAt.empty() && !plotPath.empty())) {
-    return Usage();
+  options.configPath = files[0];
+  options.scenarioPath = files[1];
+  if (!explainAt.empty() && !plotPath.empty()) {
+    return UsageError("simulate takes --explain or --plot, not both");
   }
-  if (args.empty()) args = {BundledExample("Vantrel.txt"), BundledExample("scenario.txt")};
   std::unique_ptr<RunObserver> observer;
-  if (!explainAt.empty()) {
-    double seconds = 0;
-    if (!ReadSeconds(explainAt, seconds)) return Usage();
-    observer = MakeExplainer(seconds);
-  } else if (!plotPath.empty()) {
-    observer = MakePlotter(plotPath, trace, args[0] + " with " + args[1]);
+  double seconds = 0;
+  if (!explainAt.empty() && !ReadSeconds(explainAt, seconds)) {
+    return UsageError("simulate: --explain needs seconds of 0 or more");
   }
-  return RunSimulate(args[0], args[1], trace, observer.get());
+  if (!explainAt.empty()) observer = MakeExplainer(seconds);
+  if (!plotPath.empty()) {
+    observer = MakePlotter(plotPath, options.trace, files[0] + " with " + files[1]);
+  }
+  options.observer = observer.get();
+  return RunSimulate(options);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.empty()) return Usage();
+  if (args.empty()) return UsageError("a command is expected");
   const std::string command = args[0];
   args.erase(args.begin());
-  if (command == "check" && args.size() <= 1) {
-    return RunCheck(args.empty() ? BundledExample("Vantrel.txt") : args[0]);
+  if (command == "--help" || command == "-h") {
+    PrintUsage(stdout);
+    return 0;
   }
+  if (command == "help") return RunHelp(args);
+  if (command == "check") return Check(args);
   if (command == "lint") return Lint(args);
   if (command == "simulate") return Simulate(args);
-  return Usage();
+  return UsageError("unknown command '" + command + "'");
 }
