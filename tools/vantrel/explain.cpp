@@ -7,7 +7,9 @@
 
 #include "host_test_names.h"
 #include "profiles/evaluators.h"
+#include "plugin/plugin.h"
 #include "profiles/profile.h"
+#include "profiles/session.h"
 #include "values/registry.h"
 #include "world_edits.h"
 
@@ -59,23 +61,22 @@ std::string Format(const ValueData& data, bool formId) {
 
 // What the condition's evaluator compares: the value as the evaluator reads it (the host's
 // own reading for a mirrored setting), or for a host test whether the actor has it.
-std::string LiveText(const Condition& condition, HostRef* actor, HostActor* actorAsCharacter) {
+std::string LiveText(Session& session, const Condition& condition) {
   if (condition.evaluator == CompareValue) {
-    Value* value = ValueAt(condition.valueIndex);
+    Value* value = ValueAt(session.values, condition.valueIndex);
     if (value == nullptr) return "no value";
-    ValueData live = PeekValue(*value, true);
+    ValueData live = PeekValue(session.values, *value, true);
     if (live.isSet && value->readBack != nullptr) {
-      ValueData host = value->readBack();
+      ValueData host = value->readBack(session.values);
       if (host.isSet && host.type == live.type) live = host;
     }
     return Format(live, false);
   }
-  if (actorAsCharacter == nullptr) return "no actor";
+  if (session.actorAsCharacter == nullptr) return "no actor";
   if (!condition.operand.isSet) return "operand did not parse";
   Condition asked = condition;  // a copy: the keyword tests rewrite their operand
   asked.op = ConditionOp::Equal;
-  return asked.evaluator(actor, actorAsCharacter, &asked) ? "the actor has it"
-                                                          : "the actor lacks it";
+  return asked.evaluator(session, &asked) ? "the actor has it" : "the actor lacks it";
 }
 
 struct ProfileReport {
@@ -84,27 +85,27 @@ struct ProfileReport {
   std::vector<std::string> conditionLines;
 };
 
-ProfileReport Report(const Profile& profile, HostRef* actor, HostActor* actorAsCharacter) {
+ProfileReport Report(Session& session, const Profile& profile) {
   ProfileReport report;
   report.profile = &profile;
   report.holds = !profile.conditions.empty();
   for (const auto& condition : profile.conditions) {
     Condition copy = *condition;
-    const bool holds = copy.evaluator != nullptr && copy.evaluator(actor, actorAsCharacter, &copy);
+    const bool holds = copy.evaluator != nullptr && copy.evaluator(session, &copy);
     report.holds = report.holds && holds;
     const char* hostTest = HostTestNameOf(condition->evaluator);
-    const Value* value = ValueAt(condition->valueIndex);
+    const Value* value = ValueAt(session.values, condition->valueIndex);
     const std::string name = hostTest ? hostTest : value ? value->name : "?";
     report.conditionLines.push_back("  line " + std::to_string(condition->line) + ": " + name +
                                     " " + OperatorSymbol(condition->op) + " " +
                                     Format(condition->operand, hostTest != nullptr) +
-                                    "  (live: " + LiveText(*condition, actor, actorAsCharacter) +
+                                    "  (live: " + LiveText(session, *condition) +
                                     ")  " + (holds ? "holds" : "fails"));
   }
   return report;
 }
 
-std::string StateText(const ValueRegistry& registry, const Profile& profile) {
+std::string StateText(const Session& registry, const Profile& profile) {
   std::string state;
   if (registry.currentProfile == &profile) {
     state = "current";
@@ -132,7 +133,7 @@ const Profile* Chosen(const std::vector<ProfileReport>& reports) {
   return nullptr;
 }
 
-std::string WhyCurrent(const ValueRegistry& registry, const std::vector<ProfileReport>& reports) {
+std::string WhyCurrent(const Session& registry, const std::vector<ProfileReport>& reports) {
   const Profile* current = registry.currentProfile;
   if (current == nullptr) return "No profile is current: there is no default profile.";
   const std::string name = current->name;
@@ -169,27 +170,32 @@ class Explainer : public RunObserver {
   bool Done(double seconds) const override { return seconds + kTimeSlack >= at_; }
 
   bool Finish(double seconds) override {
-    std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+    Plugin& plugin = Plugin::Instance();
+    std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
     std::printf("\nAt %.3f s", seconds);
     if (seconds + kTimeSlack < at_) std::printf(" (the scenario ends before %.3f s)", at_);
     std::printf(":\n");
-    const ValueRegistry* registry = currentRegistry;
+    Session* registry = plugin.currentRegistry.get();
     if (registry == nullptr) {
       std::printf("No configuration is loaded.\n");
       return true;
     }
     // Host tests ask about the followed actor, as the evaluation pass does.
-    HostActor* actorAsCharacter = FollowedActor();
-    HostRef* actor = actorAsCharacter ? HostActorAsRef(actorAsCharacter) : nullptr;
+    // The session carries the actor only inside a frame: lend it for the report, then clear it.
+    registry->actorAsCharacter = FollowedActor();
+    registry->actor =
+        registry->actorAsCharacter ? HostActorAsRef(registry->actorAsCharacter) : nullptr;
     std::vector<ProfileReport> reports;
     for (const auto& profile : registry->profiles) {
-      reports.push_back(Report(*profile, actor, actorAsCharacter));
+      reports.push_back(Report(*registry, *profile));
       std::printf("%s (line %d): %s, %s\n", profile->name.c_str(), profile->line,
                   KindName(profile->type), StateText(*registry, *profile).c_str());
       for (const std::string& line : reports.back().conditionLines) {
         std::printf("%s\n", line.c_str());
       }
     }
+    registry->actor = nullptr;
+    registry->actorAsCharacter = nullptr;
     std::printf("%s\n", WhyCurrent(*registry, reports).c_str());
     return true;
   }

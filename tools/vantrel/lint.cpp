@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "camera/controller.h"
+#include "plugin/plugin.h"
 #include "commands.h"
 #include "config/loader.h"
-#include "config/text.h"
+#include "base/text.h"
 #include "finding.h"
 #include "host_test_names.h"
 #include "lint_rules.h"
@@ -95,7 +95,7 @@ int RunLint(const std::string& configPath, FindingFormat format, bool strict) {
   // The rules read the records as loaded, before a frame's evaluation resolves keyword names.
   std::vector<Finding> findings = ProfileFindings();
   // As for `check`: the game shows the queued lines at its first frame.
-  CameraController::Instance().Update();
+  Plugin::Instance().RunFrame();
   const std::vector<std::string> lines = FileLines(configPath);
   for (const std::string& line : TakeConsoleLines()) {
     if (IsConfigurationError(line)) findings.push_back(LoadFinding(line, lines));

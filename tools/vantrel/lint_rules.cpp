@@ -8,11 +8,13 @@
 #include <string>
 #include <unordered_map>
 
-#include "config/text.h"
+#include "base/text.h"
 #include "name_suggestion.h"
 #include "profiles/driver.h"
 #include "profiles/evaluators.h"
+#include "plugin/plugin.h"
 #include "profiles/profile.h"
+#include "profiles/session.h"
 #include "values/registry.h"
 #include "values/value_table.h"
 
@@ -67,13 +69,13 @@ using Reach = std::unordered_map<const Profile*, uint32_t>;
 
 uint32_t Bit(CommandId id) { return 1u << static_cast<uint32_t>(id); }
 
-Reach ReachOf(const Profiles& profiles) {
+Reach ReachOf(Session& session) {
   Reach reach;
-  for (const auto& profile : profiles) {
+  for (const auto& profile : session.profiles) {
     for (const auto& command : profile->commands) {
       const std::string* name = NamedProfile(*command);
       if (name == nullptr) continue;
-      if (const Profile* target = FindProfile(*name)) reach[target] |= Bit(command->id);
+      if (const Profile* target = FindProfile(session, *name)) reach[target] |= Bit(command->id);
     }
   }
   return reach;
@@ -84,13 +86,13 @@ bool ReachedBy(const Reach& reach, const Profile& target, uint32_t ids) {
   return found != reach.end() && (found->second & ids) != 0;
 }
 
-void MissingProfiles(const Profiles& profiles, std::vector<Finding>& out) {
+void MissingProfiles(Session& session, std::vector<Finding>& out) {
   std::vector<std::string> names;
-  for (const auto& profile : profiles) names.push_back(profile->name);
-  for (const auto& profile : profiles) {
+  for (const auto& profile : session.profiles) names.push_back(profile->name);
+  for (const auto& profile : session.profiles) {
     for (const auto& command : profile->commands) {
       const std::string* name = NamedProfile(*command);
-      if (name == nullptr || FindProfile(*name) != nullptr) continue;
+      if (name == nullptr || FindProfile(session, *name) != nullptr) continue;
       out.push_back({command->line, Severity::Warning, "missing-profile",
                      std::string(CommandName(command->id)) + " names profile " + Quoted(*name) +
                          ", which does not exist or is disabled",
@@ -99,9 +101,9 @@ void MissingProfiles(const Profiles& profiles, std::vector<Finding>& out) {
   }
 }
 
-void DuplicateProfiles(const Profiles& profiles, std::vector<Finding>& out) {
-  for (const auto& profile : profiles) {
-    const Profile* first = FindProfile(profile->name);
+void DuplicateProfiles(Session& session, std::vector<Finding>& out) {
+  for (const auto& profile : session.profiles) {
+    const Profile* first = FindProfile(session, profile->name);
     if (first == nullptr || first == profile.get()) continue;
     out.push_back({profile->line, Severity::Warning, "duplicate-profile",
                    "profile " + Quoted(profile->name) + " has the name of the profile at " +
@@ -136,7 +138,7 @@ bool SameCondition(const Condition& a, const Condition& b) {
   const ValueData& x = a.operand;
   const ValueData& y = b.operand;
   if (!x.isSet || !y.isSet || x.type != y.type) return false;
-  if (x.type == ValueType::String) return SameIgnoringCase(Trim(x.text), Trim(y.text));
+  if (x.type == ValueType::String) return EqualIgnoringCase(Trim(x.text), Trim(y.text));
   return x.payload == y.payload;
 }
 
@@ -263,13 +265,13 @@ void ConflictingKeys(const Profiles& profiles, std::vector<Finding>& out) {
       const Command& later = *commands[i];
       if (later.id != CommandId::BindKey && later.id != CommandId::BindKey2) continue;
       // BindKey2 only adds the run-profile bit: the chord is the same.
-      const uint32_t chord = static_cast<uint32_t>(later.valueIndex) & ~kRunsProfileBits;
+      const uint32_t chord = static_cast<uint32_t>(later.keyWord) & ~kRunsProfileBits;
       if (chord == 0) continue;  // key 0 binds nothing
       for (size_t j = 0; j < i; ++j) {
         const Command& earlier = *commands[j];
         if ((earlier.id != CommandId::BindKey && earlier.id != CommandId::BindKey2) ||
             earlier.phase != later.phase ||
-            (static_cast<uint32_t>(earlier.valueIndex) & ~kRunsProfileBits) != chord) {
+            (static_cast<uint32_t>(earlier.keyWord) & ~kRunsProfileBits) != chord) {
           continue;
         }
         out.push_back({later.line, Severity::Warning, "conflicting-key",
@@ -285,13 +287,15 @@ void ConflictingKeys(const Profiles& profiles, std::vector<Finding>& out) {
 }  // namespace
 
 std::vector<Finding> ProfileFindings() {
-  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+  Plugin& plugin = Plugin::Instance();
+  std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
   std::vector<Finding> findings;
-  if (currentRegistry == nullptr) return findings;
-  const Profiles& profiles = currentRegistry->profiles;
-  MissingProfiles(profiles, findings);
-  DuplicateProfiles(profiles, findings);
-  const Reach reach = ReachOf(profiles);
+  if (!plugin.currentRegistry) return findings;
+  Session& session = *plugin.currentRegistry;
+  const Profiles& profiles = session.profiles;
+  MissingProfiles(session, findings);
+  DuplicateProfiles(session, findings);
+  const Reach reach = ReachOf(session);
   UnreachableProfiles(profiles, reach, findings);
   ShadowedProfiles(profiles, reach, findings);
   NeverHolds(profiles, findings);

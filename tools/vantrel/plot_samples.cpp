@@ -3,7 +3,8 @@
 #include <cmath>
 #include <mutex>
 
-#include "camera/controller.h"
+#include "plugin/plugin.h"
+#include "profiles/session.h"
 #include "profiles/profile.h"
 #include "values/registry.h"
 
@@ -23,8 +24,8 @@ double Number(const ValueData& data) {
   }
 }
 
-void SampleLane(TraceLane& lane) {
-  const CameraController& controller = CameraController::Instance();
+void SampleLane(Plugin& plugin, TraceLane& lane) {
+  const CameraController& controller = plugin.controller;
   const float* columns = lane.name == "position"   ? controller.position
                          : lane.name == "rotation" ? controller.rotation
                                                    : nullptr;
@@ -32,8 +33,9 @@ void SampleLane(TraceLane& lane) {
     for (size_t i = 0; i < lane.samples.size(); ++i) lane.samples[i].push_back(columns[i]);
     return;
   }
-  Value* value = FindValue(lane.name);
-  const ValueData data = value ? PeekValue(*value, true) : ValueData{};
+  ValueRegistry* values = plugin.currentRegistry ? &plugin.currentRegistry->values : nullptr;
+  Value* value = values ? FindValue(*values, lane.name) : nullptr;
+  const ValueData data = value ? PeekValue(*values, *value, true) : ValueData{};
   lane.samples[0].push_back(Number(data));
   if (lane.isText) lane.texts[0].push_back(data.isSet ? data.text : "");
 }
@@ -41,7 +43,9 @@ void SampleLane(TraceLane& lane) {
 }  // namespace
 
 PlotSamples StartSamples(const std::vector<std::string>& trace) {
-  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+  Plugin& plugin = Plugin::Instance();
+  std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
+  Session* session = plugin.currentRegistry.get();
   PlotSamples samples;
   for (const std::string& name : trace) {
     TraceLane lane;
@@ -51,7 +55,7 @@ PlotSamples StartSamples(const std::vector<std::string>& trace) {
     } else if (name == "rotation") {
       for (int i = 0; i < 9; ++i) lane.columns.push_back(std::to_string(i));
     } else {
-      const Value* value = FindValue(name);
+      const Value* value = session ? FindValue(session->values, name) : nullptr;
       lane.known = value != nullptr;
       lane.isText = value != nullptr && value->type == ValueType::String;
       lane.columns = {name};
@@ -60,8 +64,8 @@ PlotSamples StartSamples(const std::vector<std::string>& trace) {
     lane.texts.resize(lane.isText ? 1 : 0);
     samples.lanes.push_back(std::move(lane));
   }
-  if (currentRegistry != nullptr) {
-    for (const auto& profile : currentRegistry->profiles) {
+  if (session != nullptr) {
+    for (const auto& profile : session->profiles) {
       if (profile->type == ProfileType::Parallel) samples.parallelNames.push_back(profile->name);
     }
   }
@@ -70,10 +74,11 @@ PlotSamples StartSamples(const std::vector<std::string>& trace) {
 }
 
 void TakeSample(PlotSamples& samples, double seconds) {
-  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+  Plugin& plugin = Plugin::Instance();
+  std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
   samples.times.push_back(seconds);
-  for (TraceLane& lane : samples.lanes) SampleLane(lane);
-  const ValueRegistry* registry = currentRegistry;
+  for (TraceLane& lane : samples.lanes) SampleLane(plugin, lane);
+  const Session* registry = plugin.currentRegistry.get();
   const Profile* current = registry ? registry->currentProfile : nullptr;
   samples.currentProfile.push_back(current ? current->name : "None");
   size_t parallel = 0;
