@@ -2,7 +2,8 @@
 # Installs the packages the build and the tests need, only those that are missing.
 set -euo pipefail
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libeigen3-dev
-  g++-mingw-w64-i686-posix gcc-multilib g++-multilib wine wine32:i386)
+  g++-mingw-w64-i686-posix gcc-multilib g++-multilib wine wine32:i386
+  nlohmann-json3-dev librsvg2-bin python3)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
