@@ -1,6 +1,7 @@
 # The 32-bit game side: the host binding, the hooks, vantrel.dll and their tests.
 # Included by the top-level CMakeLists.txt for 32-bit targets only.
 enable_language(ASM)
+include(cmake/I386Route.cmake)
 
 file(GLOB VANTREL_GAME_SOURCES CONFIGURE_DEPENDS
   src/host/game/*.cpp src/host/game/*.S src/plugin/hooks/*.cpp src/plugin/hooks/*.S)
@@ -21,8 +22,11 @@ if(VANTREL_GAME_TESTS)
 endif()
 
 if(WIN32)
+  enable_language(RC)
+  configure_file(src/plugin/dll/version.rc.in ${CMAKE_BINARY_DIR}/version.rc @ONLY)
   add_library(vantrel_dll SHARED
-    src/plugin/dll/exports.cpp src/plugin/dll/exports.def src/plugin/hooks/hook_bridges.cpp)
+    src/plugin/dll/exports.cpp src/plugin/dll/exports.def src/plugin/hooks/hook_bridges.cpp
+    ${CMAKE_BINARY_DIR}/version.rc)
   set_target_properties(vantrel_dll PROPERTIES OUTPUT_NAME vantrel PREFIX "")
   target_link_libraries(vantrel_dll PRIVATE vantrel_core vantrel_game)
   if(VANTREL_GAME_TESTS)

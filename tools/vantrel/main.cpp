@@ -13,6 +13,7 @@ int Usage() {
   std::fprintf(stderr,
                "usage: vantrel check [FILE]\n"
                "       vantrel simulate [--trace NAME,NAME...] [CONFIG SCENARIO]\n"
+               "       vantrel --version\n"
                "Without files, the bundled examples/Vantrel.txt (and examples/scenario.txt).\n");
   return 2;
 }
@@ -34,6 +35,10 @@ int main(int argc, char** argv) {
   if (args.empty()) return Usage();
   const std::string command = args[0];
   args.erase(args.begin());
+  if (command == "--version" && args.empty()) {
+    std::printf("vantrel %s\n", VANTREL_VERSION);
+    return 0;
+  }
   if (command == "check" && args.size() <= 1) {
     return RunCheck(args.empty() ? BundledExample("Vantrel.txt") : args[0]);
   }
