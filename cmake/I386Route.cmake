@@ -15,9 +15,11 @@ set(VANTREL_I386_RUNNER sh ${CMAKE_SOURCE_DIR}/scripts/run-i386.sh)
 if(WIN32)
   set(VANTREL_I386_TIER "Wine tests")
   set(VANTREL_I386_MIN_QEMU 8.1)  # older qemu places Wine's reservations over its shared data
+  set(VANTREL_I386_QEMU_NEEDED "qemu-i386 >= 8.1")
 else()
   set(VANTREL_I386_TIER "machine tests")
   set(VANTREL_I386_MIN_QEMU 0)
+  set(VANTREL_I386_QEMU_NEEDED "qemu-i386")
 endif()
 
 # The version of the qemu-i386 at PATH, or nothing when it does not answer.
@@ -41,8 +43,7 @@ function(VantrelFindQemu)
         string(STRIP "${error}" error)
         string(REGEX REPLACE "\n.*" "" error "${error}")
         set(VANTREL_I386_WHY_NOT
-          "no qemu-i386 >= ${VANTREL_I386_MIN_QEMU} here and none could be fetched (${error})"
-          PARENT_SCOPE)
+          "no ${VANTREL_I386_QEMU_NEEDED} here and none could be fetched (${error})" PARENT_SCOPE)
         return()
       endif()
     endif()
@@ -57,7 +58,7 @@ function(VantrelFindQemu)
       endif()
     endforeach()
   endforeach()
-  set(VANTREL_I386_WHY_NOT "the fetched qemu-i386 is older than ${VANTREL_I386_MIN_QEMU}"
+  set(VANTREL_I386_WHY_NOT "the fetched qemu-i386 is not a ${VANTREL_I386_QEMU_NEEDED}"
     PARENT_SCOPE)
 endfunction()
 

@@ -28,9 +28,12 @@ apt() {
     -o APT::Sandbox::User="$(id -un)"
 }
 echo "fetching qemu-user from $mirror $suite into $dir"
-apt apt-get update >"$work/update.log" 2>&1 || { cat "$work/update.log" >&2; exit 1; }
-(cd "$work" && apt apt-get download qemu-user >download.log 2>&1) ||
-  { cat "$work/download.log" >&2; exit 1; }
+# On failure, the first error apt gave says why.
+if ! apt apt-get update --error-on=any >"$work/log" 2>&1 ||
+  ! (cd "$work" && apt apt-get download qemu-user >>log 2>&1); then
+  grep -m 1 '^E:' "$work/log" >&2 || cat "$work/log" >&2
+  exit 1
+fi
 dpkg-deb --fsys-tarfile "$work"/qemu-user_*.deb | tar -x -C "$work" ./usr/bin/qemu-i386
 mv "$work/usr/bin/qemu-i386" "$dir/qemu-i386"
 rm -rf "$work"
