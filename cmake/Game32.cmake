@@ -1,7 +1,6 @@
 # The 32-bit game side: the host binding, the hooks, vantrel.dll and their tests.
 # Included by the top-level CMakeLists.txt for 32-bit targets only.
 enable_language(ASM)
-include(cmake/I386Route.cmake)
 
 file(GLOB VANTREL_GAME_SOURCES CONFIGURE_DEPENDS
   src/host/game/*.cpp src/host/game/*.S src/plugin/hooks/*.cpp src/plugin/hooks/*.S)
@@ -19,6 +18,7 @@ target_include_directories(vantrel_game PUBLIC src)
 option(VANTREL_GAME_TESTS "Build the machine tests (Linux) or the DLL tests (Windows)" ON)
 if(VANTREL_GAME_TESTS)
   enable_testing()
+  include(cmake/I386Route.cmake)
 endif()
 
 if(WIN32)
