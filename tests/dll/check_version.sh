@@ -11,7 +11,7 @@ for pair in "ProductName|Vantrel|" "FileVersion|$version|" "ProductVersion|$vers
   "OriginalFilename|vantrel.dll|"; do
   case $strings in
     *"|$pair"*) ;;
-    *) echo "version resource lacks ${pair%|}"; status=1 ;;
+    *) echo "version resource lacks ${pair%%|*} = $(echo "$pair" | cut -d'|' -f2)"; status=1 ;;
   esac
 done
 exit $status
