@@ -216,6 +216,7 @@ HostMenuManager* HostMenuManagerGet() { return Sim().menuManager; }
 uint32_t HostMenuIsOpen(HostMenuManager* manager, EngineString* menuName) {
   const std::string* text = LiveText(menuName);
   if (!text) return 0;
+  if (Sim().menuAnswer) return *Sim().menuAnswer;
   return std::any_of(manager->openMenus.begin(), manager->openMenus.end(),
                      [text](const std::string& open) { return SimNamesEqual(open, *text); });
 }
@@ -240,19 +241,22 @@ void HostVatsDisabledSet(uint32_t value) { Sim().vatsDisabled = value; }
 
 uint32_t HostFactionQuery(HostActor* actor, HostConditionForm* faction, bool isPlayer) {
   Sim().lastFactionQueryPlayerFlag = isPlayer ? 1 : 0;
+  if (Sim().factionAnswer) return *Sim().factionAnswer;
   return Contains(actor->factions, faction);
 }
 
-uint32_t HostHasPerk(HostActor* actor, HostForm* perk) { return Contains(actor->perks, perk); }
+uint32_t HostHasPerk(HostActor* actor, HostForm* perk) {
+  return Sim().perkAnswer ? *Sim().perkAnswer : Contains(actor->perks, perk);
+}
 
 uint32_t HostHasKeyword(HostActor* actor, HostKeyword* keyword) {
-  return Contains(actor->keywords, keyword);
+  return Sim().keywordAnswer ? *Sim().keywordAnswer : Contains(actor->keywords, keyword);
 }
 
 HostWornItems* HostWornVisit(HostActor* actor) { return actor->worn; }
 
 uint32_t HostWornVisitCallback(HostWornItems* worn, HostKeyword* keyword) {
-  return Contains(worn->keywords, keyword);
+  return Sim().wornAnswer ? *Sim().wornAnswer : Contains(worn->keywords, keyword);
 }
 
 HostConditionGlobal* HostConditionGlobalGet() { return Sim().conditionGlobal; }

@@ -64,6 +64,11 @@ void SimWorld::Reset() {
   keysDown.clear();
   pickResult.reset();
   crosshairPickCalls = 0;
+  menuAnswer.reset();
+  factionAnswer.reset();
+  perkAnswer.reset();
+  keywordAnswer.reset();
+  wornAnswer.reset();
 
   liveEngineStrings = 0;
   engineStringFaults = 0;

@@ -59,6 +59,13 @@ class SimWorld {
   uintptr_t activeWindow = 0;
   uint32_t invalidRefHandle = 0;  // the host's invalid reference handle
   std::set<int32_t> keysDown;     // virtual-key codes
+  // Raw answers that replace what these host tests compute from the world (nullopt: computed).
+  // The game's answers are bools whose upper bytes may hold anything.
+  std::optional<uint32_t> menuAnswer;
+  std::optional<uint32_t> factionAnswer;
+  std::optional<uint32_t> perkAnswer;
+  std::optional<uint32_t> keywordAnswer;
+  std::optional<uint32_t> wornAnswer;
   // What the crosshair pick hands to the controller; nullopt = nothing picked.
   std::optional<std::array<float, 3>> pickResult;
   int32_t crosshairPickCalls = 0;

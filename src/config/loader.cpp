@@ -1,11 +1,14 @@
 #include "config/loader.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include <cstdio>
 #include <memory>
 #include <utility>
+
+#include <sys/stat.h>
 
 #include "config/command_parser.h"
 #include "config/condition_parser.h"
@@ -24,14 +27,26 @@ std::string& PathSlot() {
   return path;
 }
 
-// The file's bytes, or false when it cannot be opened or read.
+// Larger than any real configuration; reading on would only exhaust memory.
+constexpr size_t kMaxFileBytes = size_t{64} << 20;
+
+// The file's bytes, or false when it cannot be opened or read, is not a regular file (a
+// directory, a device, a pipe) or is larger than kMaxFileBytes: all of which the game treats
+// as a file it cannot open.
 bool ReadFileBytes(const std::string& path, std::string& bytes) {
+  struct stat status {};
+  if (stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
+  if (status.st_size < 0 || static_cast<uint64_t>(status.st_size) > kMaxFileBytes) return false;
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) return false;
   char buffer[4096];
   size_t count = 0;
-  while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, count);
-  const bool failed = std::ferror(file) != 0;
+  bool tooLarge = false;
+  while (!tooLarge && (count = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+    tooLarge = count > kMaxFileBytes - bytes.size();
+    if (!tooLarge) bytes.append(buffer, count);
+  }
+  const bool failed = tooLarge || std::ferror(file) != 0;
   std::fclose(file);
   return !failed;
 }
@@ -71,6 +86,9 @@ void CollectCondition(std::string_view afterParenthesis) {
 void SetConfigurationPath(std::string path) { PathSlot() = std::move(path); }
 
 const std::string& ConfigurationPath() { return PathSlot(); }
+
+// Text mode ends the input at the first Ctrl-Z.
+LineReader::LineReader(std::string_view bytes) : bytes_(bytes.substr(0, bytes.find('\x1A'))) {}
 
 bool LineReader::Next(std::string& line) {
   line.clear();

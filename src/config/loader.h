@@ -35,7 +35,8 @@ struct ProfileBlock {
 void SetConfigurationPath(std::string path);
 const std::string& ConfigurationPath();
 
-// Reads the configuration file into currentRegistry; false when it cannot be opened.
+// Reads the configuration file into currentRegistry; false when it cannot be opened, which
+// includes a path that is not a regular file and a file larger than any real configuration.
 bool LoadConfiguration();
 // The same from text in memory, as the file reader would deliver it (tests, tools).
 void LoadConfigurationText(std::string_view fileBytes);
@@ -43,12 +44,12 @@ void LoadConfigurationText(std::string_view fileBytes);
 void ParseLine(std::string_view text);
 void FinishBlock(bool atEnd);
 
-// Splits file bytes into the lines the game's text-mode reader delivers: CR LF is one line
-// end, a line longer than 1022 characters plus its end arrives in pieces of at most 1023
-// characters, and each piece's text ends at its first NUL.
+// Splits file bytes into the lines the game's text-mode reader delivers: the input ends at the
+// first Ctrl-Z (0x1A), CR LF is one line end, a line longer than 1022 characters plus its end
+// arrives in pieces of at most 1023 characters, and each piece's text ends at its first NUL.
 class LineReader {
  public:
-  explicit LineReader(std::string_view bytes) : bytes_(bytes) {}
+  explicit LineReader(std::string_view bytes);
   bool Next(std::string& line);
 
  private:

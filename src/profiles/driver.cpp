@@ -10,9 +10,16 @@
 
 namespace {
 
-// Command runs started inside the current outermost run; bounds the breadth of a nested chain
-// the way kMaxCommandNesting bounds its depth (see driver.h).
-int32_t chainRuns = 0;
+// Commands run inside the current outermost run, bounding the breadth of a nested chain the way
+// kMaxCommandNesting bounds its depth (see driver.h); and whether its stop has been reported.
+int32_t chainCommands = 0;
+bool chainStopReported = false;
+
+void ReportChainStop(ValueRegistry& registry, const Profile& profile, const char* reason) {
+  if (chainStopReported) return;
+  chainStopReported = true;
+  Log(&registry, "Profile commands of '%s' stopped: %s", profile.name.c_str(), reason);
+}
 
 Profile* FirstProfileWithIndex(ValueRegistry& registry, int32_t index, bool exclusiveOnly) {
   for (auto& profile : registry.profiles) {
@@ -62,16 +69,24 @@ bool ConditionsHold(Profile* profile, bool whenEmpty) {
 void RunCommands(Profile* profile, CommandPhase phase) {
   ValueRegistry* registry = currentRegistry;
   if (registry == nullptr || profile == nullptr) return;
-  if (registry->commandNesting == 0) chainRuns = 0;
-  if (registry->commandNesting >= kMaxCommandNesting || chainRuns >= kMaxCommandRunsPerChain) {
+  if (registry->commandNesting == 0) {
+    chainCommands = 0;
+    chainStopReported = false;
+  }
+  if (registry->commandNesting >= kMaxCommandNesting) {
+    ReportChainStop(*registry, *profile, "nested too deeply.");
     return;
   }
-  ++chainRuns;
   ++registry->commandNesting;
   // Index loop: a handler may not add commands, but it must not invalidate our position either.
   for (size_t i = 0; i < profile->commands.size(); ++i) {
     Command* command = profile->commands[i].get();
     if (command->phase != phase || command->handler == nullptr) continue;
+    if (chainCommands >= kMaxCommandsPerChain) {
+      ReportChainStop(*registry, *profile, "too many commands.");
+      break;
+    }
+    ++chainCommands;
     command->handler(registry->actor, registry->actorAsCharacter, command);
   }
   --registry->commandNesting;

@@ -7,11 +7,13 @@
 #include "profiles/profile.h"
 
 // Deepest nesting of RunCommands (through SwitchProfile, SetProfileBy…, RunProfileBy…).
-// A run that would go deeper does nothing, so a profile cycle cannot overflow the stack.
-constexpr int32_t kMaxCommandNesting = 16;
-// Most runs one outermost run may start in all; a profile that runs itself several times per
-// level would otherwise grow exponentially within the depth bound.
-constexpr int32_t kMaxCommandRunsPerChain = 1024;
+// A run that would go deeper does nothing, so a profile cycle cannot overflow the stack; a
+// finite chain of hand-offs stays far below it.
+constexpr int32_t kMaxCommandNesting = 64;
+// Most commands one outermost run may run in all; a profile that runs itself several times per
+// level would otherwise grow exponentially within the depth bound. A chain that hits either
+// bound stops with one console line naming the profile.
+constexpr int32_t kMaxCommandsPerChain = 100000;
 
 bool ConditionsHold(Profile* profile, bool whenEmpty);
 void RunCommands(Profile* profile, CommandPhase phase);

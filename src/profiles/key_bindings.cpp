@@ -3,6 +3,7 @@
 #include <list>
 #include <memory>
 
+#include "config/diagnostics.h"
 #include "host/host.h"
 #include "profiles/driver.h"
 #include "values/registry.h"
@@ -50,10 +51,16 @@ void ApplyKeyBindingRequests() {
   ValueRegistry* registry = currentRegistry;
   if (registry == nullptr) return;
   auto& requests = registry->keyBindingRequests;
-  // Only the requests queued before this frame: an action fired by an unbinding may queue
-  // more, and a configuration that rebinds and unbinds a held key from its own release
-  // action would otherwise never let the frame finish.
-  for (size_t pending = requests.size(); pending > 0 && !requests.empty(); --pending) {
+  // Requests queued by an action that an unbinding fires here are applied in this step too.
+  // A configuration that rebinds and unbinds a held key from its own release action would
+  // never let the frame finish, so the step stops at a bound and the rest wait a frame.
+  for (int32_t applied = 0; !requests.empty(); ++applied) {
+    if (applied == kMaxKeyBindingRequestsPerFrame) {
+      Log(registry,
+          "Key binding requests stopped after %d in one frame; the rest wait for the next.",
+          kMaxKeyBindingRequestsPerFrame);
+      return;
+    }
     std::unique_ptr<KeyBindingRequest> request = std::move(requests.front());
     requests.pop_front();
     if (request) ApplyRequest(*request);

@@ -7,6 +7,10 @@
 // Profile index meaning "this edge has no action". Profile 0 is a real profile (the default).
 constexpr int32_t kNoProfile = -1;
 
+// Most requests one frame applies; far above any real configuration, reached only by actions
+// that keep queueing requests.
+constexpr int32_t kMaxKeyBindingRequestsPerFrame = 4096;
+
 struct KeyBindingRequest {
   int32_t key = 0;
   int32_t modifiers = 0;

@@ -28,12 +28,31 @@ ValueData TweenPosition(const Tween& tween) {
   return ValueData::Float(from + (to - from) * TweenFraction(tween));
 }
 
+namespace {
+
+ValueData Effective(const Value& value, const ValueData& current, const ValueData& base,
+                    bool includeTween) {
+  if (includeTween && value.tween) return TweenPosition(*value.tween);
+  if (current.isSet) return current;
+  if (base.isSet) return base;
+  return current;
+}
+
+}  // namespace
+
 ValueData GetValue(Value& value, bool includeTween) {
   CaptureBase(value);
-  if (includeTween && value.tween) return TweenPosition(*value.tween);
-  if (value.current.isSet) return value.current;
-  if (value.base.isSet) return value.base;
-  return value.current;
+  return Effective(value, value.current, value.base, includeTween);
+}
+
+ValueData PeekValue(const Value& value, bool includeTween) {
+  if (value.base.isSet || !value.readBack) {
+    return Effective(value, value.current, value.base, includeTween);
+  }
+  // What CaptureBase would take, read but not kept.
+  const ValueData host = value.readBack();
+  const ValueData& current = value.current.isSet || !host.isSet ? value.current : host;
+  return Effective(value, current, host, includeTween);
 }
 
 void CaptureBase(Value& value) {

@@ -44,6 +44,9 @@ ValueData TweenPosition(const Tween& tween);
 
 // Effective value: the tween's position when asked and one runs, else current, else base.
 ValueData GetValue(Value& value, bool includeTween);
+// What GetValue would answer, changing nothing: a base not yet captured is read from the host
+// but not kept. For inspection (tools), which must not change what the plug-in later does.
+ValueData PeekValue(const Value& value, bool includeTween);
 // Takes the host's value once, as base (and as current while current is unset).
 void CaptureBase(Value& value);
 // Per-frame step: advances the tween and runs a pending apply.

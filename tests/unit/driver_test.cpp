@@ -196,7 +196,7 @@ TEST_F(DriverTest, RunProfileRunsBothPhasesAndChangesNoState) {
   ExpectIdle();
 }
 
-TEST_F(DriverTest, AProfileRunningItselfStopsSixteenLevelsDeep) {
+TEST_F(DriverTest, AProfileRunningItselfStopsAtTheNestingBoundWithOneLine) {
   Load(
       "!Set iUnused1 0\n"
       "!Set iUnused2 0\n"
@@ -207,6 +207,7 @@ TEST_F(DriverTest, AProfileRunningItselfStopsSixteenLevelsDeep) {
   RunProfileByName("Loop");
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), kMaxCommandNesting);
   EXPECT_EQ(IntOr(Vid::iUnused2, 0), kMaxCommandNesting);
+  EXPECT_EQ(CountLines("Vantrel: Profile commands of 'Loop' stopped: nested too deeply."), 1);
   ExpectIdle();
 }
 
@@ -239,7 +240,9 @@ TEST_F(DriverTest, AProfileThatMultipliesItselfIsCutOff) {
   const int32_t runs = IntOr(Vid::iUnused1, 0);
   EXPECT_GT(runs, kMaxCommandNesting);
   // Each of the two phases of a RunProfile is an outermost run with its own allowance.
-  EXPECT_LE(runs, 2 * kMaxCommandRunsPerChain);
+  EXPECT_LE(runs, 2 * kMaxCommandsPerChain);
+  // One line per outermost run, for whichever bound stopped it first.
+  EXPECT_EQ(CountLines("Vantrel: Profile commands of 'Bomb' stopped: "), 2);
   ExpectIdle();
 
   // A new outermost run has its full allowance again.

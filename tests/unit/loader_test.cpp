@@ -44,6 +44,9 @@ TEST(LineReaderTest, TextModePiecesAndNul) {
   // CR LF counts as the one character it arrives as.
   EXPECT_EQ(ReadAll(std::string(1022, 'y') + "\r\nz"), (V{std::string(1022, 'y') + "\n", "z"}));
   EXPECT_EQ(ReadAll(std::string(1023, 'y') + "\n").size(), 2u);
+  // Ctrl-Z ends the input; the text before it on its line still counts.
+  EXPECT_EQ(ReadAll("a\nb\x1A" "c\nd\n\x1A"), (V{"a\n", "b"}));
+  EXPECT_EQ(ReadAll("\x1A" "a\n"), V{});
 }
 
 TEST_F(Loader, WorkedExample) {

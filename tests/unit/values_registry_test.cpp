@@ -121,7 +121,11 @@ TEST_F(ValueRegistryTest, ReadBackCapturesTheBaseOnce) {
   EXPECT_FALSE(GetFloat(Vid::fFOV, out));  // an unset read-back leaves base unset
   EXPECT_FALSE(fov.baseCaptured);
 
+  // Peeking answers what a read would, and captures nothing.
   FakeHostSetting::live = ValueData::Float(65);
+  EXPECT_EQ(PeekValue(fov, true).AsFloat(), 65);
+  EXPECT_FALSE(fov.base.isSet || fov.current.isSet || fov.baseCaptured);
+
   EXPECT_TRUE(GetFloat(Vid::fFOV, out));
   EXPECT_EQ(out, 65);
   EXPECT_TRUE(fov.baseCaptured);

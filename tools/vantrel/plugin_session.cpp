@@ -2,13 +2,10 @@
 
 #include <cctype>
 #include <filesystem>
-#include <mutex>
 
-#include "config/diagnostics.h"
 #include "config/loader.h"
 #include "plugin/startup.h"
 #include "sim_world.h"
-#include "values/registry.h"
 
 #ifndef VANTREL_SOURCE_DIR
 #define VANTREL_SOURCE_DIR "."
@@ -35,10 +32,6 @@ void StartPlugin(const std::string& configPath) {
 }
 
 std::vector<std::string> TakeConsoleLines() {
-  {
-    std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-    if (currentRegistry) DrainMessages(*currentRegistry);
-  }
   std::vector<std::string> lines;
   if (!Sim().console) return lines;
   const std::vector<std::string>& shown = Sim().console->lines;

@@ -11,8 +11,8 @@ std::string BundledExample(const std::string& fileName);
 // Resets the simulated game, points the loader at configPath and runs Query and Load.
 void StartPlugin(const std::string& configPath);
 
-// Hands the queued console lines to the simulated console and returns the lines it showed
-// since the previous call.
+// The lines the simulated console showed since the previous call. Only the plug-in's frame
+// prints queued lines (and a reload drops the old registry's), so this is what the game shows.
 std::vector<std::string> TakeConsoleLines();
 
 // True for a line of the configuration-error channel, "Vantrel(N): ".

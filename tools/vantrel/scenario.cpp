@@ -35,13 +35,21 @@ std::vector<ScenarioLine> ParseScenario(const std::string& text) {
     if (line.empty() || line[0] == '#') continue;
     ScenarioLine parsed;
     parsed.number = number;
+    parsed.text = line;
     size_t pos = 0;
     std::string word;
     while (NextWord(line, pos, word)) {
       parsed.words.push_back(word);
-      if (parsed.words.size() == 2) parsed.rest = std::string(Trim(line.substr(pos)));
+      parsed.wordEnds.push_back(pos);
     }
+    parsed.rest = TextAfterWords(parsed, 2);
     lines.push_back(std::move(parsed));
   }
   return lines;
+}
+
+std::string TextAfterWords(const ScenarioLine& line, size_t count) {
+  if (count == 0) return line.text;
+  if (count > line.wordEnds.size()) return "";
+  return std::string(Trim(std::string_view(line.text).substr(line.wordEnds[count - 1])));
 }

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <mutex>
 #include <sstream>
@@ -43,8 +44,16 @@ class ScenarioPlayer {
     const std::string& d = w[0];
     if (d == "frame" && w.size() == 2) {
       float seconds = 0;
-      if (ReadFloat(w[1], seconds) && seconds > 0) frameSeconds_ = seconds;
+      if (ReadFloat(w[1], seconds) && seconds > 0) activeSeconds_ = frameSeconds_ = seconds;
       else Error("frame needs a duration above 0");
+    } else if (d == "frametime" && w.size() == 3) {
+      float a = 0, b = 0;
+      if (ReadFloat(w[1], a) && a >= 0 && ReadFloat(w[2], b) && b > 0) {
+        activeSeconds_ = a;
+        frameSeconds_ = b;
+      } else {
+        Error("frametime needs A of 0 or more and B above 0");
+      }
     } else if (d == "frames" && w.size() == 2) {
       int32_t count = 0;
       if (ReadInt(w[1], count) && count >= 0) RunFrames(count);
@@ -59,8 +68,8 @@ class ScenarioPlayer {
     } else if (d == "menu" && w.size() == 3 && (w[2] == "open" || w[2] == "close")) {
       if (w[2] == "open") Sim().OpenMenu(w[1]);
       else Sim().CloseMenu(w[1]);
-    } else if (d == "hand" && w.size() == 3) {
-      if (!SetHand(w[1], w[2])) Error("unknown hand '" + w[1] + " " + w[2] + "'");
+    } else if (d == "hand" && (w.size() == 3 || w.size() == 4)) {
+      if (!SetHand(w)) Error("unknown hand '" + TextAfterWords(*line_, 1) + "'");
     } else if (d == "mount" && w.size() == 1) {
       OnMountStart(FollowedActor());
     } else if (d == "dismount" && w.size() == 1) {
@@ -70,8 +79,27 @@ class ScenarioPlayer {
       if (ReadInt(w[1], code)) Sim().SetKeyDown(code, w[2] == "down");
       else Error("key needs a virtual-key code");
     } else if (d == "window" && w.size() == 2 && (w[1] == "active" || w[1] == "inactive")) {
+      // The game's window comes back after "window none".
+      if (Sim().uiState && Sim().uiState->window == 0) Sim().uiState->window = gameWindow_;
       const uintptr_t game = Sim().uiState ? Sim().uiState->window : 0;
       Sim().activeWindow = w[1] == "active" ? game : game + 1;
+    } else if (d == "window" && w.size() == 2 && w[1] == "none") {
+      if (!Sim().uiState) return Error("window none needs the ui object");
+      if (Sim().uiState->window != 0) gameWindow_ = Sim().uiState->window;
+      Sim().uiState->window = 0;
+    } else if (d == "game" && w.size() == 2) {
+      if (!SetGameRunning(w[1])) Error("game needs running|paused and the ui and main objects");
+    } else if (d == "poll" && w.size() == 2) {
+      int32_t answer = 0;
+      if (Sim().inputManager && ReadInt(w[1], answer)) {
+        Sim().inputManager->pollStep = static_cast<uint32_t>(answer);
+      } else {
+        Error("poll needs a number and the input object");
+      }
+    } else if ((d == "remove" || d == "restore") && w.size() == 2) {
+      if (!SetPresence(w[1], d == "restore")) Error("cannot " + d + " '" + w[1] + "'");
+    } else if (d == "answer" && w.size() == 3) {
+      if (!SetAnswer(w[1], w[2])) Error("cannot answer '" + w[1] + "' with '" + w[2] + "'");
     } else if (w.size() == 3 && (w[1] == "add" || w[1] == "remove") && IsFactDirective(d)) {
       if (!EditFact(d, w[1] == "add", w[2])) Error("cannot " + w[1] + " " + d + " '" + w[2] + "'");
     } else if (d == "node" && w.size() >= 3) {
@@ -93,8 +121,8 @@ class ScenarioPlayer {
       } else {
         Error("camera needs a camera state and two angles");
       }
-    } else if (d == "crosshair" && w.size() == 2) {
-      if (!SetCrosshair(w[1])) Error("crosshair needs a form id or none");
+    } else if (d == "crosshair" && (w.size() == 2 || w.size() == 3)) {
+      if (!SetCrosshair(w)) Error("crosshair needs a form id [actor|reference] or none");
     } else if (d == "pick" && (w.size() == 2 || w.size() == 4)) {
       if (!SetPick(w)) Error("pick needs X Y Z or none");
     } else if (d == "expect" && w.size() >= 2) {
@@ -119,16 +147,18 @@ class ScenarioPlayer {
   }
 
   void RunFrame() {
-    Sim().frameTimeA = frameSeconds_;
+    Sim().frameTimeA = activeSeconds_;
     Sim().frameTimeB = frameSeconds_;
     // The game hands every frame's look input to the plug-in, moved or not.
     CameraController& controller = CameraController::Instance();
     controller.AddLookInput(pendingLook_);
     pendingLook_[0] = pendingLook_[1] = 0;
     controller.Update();
+    // Only what this frame's own drain printed.
     for (const std::string& text : TakeConsoleLines()) {
       std::printf("%9.3f  %s\n", time_, text.c_str());
       consoleSinceExpect_.push_back(text);
+      consoleShown_.push_back(text);
     }
     PrintChanges();
     PrintTrace();
@@ -232,6 +262,13 @@ class ScenarioPlayer {
       if (!consoleSinceExpect_.empty()) got = "'" + consoleSinceExpect_.back() + "' last";
       Check(found, "console '" + text + "'", got);
       consoleSinceExpect_.clear();
+    } else if (what == "no" && w.size() >= 4 && w[2] == "console") {
+      const std::string text = TextAfterWords(*line_, 3);
+      std::string got = "no such line";
+      for (const std::string& shown : consoleShown_) {
+        if (shown.find(text) != std::string::npos) got = "'" + shown + "'";
+      }
+      Check(got == "no such line", "no console line with '" + text + "'", got);
     } else if (what == "camera" && w.size() == 4 && w[2] == "active") {
       const bool active = CameraController::Instance().IsHeadCameraActive();
       if (w[3] != "true" && w[3] != "false") return Error("expect camera active true|false");
@@ -326,10 +363,11 @@ class ScenarioPlayer {
 
   // --- Reading ---
 
+  // As the plug-in would read it, but without its side effects (no base captured).
   static ValueData ReadValue(const std::string& name) {
     std::lock_guard<std::recursive_mutex> lock(pluginMutex);
     Value* value = FindValue(name);
-    return value ? GetValue(*value, true) : ValueData{};
+    return value ? PeekValue(*value, true) : ValueData{};
   }
 
   static std::string FormatValue(const ValueData& data) {
@@ -361,19 +399,28 @@ class ScenarioPlayer {
   std::string scenarioName_;
   std::vector<std::string> trace_;
   const ScenarioLine* line_ = nullptr;
-  float frameSeconds_ = 1.0f / 60;
+  float frameSeconds_ = 1.0f / 60;   // the game's frame time B, which the plug-in ticks by
+  float activeSeconds_ = 1.0f / 60;  // frame time A, which the mount windows count
   double time_ = 0;
   float pendingLook_[2] = {0, 0};
+  uintptr_t gameWindow_ = 0;  // the game's window handle while "window none" holds it
   std::string lastProfile_ = "None";
   std::vector<int32_t> lastActive_;
   std::vector<std::string> consoleSinceExpect_;
+  std::vector<std::string> consoleShown_;
   std::string lastTraceRow_;
   int met_ = 0;
   int failed_ = 0;
   bool error_ = false;
 };
 
+// A scenario is a small text file; a device, a pipe or a huge file is refused, not read forever.
 bool ReadFile(const std::string& path, std::string& text) {
+  constexpr uintmax_t kMaxScenarioBytes = uintmax_t{64} << 20;
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return false;
+  const uintmax_t size = std::filesystem::file_size(path, error);
+  if (error || size > kMaxScenarioBytes) return false;
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
   std::ostringstream bytes;

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <optional>
+#include <type_traits>
 
 #include "camera/controller.h"
 #include "config/literals.h"
@@ -115,20 +118,49 @@ bool SetGameState(const std::string& name, const std::string& literal) {
   }
 }
 
-bool SetHand(const std::string& hand, const std::string& holds) {
-  HostCombatState* combat = Sim().combatState;
-  HostActor* actor = FollowedActor();
-  if (!combat || !actor || !actor->aiProcess || (hand != "right" && hand != "left")) return false;
-  const bool right = hand == "right";
-  HostForm* item = nullptr;
+namespace {
+
+// The item a hand directive names (null for an empty hand); false for an unknown one.
+bool HandItem(const std::vector<std::string>& words, HostForm*& item) {
+  const std::string& holds = words[2];
+  item = nullptr;
+  if (words.size() == 4 && (holds == "weapon" || holds == "form")) {
+    int32_t byte = 0;
+    if (!ReadInt(words[3], byte) || byte < 0 || byte > 0xFF) return false;
+    const auto value = static_cast<uint8_t>(byte);
+    // A plain form of the weapon type byte is one the hand-item cast refuses.
+    item = holds == "weapon" ? Sim().CreateWeapon(value) : Sim().CreateForm(value);
+    return true;
+  }
+  if (words.size() != 3) return false;
   if (holds == "spell") item = Sim().CreateSpell();
+  else if (holds == "magic") item = Sim().CreateForm(SimFormType::MagicItem);
   else if (holds == "onehanded") item = Sim().CreateWeapon(kOneHandedKind);
   else if (holds == "twohanded") item = Sim().CreateWeapon(kTwoHandedKind);
   else if (holds == "bow") item = Sim().CreateWeapon(kBowKind);
   else if (holds == "crossbow") item = Sim().CreateWeapon(kCrossbowKind);
   else if (holds != "none" && holds != "empty") return false;
-  const uint8_t active = holds == "none" ? 0 : 1;
-  if (right) {
+  return true;
+}
+
+}  // namespace
+
+bool SetHand(const std::vector<std::string>& words) {
+  HostCombatState* combat = Sim().combatState;
+  HostActor* actor = FollowedActor();
+  if (!combat || words.size() < 3) return false;
+  const std::string& hand = words[1];
+  if (hand == "mode" && words.size() == 3) {
+    int32_t mode = 0;
+    if (!ReadInt(words[2], mode) || mode < 0 || mode > 0xFF) return false;
+    combat->handMode = static_cast<uint8_t>(mode);
+    return true;
+  }
+  HostForm* item = nullptr;
+  if (!actor || !actor->aiProcess || (hand != "right" && hand != "left")) return false;
+  if (!HandItem(words, item)) return false;
+  const uint8_t active = words[2] == "none" ? 0 : 1;
+  if (hand == "right") {
     combat->rightActive = active;
     combat->handMode = 0;
     actor->aiProcess->rightHand = item;
@@ -223,17 +255,20 @@ bool EditNode(const std::vector<std::string>& words) {
   return false;
 }
 
-bool SetCrosshair(const std::string& word) {
-  if (word == "none") {
+bool SetCrosshair(const std::vector<std::string>& words) {
+  if (words.size() == 2 && words[1] == "none") {
     Sim().SetCrosshairRef(nullptr);
     return true;
   }
+  const std::string kind = words.size() == 3 ? words[2] : "actor";
   int32_t formId = 0;
-  if (!ReadInt(word, formId) || formId == 0) return false;
-  HostForm* form = Sim().LookupForm(static_cast<uint32_t>(formId));
+  if (words.size() > 3 || (kind != "actor" && kind != "reference")) return false;
+  if (!ReadInt(words[1], formId) || formId == 0) return false;
+  const auto id = static_cast<uint32_t>(formId);
+  HostForm* form = Sim().LookupForm(id);
   auto* ref = dynamic_cast<HostRef*>(form);
   if (form && !ref) return false;
-  if (!ref) ref = Sim().CreateActor(static_cast<uint32_t>(formId));
+  if (!ref) ref = kind == "actor" ? Sim().CreateActor(id) : Sim().CreateReference(id);
   Sim().SetCrosshairRef(ref);
   return true;
 }
@@ -248,5 +283,72 @@ bool SetPick(const std::vector<std::string>& words) {
     if (!ReadFloat(words[1 + i], v[i])) return false;
   }
   Sim().pickResult = std::array<float, 3>{v[0], v[1], v[2]};
+  return true;
+}
+
+bool SetGameRunning(const std::string& word) {
+  SimWorld& world = Sim();
+  if ((word != "running" && word != "paused") || !world.uiState || !world.mainState) return false;
+  world.uiState->notRunning = word == "paused" ? 1 : 0;
+  world.mainState->notRunning = 0;
+  return true;
+}
+
+bool SetPresence(const std::string& name, bool present) {
+  // The objects taken away, by name, so that "restore" puts the same one back. A scenario
+  // runs once per process, after the world's only Reset, so the pointers stay valid.
+  static std::map<std::string, void*> removed;
+  SimWorld& world = Sim();
+  auto toggle = [&](auto*& slot) {
+    using Object = std::remove_reference_t<decltype(*slot)>;
+    void*& kept = removed[name];
+    if (!present && slot) kept = slot;
+    slot = present ? (slot ? slot : static_cast<Object*>(kept)) : nullptr;
+    return true;
+  };
+  if (name == "console") return toggle(world.console);
+  if (name == "camera") return toggle(world.playerCamera);
+  if (name == "keywords") return toggle(world.conditionGlobal);
+  if (name == "input") return toggle(world.inputManager);
+  if (name == "menus") return toggle(world.menuManager);
+  if (name == "combat") return toggle(world.combatState);
+  if (name == "crosshair") return toggle(world.crosshairRef);
+  if (name == "ui") return toggle(world.uiState);
+  if (name == "main") return toggle(world.mainState);
+  if (name == "player") return toggle(world.player);
+  return false;
+}
+
+bool SetAnswer(const std::string& query, const std::string& word) {
+  SimWorld& world = Sim();
+  std::optional<uint32_t>* forced = query == "menu"      ? &world.menuAnswer
+                                    : query == "faction" ? &world.factionAnswer
+                                    : query == "perk"    ? &world.perkAnswer
+                                    : query == "keyword" ? &world.keywordAnswer
+                                    : query == "worn"    ? &world.wornAnswer
+                                                         : nullptr;
+  if (forced && word == "normal") {
+    forced->reset();
+    return true;
+  }
+  int32_t answer = 0;
+  if (!ReadInt(word, answer)) return false;
+  const auto raw = static_cast<uint32_t>(answer);
+  if (forced) {
+    *forced = raw;
+    return true;
+  }
+  HostActor* actor = FollowedActor();
+  if (!actor) return false;
+  uint32_t* field = query == "running"     ? &actor->isRunning
+                    : query == "sprinting" ? &actor->isSprinting
+                    : query == "dead"      ? &actor->isDead
+                    : query == "mounted"   ? &actor->isMounted
+                    : query == "sneaking"  ? &actor->isSneaking
+                    : query == "sitting"   ? &actor->isSitting
+                    : query == "jumping"   ? &actor->isJumping
+                                           : nullptr;
+  if (!field) return false;
+  *field = raw;
   return true;
 }
