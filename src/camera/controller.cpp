@@ -95,11 +95,13 @@ void CameraController::Update() {
   ReadHostConditions();
   RunProfileFrame();
 
-  flags = 0;
+  // Hooks on other threads read the flags without the lock: they are stored once, whole.
+  uint32_t next = 0;
   bool enabledSetting = true;
   GetBool(Vid::bEnabled, enabledSetting);
-  if (target && HostCameraStateIdOrNone() != -1 && enabledSetting) flags |= ControllerFlag::Enabled;
-  if (Enabled()) Activate();
+  if (target && HostCameraStateIdOrNone() != -1 && enabledSetting) next = ControllerFlag::Enabled;
+  if (next & ControllerFlag::Enabled) next |= Activate();
+  flags = next;
 
   const bool headCamera = IsHeadCameraActive();
   {
@@ -135,14 +137,14 @@ void CameraController::ReadHostConditions() {
                    !main || HostMainStateNotRunning(main) != 0;
 }
 
-void CameraController::Activate() {
+uint32_t CameraController::Activate() const {
   // Unset switches count as on.
   bool activated = true;
-  if (GetBool(Vid::bActivated, activated) && !activated) return;
+  if (GetBool(Vid::bActivated, activated) && !activated) return 0;
   bool activated2 = true;
-  if (GetBool(Vid::bActivated2, activated2) && !activated2) return;
+  if (GetBool(Vid::bActivated2, activated2) && !activated2) return 0;
   int32_t activatedLevel = 1;
-  if (GetInt(Vid::iActivated, activatedLevel) && activatedLevel <= 0) return;
-  flags |= ControllerFlag::Activated;
-  if (IsHeadCameraStateId(HostCameraStateIdOrNone())) flags |= ControllerFlag::HeadCameraActive;
+  if (GetInt(Vid::iActivated, activatedLevel) && activatedLevel <= 0) return 0;
+  if (!IsHeadCameraStateId(HostCameraStateIdOrNone())) return ControllerFlag::Activated;
+  return ControllerFlag::Activated | ControllerFlag::HeadCameraActive;
 }

@@ -62,7 +62,7 @@ class CameraController {
 
   void Update();
   void ReadHostConditions();
-  void Activate();
+  uint32_t Activate() const;  // the activation flags an enabled controller gets this frame
 
   // The parts of Update after activation, in the order it runs them.
   void ViewStep(bool headCameraActive);

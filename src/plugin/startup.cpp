@@ -48,12 +48,16 @@ void InitializeOrReload() {
   // The new registry takes over at once; the old one lives until the hand-over is done.
   auto fresh = std::make_unique<ValueRegistry>();
   currentRegistry = fresh.get();
-  if (isFirstStart) Log(currentRegistry, "Initializing QARN version %.1f", kProgramVersion);
-  if (old) CarryOverCapturedBases(*old, *currentRegistry);
-
-  currentRegistry->loading = 1;
-  LoadConfiguration();
-  currentRegistry->loading = 0;
+  try {
+    if (isFirstStart) Log(currentRegistry, "Initializing QARN version %.1f", kProgramVersion);
+    if (old) CarryOverCapturedBases(*old, *currentRegistry);
+    currentRegistry->loading = 1;
+    LoadConfiguration();
+    currentRegistry->loading = 0;
+  } catch (...) {
+    currentRegistry = old;  // out of memory: the old registry (or none) stays, never a freed one
+    throw;
+  }
 
   fresh.release();  // owned through currentRegistry from now on
   delete old;

@@ -68,8 +68,14 @@ void THISCALL CrosshairPick(uint32_t self, uint32_t* out) {
   *out = 0x1234;  // the pick writes its answer through the out pointer
 }
 std::string printed;
+// The console's print function as the game has it (it removes its two arguments), and one
+// that leaves them to its caller.
 void THISCALL ConsolePrint(uint32_t self, const char* format, const uint32_t* arguments) {
   recorded = {recorded.calls + 1, self, {arguments != nullptr ? 1u : 0u}};
+  printed = format;
+}
+void ConsolePrintCallerCleans(const char* format, const uint32_t* arguments) {
+  recorded = {recorded.calls + 1, 0, {arguments != nullptr ? 1u : 0u}};
   printed = format;
 }
 int16_t STDCALL KeyState(int32_t virtualKey) {
@@ -322,6 +328,17 @@ TEST_F(BindingTest, ConsolePrintGetsTheFinishedLineAndAnEmptyArgumentList) {
   EXPECT_EQ(recorded.self, W(other));
   EXPECT_EQ(recorded.args, std::vector<uint32_t>{1});  // a list is passed
   EXPECT_EQ(printed, "Vantrel: 100%% done");
+}
+
+TEST_F(BindingTest, ConsolePrintKeepsTheStackWhicheverSideRemovesTheArguments) {
+  for (void* console : {(void*)ConsolePrint, (void*)ConsolePrintCallerCleans}) {
+    PlaceJump(0x008486F0, console);
+    recorded = {};
+    // Many calls: a stack pointer left off by each would run far from where it should be.
+    for (int i = 0; i < 1000; ++i) HostConsolePrint(As<HostConsole>(other), "line");
+    EXPECT_EQ(recorded.calls, 1000);
+    EXPECT_EQ(printed, "line");
+  }
 }
 
 TEST_F(BindingTest, KeyStateGoesThroughTheGamesImportSlot) {

@@ -2,7 +2,13 @@
 // that holds something else is left alone.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "fake_game.h"
 #include "hook_rows.h"
@@ -12,6 +18,31 @@
 namespace {
 
 uint32_t JumpTarget(uint32_t site) { return site + 5 + Peek<uint32_t>(site + 1); }
+
+// Puts a read-only file mapping, holding the page's present bytes, in the page's place: its
+// protection cannot be changed to writable.
+bool MapPageReadOnly(uint32_t page) {
+  char path[] = "/tmp/vantrel_page_XXXXXX";
+  const int writer = mkstemp(path);
+  if (writer < 0) return false;
+  const bool written = write(writer, reinterpret_cast<void*>(page), 0x1000) == 0x1000;
+  close(writer);
+  const int reader = open(path, O_RDONLY);
+  unlink(path);
+  if (!written || reader < 0) return false;
+  void* mapped = mmap(reinterpret_cast<void*>(page), 0x1000, PROT_READ | PROT_EXEC,
+                      MAP_SHARED | MAP_FIXED, reader, 0);
+  close(reader);
+  return mapped == reinterpret_cast<void*>(page);
+}
+
+void RemapPageWritable(uint32_t page) {
+  uint8_t bytes[0x1000];
+  std::memcpy(bytes, reinterpret_cast<void*>(page), sizeof bytes);
+  mmap(reinterpret_cast<void*>(page), 0x1000, PROT_READ | PROT_WRITE | PROT_EXEC,
+       MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0);
+  std::memcpy(reinterpret_cast<void*>(page), bytes, sizeof bytes);
+}
 
 class HookTableTest : public ::testing::Test {
  protected:
@@ -64,11 +95,85 @@ TEST_F(HookTableTest, RelativeTargetsAndAbsoluteOperandsMustMatchTheGameBuild) {
   EXPECT_FALSE(SiteHoldsOriginalCode(Row(16), load));
 }
 
-TEST_F(HookTableTest, BytesBeyondTheListedInstructionsAreNotCompared) {
-  Poke<uint8_t>(Row(18).site + 8, 0x12);
-  Poke<uint8_t>(Row(23).site + 4, 0x12);
-  EXPECT_EQ(InstallHook(Row(18)), HookResult::Installed);
-  EXPECT_EQ(InstallHook(Row(23)), HookResult::Installed);
+TEST_F(HookTableTest, ReplacedBytesBeyondTheInstructionsMustBePadding) {
+  const struct {
+    int row;
+    std::vector<uint8_t> code;
+    bool accepted;
+  } forms[] = {
+      // mov byte [ecx+40h],0; mov [ecx+44h],eax in 7 bytes, then padding
+      {18, {0xC6, 0x41, 0x40, 0x00, 0x89, 0x41, 0x44, 0x90, 0x90, 0x90}, true},
+      {18, {0xC6, 0x41, 0x40, 0x00, 0x89, 0x41, 0x44, 0xCC, 0xCC, 0xCC}, true},
+      {18, {0xC6, 0x41, 0x40, 0x00, 0x89, 0x41, 0x44, 0x90, 0xCC, 0x90}, true},
+      {18, {0xC6, 0x41, 0x40, 0x00, 0x89, 0x41, 0x44, 0x0F, 0x1F, 0x00}, true},
+      // one of the two with a 32-bit displacement fills the ten bytes
+      {18, {0xC6, 0x81, 0x40, 0x00, 0x00, 0x00, 0x00, 0x89, 0x41, 0x44}, true},
+      {18, {0xC6, 0x41, 0x40, 0x00, 0x89, 0x81, 0x44, 0x00, 0x00, 0x00}, true},
+      // an instruction after them would be lost
+      {18, {0xC6, 0x41, 0x40, 0x00, 0x89, 0x41, 0x44, 0x8B, 0x45, 0x08}, false},
+      {18, {0xC6, 0x41, 0x40, 0x00, 0x89, 0x41, 0x44, 0x90, 0x90, 0x55}, false},
+      {18, {0xC6, 0x41, 0x40, 0x00, 0x89, 0x41, 0x44, 0x0F, 0x1F, 0x40}, false},  // 4-byte NOP cut
+      {18, {0xC6, 0x41, 0x40, 0x00, 0x89, 0x41, 0x44, 0x90, 0x0F, 0x1F}, false},
+      {18, {0xC6, 0x81, 0x40, 0x00, 0x00, 0x00, 0x00, 0x89, 0x41, 0x48}, false},  // [ecx+48h]
+      {18, {0xC6, 0x41, 0x40, 0x01, 0x89, 0x81, 0x44, 0x00, 0x00, 0x00}, false},  // byte 1
+      // pop esi; ret 4, then the byte the patch also covers
+      {23, {0x5E, 0xC2, 0x04, 0x00, 0xCC}, true},
+      {23, {0x5E, 0xC2, 0x04, 0x00, 0x90}, true},
+      {23, {0x5E, 0xC2, 0x04, 0x00, 0x55}, false},  // the next function begins there
+      {23, {0x5E, 0xC2, 0x08, 0x00, 0xCC}, false},
+  };
+  for (const auto& form : forms) {
+    const HookSite& row = Row(form.row);
+    ASSERT_EQ(form.code.size(), row.end - row.site);
+    std::memcpy(reinterpret_cast<void*>(row.site), form.code.data(), form.code.size());
+    ::testing::Message bytes;
+    for (uint8_t byte : form.code) bytes << std::hex << int(byte) << ' ';
+    EXPECT_EQ(InstallHook(row), form.accepted ? HookResult::Installed : HookResult::CodeDiffers)
+        << "row " << form.row << ": " << bytes;
+    if (!form.accepted) {
+      EXPECT_EQ(std::memcmp(reinterpret_cast<void*>(row.site), form.code.data(), form.code.size()), 0);
+    }
+  }
+}
+
+TEST_F(HookTableTest, PitchClampHooksAreInstalledAllOrNone) {
+  const std::span<const HookSite> group = HookTable().subspan(28, 3);
+  ASSERT_EQ(group[0].number, 29);
+  for (const HookSite& row : HookTable()) {
+    EXPECT_EQ(row.group != HookGroup::None, row.number >= 29) << "row " << row.number;
+  }
+
+  // The code at 30 differs: 29 and 31 stay as the game has them, and all three are named.
+  Poke<uint8_t>(Row(30).site + 2, 0x10);  // sub esp,10h
+  auto registry = std::make_unique<ValueRegistry>();
+  currentRegistry = registry.get();
+  InstallHooks();
+  currentRegistry = nullptr;
+  for (int number : {29, 31}) {
+    const std::span<const uint8_t> listing = OriginalListing(number);
+    EXPECT_EQ(std::memcmp(reinterpret_cast<void*>(Row(number).site), listing.data(), listing.size()), 0);
+  }
+  const std::vector<std::string> expected = {
+      "Vantrel: Hook 29 at 006AE61F was not installed: the hooks it works with could not all be "
+      "installed.",
+      "Vantrel: Hook 30 at 0083C9C0 was not installed: the game code there is not what was "
+      "expected.",
+      "Vantrel: Hook 31 at 0083CC25 was not installed: the hooks it works with could not all be "
+      "installed."};
+  EXPECT_EQ(std::vector<std::string>(registry->messageQueue.begin(), registry->messageQueue.end()),
+            expected);
+
+  // 30 and 31 share a page that cannot be made writable: 29, written first, is put back.
+  BuildFakeImage();
+  const uint32_t page = Row(30).site & ~0xFFFu;
+  ASSERT_EQ(page, Row(31).site & ~0xFFFu);
+  ASSERT_TRUE(MapPageReadOnly(page));
+  const std::vector<HookResult> results = InstallTogether(group);
+  RemapPageWritable(page);
+  EXPECT_EQ(results, (std::vector<HookResult>{HookResult::PartnerMissing, HookResult::NotWritable,
+                                              HookResult::PartnerMissing}));
+  const std::span<const uint8_t> listing = OriginalListing(29);
+  EXPECT_EQ(std::memcmp(reinterpret_cast<void*>(Row(29).site), listing.data(), listing.size()), 0);
 }
 
 TEST_F(HookTableTest, AForeignPatchIsLeftAloneAndNamedWhileTheOthersInstall) {

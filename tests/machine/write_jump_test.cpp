@@ -71,7 +71,7 @@ TEST_F(WriteJumpTest, WritesReadOnlyCodeAndRestoresItsProtection) {
   ASSERT_EQ(PagePermissions(kPage), "r-xp");
 
   const uint32_t site = kPage + 0x10;
-  EXPECT_TRUE(WriteJump(site, site + 7, 0x00400000));
+  EXPECT_EQ(WriteJump(site, site + 7, 0x00400000), PatchResult::Written);
 
   EXPECT_EQ(PagePermissions(kPage), "r-xp");
   EXPECT_EQ(Peek<uint8_t>(site), 0xE9);
@@ -85,7 +85,7 @@ TEST_F(WriteJumpTest, WritesReadOnlyCodeAndRestoresItsProtection) {
 TEST_F(WriteJumpTest, ASiteSpanningTwoPagesIsWrittenWhole) {
   ASSERT_EQ(mprotect(reinterpret_cast<void*>(kPage), 0x2000, PROT_READ | PROT_EXEC), 0);
   const uint32_t site = kPage + 0x1000 - 3;
-  EXPECT_TRUE(WriteJump(site, site + 6, 0x00500000));
+  EXPECT_EQ(WriteJump(site, site + 6, 0x00500000), PatchResult::Written);
   EXPECT_EQ(Peek<int32_t>(site + 1), static_cast<int32_t>(0x00500000 - (site + 5)));
   EXPECT_EQ(Peek<uint8_t>(site + 5), 0x90);
   EXPECT_EQ(PagePermissions(kPage + 0x1000), "r-xp");
@@ -94,10 +94,11 @@ TEST_F(WriteJumpTest, ASiteSpanningTwoPagesIsWrittenWhole) {
 
 TEST_F(WriteJumpTest, FailsWithoutWritingWhereTheProtectionCannotChange) {
   // Nothing is mapped above the fake image.
-  EXPECT_FALSE(WriteJump(kImageEnd + 0x10000, kImageEnd + 0x10005, 0x00400000));
+  EXPECT_EQ(WriteJump(kImageEnd + 0x10000, kImageEnd + 0x10005, 0x00400000),
+            PatchResult::NotWritten);
   // A site shorter than the jump is refused.
   Poke<uint8_t>(kPage, 0xCC);
-  EXPECT_FALSE(WriteJump(kPage, kPage + 4, 0x00400000));
+  EXPECT_EQ(WriteJump(kPage, kPage + 4, 0x00400000), PatchResult::NotWritten);
   EXPECT_EQ(Peek<uint8_t>(kPage), 0xCC);
 }
 

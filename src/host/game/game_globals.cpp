@@ -61,8 +61,9 @@ uint32_t HostKeyState(int32_t virtualKey) {
 HostConsole* HostConsoleGet() { return GlobalObject<HostConsole>(GameGlobal::HostConsole); }
 
 void HostConsolePrint(HostConsole* console, const char* line) {
-  // The print function takes a format and a printf argument list and removes both itself;
-  // the line is finished, so the list is empty.
+  // The print function takes a format and a printf argument list and should remove both
+  // itself; the stack pointer is restored after it in case it does not. The line is
+  // finished, so the list is empty.
   const uint32_t noArguments[1] = {0};
-  CallMember<void>(GameConsole::HostConsolePrint, console, line, noArguments);
+  CallSaved(GameConsole::HostConsolePrint, console, Word(line), Word(noArguments));
 }

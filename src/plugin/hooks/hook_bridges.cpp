@@ -1,53 +1,87 @@
 #include "plugin/hooks/hook_bridges.h"
 
 #include "camera/controller.h"
+#include "plugin/hooks/contained.h"
 #include "values/appliers.h"
+
+// When a call fails (it can run out of memory, or fail to take a lock), the game gets the
+// answer that leaves its own behaviour as it is, and the camera work waits for the next frame.
 
 namespace {
 CameraController& Controller() { return CameraController::Instance(); }
 }  // namespace
 
 int32_t BridgeIsHeadTrackedActor(HostActor* actor) {
-  return Controller().IsHeadTrackedActor(actor) ? 1 : 0;
+  return AnswerOr(0, [&] { return Controller().IsHeadTrackedActor(actor) ? 1 : 0; });
 }
 
 void BridgeRestrictAndOverride(float* yaw, float* pitch, float* position, float* rotation) {
-  CameraController& controller = Controller();
-  controller.RestrictLook(yaw, pitch);
-  controller.OverridePosition(position);
-  controller.OverrideRotation(rotation);
+  Contained([&] {
+    CameraController& controller = Controller();
+    controller.RestrictLook(yaw, pitch);
+    controller.OverridePosition(position);
+    controller.OverrideRotation(rotation);
+  });
 }
 
 void BridgeOverride(float* position, float* rotation) {
-  CameraController& controller = Controller();
-  controller.OverridePosition(position);
-  controller.OverrideRotation(rotation);
+  Contained([&] {
+    CameraController& controller = Controller();
+    controller.OverridePosition(position);
+    controller.OverrideRotation(rotation);
+  });
 }
 
-void BridgeOnDismountStart(HostActor* actor) { OnDismountStart(actor); }
-void BridgeOnMountStart(HostActor* actor) { OnMountStart(actor); }
+void BridgeOnDismountStart(HostActor* actor) {
+  Contained([&] { OnDismountStart(actor); });
+}
+void BridgeOnMountStart(HostActor* actor) {
+  Contained([&] { OnMountStart(actor); });
+}
 
-int32_t BridgeAllowsHostCameraSwitch() { return Controller().AllowsHostCameraSwitch() ? 1 : 0; }
+int32_t BridgeAllowsHostCameraSwitch() {
+  return AnswerOr(1, [] { return Controller().AllowsHostCameraSwitch() ? 1 : 0; });
+}
 
-void BridgeFaceCrosshairOverride(int32_t* state) { Controller().FaceCrosshairOverride(state); }
+void BridgeFaceCrosshairOverride(int32_t* state) {
+  Contained([&] { Controller().FaceCrosshairOverride(state); });
+}
 void BridgeFaceCrosshairArgument(int32_t* argument) {
-  Controller().FaceCrosshairArgument(argument);
+  Contained([&] { Controller().FaceCrosshairArgument(argument); });
 }
 
-int32_t BridgeZoomIn() { return Controller().ZoomIn() == 1 ? 1 : 0; }
-void BridgeZoomOut() { Controller().ZoomOut(); }
-int32_t BridgeToggleActivation() { return Controller().ToggleActivation() == 1 ? 1 : 0; }
+int32_t BridgeZoomIn() {
+  return AnswerOr(0, [] { return Controller().ZoomIn() == 1 ? 1 : 0; });
+}
+void BridgeZoomOut() {
+  Contained([] { Controller().ZoomOut(); });
+}
+int32_t BridgeToggleActivation() {
+  return AnswerOr(0, [] { return Controller().ToggleActivation() == 1 ? 1 : 0; });
+}
 
-void BridgeUpdate() { Controller().Update(); }
+void BridgeUpdate() {
+  Contained([] { Controller().Update(); });
+}
 
-int32_t BridgeTakeViewRefreshRequest() { return TakeViewRefreshRequest() != 0 ? 1 : 0; }
+int32_t BridgeTakeViewRefreshRequest() {
+  return AnswerOr(0, [] { return TakeViewRefreshRequest() != 0 ? 1 : 0; });
+}
 
-void BridgeClearStateOffsets(HostCameraState* state) { Controller().ClearStateOffsets(state); }
-void BridgeSetFocusPick(const float* point) { Controller().SetFocusPick(point); }
-void BridgeAddLookInput(float* input) { Controller().AddLookInput(input); }
+void BridgeClearStateOffsets(HostCameraState* state) {
+  Contained([&] { Controller().ClearStateOffsets(state); });
+}
+void BridgeSetFocusPick(const float* point) {
+  Contained([&] { Controller().SetFocusPick(point); });
+}
+void BridgeAddLookInput(float* input) {
+  Contained([&] { Controller().AddLookInput(input); });
+}
 
-int32_t BridgeIsHeadCameraActive() { return Controller().IsHeadCameraActive() ? 1 : 0; }
+int32_t BridgeIsHeadCameraActive() {
+  return AnswerOr(0, [] { return Controller().IsHeadCameraActive() ? 1 : 0; });
+}
 
 void BridgeSetPitchLimits(HostActor* actor, float* minimum, float* maximum) {
-  Controller().SetPitchLimits(actor, minimum, maximum);
+  Contained([&] { Controller().SetPitchLimits(actor, minimum, maximum); });
 }

@@ -59,7 +59,7 @@
         .text
 
 // 1, 2: ESI = an actor. The head-tracked actor skips the game's head-tracking code.
-FUNCTION(HookStub1)
+FUNCTION(SkipHeadTrackingEarlyStub)
         SAVE
         CALL1   SYM(BridgeIsHeadTrackedActor), esi
         test    eax, eax
@@ -67,23 +67,23 @@ FUNCTION(HookStub1)
         RESTORE
         lea     ecx, [esp+0x20]
         push    ecx
-        jmp     dword ptr [SYM(hook1Resume)]
+        jmp     dword ptr [SYM(skipHeadTrackingEarlyResume)]
 1:      RESTORE
-        jmp     dword ptr [SYM(hook1Skip)]
+        jmp     dword ptr [SYM(skipHeadTrackingEarlySkip)]
 
-FUNCTION(HookStub2)
+FUNCTION(SkipHeadTrackingLateStub)
         SAVE
         CALL1   SYM(BridgeIsHeadTrackedActor), esi
         test    eax, eax
         jnz     1f
         RESTORE
         mov     edx, [esi+0x130]
-        jmp     dword ptr [SYM(hook2Resume)]
+        jmp     dword ptr [SYM(skipHeadTrackingLateResume)]
 1:      RESTORE
-        jmp     dword ptr [SYM(hook2Skip)]
+        jmp     dword ptr [SYM(skipHeadTrackingLateSkip)]
 
 // 3: ESI = camera state, [esp+2Ch] = the game's rotation; then the displaced call.
-FUNCTION(HookStub3)
+FUNCTION(RestrictAndOverrideViewStub)
         SAVE
         mov     eax, [ebp+HOST_ESP+0x2C]
         lea     ecx, [esi+0xAC]
@@ -91,20 +91,20 @@ FUNCTION(HookStub3)
         lea     ebx, [esi+0x20]
         CALL4   SYM(BridgeRestrictAndOverride), ecx, edx, ebx, eax
         RESTORE
-        call    dword ptr [SYM(hook3Call)]
-        jmp     dword ptr [SYM(hook3Resume)]
+        call    dword ptr [SYM(restrictAndOverrideViewCall)]
+        jmp     dword ptr [SYM(restrictAndOverrideViewResume)]
 
 // 4: the displaced call first; then ESI = position, [esp+5Ch] = rotation.
-FUNCTION(HookStub4)
-        call    dword ptr [SYM(hook4Call)]
+FUNCTION(OverrideViewAfterCallStub)
+        call    dword ptr [SYM(overrideViewAfterCallCall)]
         SAVE
         mov     eax, [ebp+HOST_ESP+0x5C]
         CALL2   SYM(BridgeOverride), esi, eax
         RESTORE
-        jmp     dword ptr [SYM(hook4Resume)]
+        jmp     dword ptr [SYM(overrideViewAfterCallResume)]
 
 // 5: position at EBP+20h and rotation at EBP+0BCh of the game's frame.
-FUNCTION(HookStub5)
+FUNCTION(OverrideViewOfFrameStub)
         SAVE
         mov     eax, [ebp+F_EBP]
         lea     ecx, [eax+0xBC]
@@ -113,25 +113,25 @@ FUNCTION(HookStub5)
         RESTORE
         mov     edi, [esp+0x10]
         add     edi, 0x20
-        jmp     dword ptr [SYM(hook5Resume)]
+        jmp     dword ptr [SYM(overrideViewOfFrameResume)]
 
 // 6, 7: ESI = the actor starting to dismount or mount.
-FUNCTION(HookStub6)
+FUNCTION(DismountStartStub)
         mov     byte ptr [esp+0x16], 1
         SAVE
         CALL1   SYM(BridgeOnDismountStart), esi
         RESTORE
-        jmp     dword ptr [SYM(hook6Resume)]
+        jmp     dword ptr [SYM(dismountStartResume)]
 
-FUNCTION(HookStub7)
+FUNCTION(MountStartStub)
         mov     [ebx+0x4AC], edx
         SAVE
         CALL1   SYM(BridgeOnMountStart), esi
         RESTORE
-        jmp     dword ptr [SYM(hook7Resume)]
+        jmp     dword ptr [SYM(mountStartResume)]
 
 // 8: the game's own camera switching is skipped while the head camera is shown.
-FUNCTION(HookStub8)
+FUNCTION(SkipHostCameraSwitchStub)
         SAVE
         CALL0   SYM(BridgeAllowsHostCameraSwitch)
         test    eax, eax
@@ -139,12 +139,12 @@ FUNCTION(HookStub8)
         RESTORE
         mov     eax, [esp+0x1C]
         test    eax, eax
-        jmp     dword ptr [SYM(hook8Resume)]
+        jmp     dword ptr [SYM(skipHostCameraSwitchResume)]
 1:      RESTORE
-        jmp     dword ptr [SYM(hook8Skip)]
+        jmp     dword ptr [SYM(skipHostCameraSwitchSkip)]
 
 // 9: BL = the game's flag. States 3, 4 and 5 of the override rewrite BL and EAX.
-FUNCTION(HookStub9)
+FUNCTION(FaceCrosshairStateStub)
         SAVE
         xor     eax, eax
         test    bl, bl
@@ -168,10 +168,10 @@ FUNCTION(HookStub9)
         mov     dword ptr [ebp+F_EAX], 1
 3:      RESTORE
         cmp     byte ptr [esi+0xB4], bl
-        jmp     dword ptr [SYM(hook9Resume)]
+        jmp     dword ptr [SYM(faceCrosshairStateResume)]
 
 // 10: entry of a method; its first stack argument is at [esp+0Ch] after the two pushes.
-FUNCTION(HookStub10)
+FUNCTION(FaceCrosshairArgumentStub)
         push    ecx
         push    esi
         mov     esi, ecx
@@ -180,53 +180,53 @@ FUNCTION(HookStub10)
         lea     eax, [ebp+HOST_ESP+0x0C]
         CALL1   SYM(BridgeFaceCrosshairArgument), eax
         RESTORE
-        jmp     dword ptr [SYM(hook10Resume)]
+        jmp     dword ptr [SYM(faceCrosshairArgumentResume)]
 
 // 11: a zoom into first person that activates the plug-in skips the game's own switch.
-FUNCTION(HookStub11)
+FUNCTION(ZoomIntoFirstPersonStub)
         SAVE
         CALL0   SYM(BridgeZoomIn)
         test    eax, eax
         jnz     1f
         RESTORE
-        call    dword ptr [SYM(hook11Call)]
-        jmp     dword ptr [SYM(hook11Resume)]
+        call    dword ptr [SYM(zoomIntoFirstPersonCall)]
+        jmp     dword ptr [SYM(zoomIntoFirstPersonResume)]
 1:      RESTORE
-        jmp     dword ptr [SYM(hook11Resume)]
+        jmp     dword ptr [SYM(zoomIntoFirstPersonResume)]
 
 // 12: ECX against [EBX+0F4h]; a change is a zoom out.
-FUNCTION(HookStub12)
+FUNCTION(ZoomOutOfFirstPersonStub)
         cmp     ecx, [ebx+0xF4]
         je      1f
         SAVE
         CALL0   SYM(BridgeZoomOut)
         RESTORE
 1:      cmp     ecx, [ebx+0xF4]
-        jmp     dword ptr [SYM(hook12Resume)]
+        jmp     dword ptr [SYM(zoomOutOfFirstPersonResume)]
 
 // 13, 14: the game's toggle into first person.
-FUNCTION(HookStub13)
+FUNCTION(ToggleFirstPersonStub)
         SAVE
         CALL0   SYM(BridgeToggleActivation)
         test    eax, eax
         jnz     1f
         RESTORE
         mov     eax, [edi+0x48]
-        mov     ecx, [SYM(hook13Immediate)]
-        jmp     dword ptr [SYM(hook13Resume)]
+        mov     ecx, [SYM(toggleFirstPersonImmediate)]
+        jmp     dword ptr [SYM(toggleFirstPersonResume)]
 1:      RESTORE
-        jmp     dword ptr [SYM(hook13Skip)]
+        jmp     dword ptr [SYM(toggleFirstPersonSkip)]
 
-FUNCTION(HookStub14)
+FUNCTION(ToggleFirstPersonSeenStub)
         SAVE
         CALL0   SYM(BridgeToggleActivation)
         RESTORE
         mov     [ebx+0xA0], edx
-        jmp     dword ptr [SYM(hook14Resume)]
+        jmp     dword ptr [SYM(toggleFirstPersonSeenResume)]
 
 // 15: the displaced call; a non-zero AL is a zoom in. The callee's flags are kept.
-FUNCTION(HookStub15)
-        call    dword ptr [SYM(hook15Call)]
+FUNCTION(ZoomInSeenStub)
+        call    dword ptr [SYM(zoomInSeenCall)]
         pushfd
         test    al, al
         jz      1f
@@ -234,19 +234,19 @@ FUNCTION(HookStub15)
         CALL0   SYM(BridgeZoomIn)
         RESTORE
 1:      popfd
-        jmp     dword ptr [SYM(hook15Resume)]
+        jmp     dword ptr [SYM(zoomInSeenResume)]
 
 // 16: once per frame of the game's main loop.
-FUNCTION(HookStub16)
-        mov     ecx, [SYM(hook16Operand)]
+FUNCTION(FrameUpdateStub)
+        mov     ecx, [SYM(frameUpdateOperand)]
         mov     ecx, [ecx]
         SAVE
         CALL0   SYM(BridgeUpdate)
         RESTORE
-        jmp     dword ptr [SYM(hook16Resume)]
+        jmp     dword ptr [SYM(frameUpdateResume)]
 
 // 17: the displaced jne, then the branch once more after a view refresh request.
-FUNCTION(HookStub17)
+FUNCTION(ViewRefreshStub)
         jne     2f
         SAVE
         CALL0   SYM(BridgeTakeViewRefreshRequest)
@@ -254,53 +254,53 @@ FUNCTION(HookStub17)
         jnz     1f
         RESTORE
         fld     dword ptr [ebx+0xC8]
-        jmp     dword ptr [SYM(hook17Resume)]
+        jmp     dword ptr [SYM(viewRefreshResume)]
 1:      RESTORE
-2:      jmp     dword ptr [SYM(hook17Skip)]
+2:      jmp     dword ptr [SYM(viewRefreshSkip)]
 
 // 18 to 23: the game has just written a camera state's offsets (ECX or ESI).
-FUNCTION(HookStub18)
+FUNCTION(ClearOffsetsAfterResetStub)
         mov     byte ptr [ecx+0x40], 0
         mov     [ecx+0x44], eax
         SAVE
         CALL1   SYM(BridgeClearStateOffsets), ecx
         RESTORE
-        jmp     dword ptr [SYM(hook18Resume)]
+        jmp     dword ptr [SYM(clearOffsetsAfterResetResume)]
 
-FUNCTION(HookStub19)
+FUNCTION(ClearOffsetsAfterStore3CLateStub)
         mov     [ecx+0x40], eax
         mov     [ecx+0x3C], esi
         SAVE
         CALL1   SYM(BridgeClearStateOffsets), ecx
         RESTORE
-        jmp     dword ptr [SYM(hook19Resume)]
+        jmp     dword ptr [SYM(clearOffsetsAfterStore3CLateResume)]
 
-FUNCTION(HookStub20)
+FUNCTION(ClearOffsetsAfterStore3CStub)
         mov     [ecx+0x40], eax
         mov     [ecx+0x3C], esi
         SAVE
         CALL1   SYM(BridgeClearStateOffsets), ecx
         RESTORE
-        jmp     dword ptr [SYM(hook20Resume)]
+        jmp     dword ptr [SYM(clearOffsetsAfterStore3CResume)]
 
-FUNCTION(HookStub21)
+FUNCTION(ClearOffsetsAfterStore44Stub)
         mov     [ecx+0x40], eax
         mov     [ecx+0x44], edx
         SAVE
         CALL1   SYM(BridgeClearStateOffsets), ecx
         RESTORE
-        jmp     dword ptr [SYM(hook21Resume)]
+        jmp     dword ptr [SYM(clearOffsetsAfterStore44Resume)]
 
-FUNCTION(HookStub22)
+FUNCTION(ClearOffsetsAfterStore44EsiStub)
         mov     [esi+0x40], eax
         mov     [esi+0x44], ecx
         SAVE
         CALL1   SYM(BridgeClearStateOffsets), esi
         RESTORE
-        jmp     dword ptr [SYM(hook22Resume)]
+        jmp     dword ptr [SYM(clearOffsetsAfterStore44EsiResume)]
 
 // 23: at the epilogue; returns to the game function's caller.
-FUNCTION(HookStub23)
+FUNCTION(ClearOffsetsOnReturnStub)
         SAVE
         CALL1   SYM(BridgeClearStateOffsets), esi
         RESTORE
@@ -308,37 +308,37 @@ FUNCTION(HookStub23)
         ret     4
 
 // 24: the picked point of the crosshair pick at [esp+3Ch].
-FUNCTION(HookStub24)
+FUNCTION(FocusPickStub)
         SAVE
         lea     eax, [ebp+HOST_ESP+0x3C]
         CALL1   SYM(BridgeSetFocusPick), eax
         RESTORE
         push    eax
-        mov     eax, [SYM(hook24Operand)]
+        mov     eax, [SYM(focusPickOperand)]
         test    byte ptr [eax], 1
         pop     eax
-        jmp     dword ptr [SYM(hook24Resume)]
+        jmp     dword ptr [SYM(focusPickResume)]
 
 // 25: only what the patch displaced, at the end of the same pick.
-FUNCTION(HookStub25)
+FUNCTION(FocusPickEndStub)
         pop     edi
         pop     esi
         mov     [eax], edx
         pop     ebx
-        jmp     dword ptr [SYM(hook25Resume)]
+        jmp     dword ptr [SYM(focusPickEndResume)]
 
 // 26: ESI = this frame's look input.
-FUNCTION(HookStub26)
-        mov     eax, [SYM(hook26Operand)]
+FUNCTION(LookInputStub)
+        mov     eax, [SYM(lookInputOperand)]
         mov     eax, [eax]
         SAVE
         CALL1   SYM(BridgeAddLookInput), esi
         RESTORE
-        jmp     dword ptr [SYM(hook26Resume)]
+        jmp     dword ptr [SYM(lookInputResume)]
 
 // 27: events of kind 4 take the game's branch only while the head camera is not shown. The
 // game goes on using ECX (the event) after this point, so the query is made saved as well.
-FUNCTION(HookStub27)
+FUNCTION(InputEventKindFourStub)
         cmp     byte ptr [ecx+0x10], 4
         jne     1f
         SAVE
@@ -346,14 +346,14 @@ FUNCTION(HookStub27)
         test    eax, eax
         jnz     2f
         RESTORE
-        jmp     dword ptr [SYM(hook27Skip)]
+        jmp     dword ptr [SYM(inputEventKindFourSkip)]
 2:      RESTORE
-1:      jmp     dword ptr [SYM(hook27Resume)]
+1:      jmp     dword ptr [SYM(inputEventKindFourResume)]
 
 // 28: the displaced call; a true answer becomes false while the head camera is shown. Only
 // EAX changes: the query is made saved and its result written into the saved EAX.
-FUNCTION(HookStub28)
-        call    dword ptr [SYM(hook28Call)]
+FUNCTION(HostQueryWhileHeadCameraStub)
+        call    dword ptr [SYM(hostQueryWhileHeadCameraCall)]
         SAVE
         test    al, al
         jz      1f
@@ -363,12 +363,12 @@ FUNCTION(HookStub28)
         sete    cl
         mov     [ebp+F_EAX], ecx
 1:      RESTORE
-        jmp     dword ptr [SYM(hook28Resume)]
+        jmp     dword ptr [SYM(hostQueryWhileHeadCameraResume)]
 
 // 29 to 31: the pitch limits of the followed actor, inside the one game function 30 and 31
 // bracket. At 29 ESI = actor, and after the push the minimum is at [esp+0Ch], the maximum
 // at [esp+8].
-FUNCTION(HookStub29)
+FUNCTION(PitchLimitsStub)
         push    ecx
         SAVE
         cmp     dword ptr [SYM(insidePitchClampCaller)], 1
@@ -378,71 +378,71 @@ FUNCTION(HookStub29)
         CALL3   SYM(BridgeSetPitchLimits), esi, eax, ecx
 1:      RESTORE
         fld     dword ptr [esp+0x0C]
-        jmp     dword ptr [SYM(hook29Resume)]
+        jmp     dword ptr [SYM(pitchLimitsResume)]
 
-FUNCTION(HookStub30)
+FUNCTION(PitchClampEnterStub)
         mov     dword ptr [SYM(insidePitchClampCaller)], 1
         sub     esp, 0x0C
         push    esi
         push    edi
-        jmp     dword ptr [SYM(hook30Resume)]
+        jmp     dword ptr [SYM(pitchClampEnterResume)]
 
-FUNCTION(HookStub31)
+FUNCTION(PitchClampExitStub)
         mov     dword ptr [SYM(insidePitchClampCaller)], 0
         pop     edi
         pop     esi
         add     esp, 0x0C
-        jmp     dword ptr [SYM(hook31Resume)]
+        jmp     dword ptr [SYM(pitchClampExitResume)]
 
 // The absolute words, filled from the hook table before a site is patched.
         .data
         .p2align 2
 #define SLOT(name) .globl SYM(name); SYM(name): .long 0
-SLOT(hook1Resume)
-SLOT(hook1Skip)
-SLOT(hook2Resume)
-SLOT(hook2Skip)
-SLOT(hook3Resume)
-SLOT(hook3Call)
-SLOT(hook4Resume)
-SLOT(hook4Call)
-SLOT(hook5Resume)
-SLOT(hook6Resume)
-SLOT(hook7Resume)
-SLOT(hook8Resume)
-SLOT(hook8Skip)
-SLOT(hook9Resume)
-SLOT(hook10Resume)
-SLOT(hook11Resume)
-SLOT(hook11Call)
-SLOT(hook12Resume)
-SLOT(hook13Resume)
-SLOT(hook13Skip)
-SLOT(hook13Immediate)
-SLOT(hook14Resume)
-SLOT(hook15Resume)
-SLOT(hook15Call)
-SLOT(hook16Resume)
-SLOT(hook16Operand)
-SLOT(hook17Resume)
-SLOT(hook17Skip)
-SLOT(hook18Resume)
-SLOT(hook19Resume)
-SLOT(hook20Resume)
-SLOT(hook21Resume)
-SLOT(hook22Resume)
-SLOT(hook24Resume)
-SLOT(hook24Operand)
-SLOT(hook25Resume)
-SLOT(hook26Resume)
-SLOT(hook26Operand)
-SLOT(hook27Resume)
-SLOT(hook27Skip)
-SLOT(hook28Resume)
-SLOT(hook28Call)
-SLOT(hook29Resume)
-SLOT(hook30Resume)
-SLOT(hook31Resume)
+SLOT(skipHeadTrackingEarlyResume)
+SLOT(skipHeadTrackingEarlySkip)
+SLOT(skipHeadTrackingLateResume)
+SLOT(skipHeadTrackingLateSkip)
+SLOT(restrictAndOverrideViewResume)
+SLOT(restrictAndOverrideViewCall)
+SLOT(overrideViewAfterCallResume)
+SLOT(overrideViewAfterCallCall)
+SLOT(overrideViewOfFrameResume)
+SLOT(dismountStartResume)
+SLOT(mountStartResume)
+SLOT(skipHostCameraSwitchResume)
+SLOT(skipHostCameraSwitchSkip)
+SLOT(faceCrosshairStateResume)
+SLOT(faceCrosshairArgumentResume)
+SLOT(zoomIntoFirstPersonResume)
+SLOT(zoomIntoFirstPersonCall)
+SLOT(zoomOutOfFirstPersonResume)
+SLOT(toggleFirstPersonResume)
+SLOT(toggleFirstPersonSkip)
+SLOT(toggleFirstPersonImmediate)
+SLOT(toggleFirstPersonSeenResume)
+SLOT(zoomInSeenResume)
+SLOT(zoomInSeenCall)
+SLOT(frameUpdateResume)
+SLOT(frameUpdateOperand)
+SLOT(viewRefreshResume)
+SLOT(viewRefreshSkip)
+SLOT(clearOffsetsAfterResetResume)
+SLOT(clearOffsetsAfterStore3CLateResume)
+SLOT(clearOffsetsAfterStore3CResume)
+SLOT(clearOffsetsAfterStore44Resume)
+SLOT(clearOffsetsAfterStore44EsiResume)
+SLOT(focusPickResume)
+SLOT(focusPickOperand)
+SLOT(focusPickEndResume)
+SLOT(lookInputResume)
+SLOT(lookInputOperand)
+SLOT(inputEventKindFourResume)
+SLOT(inputEventKindFourSkip)
+SLOT(hostQueryWhileHeadCameraResume)
+SLOT(hostQueryWhileHeadCameraCall)
+SLOT(pitchLimitsResume)
+SLOT(pitchClampEnterResume)
+SLOT(pitchClampExitResume)
 
 #ifdef __ELF__
         .section .note.GNU-stack,"",@progbits

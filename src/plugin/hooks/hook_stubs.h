@@ -5,23 +5,70 @@
 
 #include <cstdint>
 
-#define VANTREL_STUB(n) extern "C" void HookStub##n();
-VANTREL_STUB(1) VANTREL_STUB(2) VANTREL_STUB(3) VANTREL_STUB(4) VANTREL_STUB(5)
-VANTREL_STUB(6) VANTREL_STUB(7) VANTREL_STUB(8) VANTREL_STUB(9) VANTREL_STUB(10)
-VANTREL_STUB(11) VANTREL_STUB(12) VANTREL_STUB(13) VANTREL_STUB(14) VANTREL_STUB(15)
-VANTREL_STUB(16) VANTREL_STUB(17) VANTREL_STUB(18) VANTREL_STUB(19) VANTREL_STUB(20)
-VANTREL_STUB(21) VANTREL_STUB(22) VANTREL_STUB(23) VANTREL_STUB(24) VANTREL_STUB(25)
-VANTREL_STUB(26) VANTREL_STUB(27) VANTREL_STUB(28) VANTREL_STUB(29) VANTREL_STUB(30)
-VANTREL_STUB(31)
-#undef VANTREL_STUB
+extern "C" {
+// One per hook row, in the table's order.
+void SkipHeadTrackingEarlyStub();
+void SkipHeadTrackingLateStub();
+void RestrictAndOverrideViewStub();
+void OverrideViewAfterCallStub();
+void OverrideViewOfFrameStub();
+void DismountStartStub();
+void MountStartStub();
+void SkipHostCameraSwitchStub();
+void FaceCrosshairStateStub();
+void FaceCrosshairArgumentStub();
+void ZoomIntoFirstPersonStub();
+void ZoomOutOfFirstPersonStub();
+void ToggleFirstPersonStub();
+void ToggleFirstPersonSeenStub();
+void ZoomInSeenStub();
+void FrameUpdateStub();
+void ViewRefreshStub();
+void ClearOffsetsAfterResetStub();
+void ClearOffsetsAfterStore3CLateStub();
+void ClearOffsetsAfterStore3CStub();
+void ClearOffsetsAfterStore44Stub();
+void ClearOffsetsAfterStore44EsiStub();
+void ClearOffsetsOnReturnStub();
+void FocusPickStub();
+void FocusPickEndStub();
+void LookInputStub();
+void InputEventKindFourStub();
+void HostQueryWhileHeadCameraStub();
+void PitchLimitsStub();
+void PitchClampEnterStub();
+void PitchClampExitStub();
+}
 
 extern "C" {
-extern uint32_t hook1Resume, hook1Skip, hook2Resume, hook2Skip, hook3Resume, hook3Call,
-    hook4Resume, hook4Call, hook5Resume, hook6Resume, hook7Resume, hook8Resume, hook8Skip,
-    hook9Resume, hook10Resume, hook11Resume, hook11Call, hook12Resume, hook13Resume,
-    hook13Skip, hook13Immediate, hook14Resume, hook15Resume, hook15Call, hook16Resume,
-    hook16Operand, hook17Resume, hook17Skip, hook18Resume, hook19Resume, hook20Resume,
-    hook21Resume, hook22Resume, hook24Resume, hook24Operand, hook25Resume, hook26Resume,
-    hook26Operand, hook27Resume, hook27Skip, hook28Resume, hook28Call, hook29Resume,
-    hook30Resume, hook31Resume;
+extern uint32_t skipHeadTrackingEarlyResume, skipHeadTrackingEarlySkip;
+extern uint32_t skipHeadTrackingLateResume, skipHeadTrackingLateSkip;
+extern uint32_t restrictAndOverrideViewResume, restrictAndOverrideViewCall;
+extern uint32_t overrideViewAfterCallResume, overrideViewAfterCallCall;
+extern uint32_t overrideViewOfFrameResume;
+extern uint32_t dismountStartResume;
+extern uint32_t mountStartResume;
+extern uint32_t skipHostCameraSwitchResume, skipHostCameraSwitchSkip;
+extern uint32_t faceCrosshairStateResume;
+extern uint32_t faceCrosshairArgumentResume;
+extern uint32_t zoomIntoFirstPersonResume, zoomIntoFirstPersonCall;
+extern uint32_t zoomOutOfFirstPersonResume;
+extern uint32_t toggleFirstPersonResume, toggleFirstPersonSkip, toggleFirstPersonImmediate;
+extern uint32_t toggleFirstPersonSeenResume;
+extern uint32_t zoomInSeenResume, zoomInSeenCall;
+extern uint32_t frameUpdateResume, frameUpdateOperand;
+extern uint32_t viewRefreshResume, viewRefreshSkip;
+extern uint32_t clearOffsetsAfterResetResume;
+extern uint32_t clearOffsetsAfterStore3CLateResume;
+extern uint32_t clearOffsetsAfterStore3CResume;
+extern uint32_t clearOffsetsAfterStore44Resume;
+extern uint32_t clearOffsetsAfterStore44EsiResume;
+extern uint32_t focusPickResume, focusPickOperand;
+extern uint32_t focusPickEndResume;
+extern uint32_t lookInputResume, lookInputOperand;
+extern uint32_t inputEventKindFourResume, inputEventKindFourSkip;
+extern uint32_t hostQueryWhileHeadCameraResume, hostQueryWhileHeadCameraCall;
+extern uint32_t pitchLimitsResume;
+extern uint32_t pitchClampEnterResume;
+extern uint32_t pitchClampExitResume;
 }
