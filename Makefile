@@ -17,8 +17,8 @@ dll: deps
 run: deps dll
 	cmake --preset linux >/dev/null
 	cmake --build --preset linux -j $(JOBS)
-	./build/linux/bin/vantrel check
-	./build/linux/bin/vantrel simulate
+	./build/linux/bin/vantrel check examples/Vantrel.txt
+	./build/linux/bin/vantrel simulate examples/Vantrel.txt examples/scenario.txt
 
 test: deps
 	cmake --preset linux >/dev/null

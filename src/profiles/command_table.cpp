@@ -1,37 +1,143 @@
 #include "profiles/commands.h"
 #include "profiles/handlers.h"
 
+namespace {
+// Reference groups, listed in the order they first appear below.
+constexpr const char* kValues = "Changing values";
+constexpr const char* kPlugin = "The plug-in and the game camera";
+constexpr const char* kProfiles = "Profiles";
+constexpr const char* kKeys = "Keys";
+constexpr const char* kView = "The followed character and the view";
+}  // namespace
+
 const CommandTableEntry kCommandTable[] = {
-    {SetHandler, "Set", CommandId::Set},
-    {ModifyHandler, "Modify", CommandId::Modify},
-    {ResetHandler, "Reset", CommandId::Reset},
-    {ReturnHandler, "Return", CommandId::Return},
-    {ClearHandler, "Clear", CommandId::Clear},
-    {SetHandler, "SetTween", CommandId::SetTween},
-    {ModifyHandler, "ModifyTween", CommandId::ModifyTween},
-    {ResetHandler, "ResetTween", CommandId::ResetTween},
-    {ReturnHandler, "ReturnTween", CommandId::ReturnTween},
-    {EnableHandler, "Enable", CommandId::Enable},
+    {SetHandler, "Set", CommandId::Set,
+     {kValues, "NAME VALUE",
+      "Sets the setting NAME to VALUE at once. VALUE is read by the setting's type: true, yes, 1 "
+      "or false, no, 0; a whole number (decimal, 0x hexadecimal, or octal with a leading 0); or "
+      "a decimal number. All the rest of the line is the value, so a note after it spoils it, "
+      "and a VALUE that does not read makes the setting unset, as Clear does. Game-state values "
+      "cannot be set."}},
+    {ModifyHandler, "Modify", CommandId::Modify,
+     {kValues, "NAME VALUE",
+      "Adds VALUE to a number setting (whole numbers wrap around), or with true flips a "
+      "true/false setting (false keeps it). It works on the value the setting is heading for, "
+      "not on the present point of a tween, and does nothing while the setting is unset or when "
+      "VALUE does not read."}},
+    {ResetHandler, "Reset", CommandId::Reset,
+     {kValues, "NAME",
+      "Returns the setting to its base: the game's own value for the settings that mirror one, "
+      "otherwise the value a ! command of the default profile gave it. Does nothing when there "
+      "is no base. NAME is the whole rest of the line."}},
+    {ReturnHandler, "Return", CommandId::Return,
+     {kValues, "NAME",
+      "Sets the setting back to what it was just before this profile's activation (or "
+      "RunProfile) last changed it; written with - it undoes the profile's change when the "
+      "profile ends. Does nothing when the profile did not change it. NAME is the whole rest of "
+      "the line."}},
+    {ClearHandler, "Clear", CommandId::Clear,
+     {kValues, "NAME",
+      "Makes the setting unset, at once and never over a tween: readers then fall back to its "
+      "base (see Reset) or, without one, to their own default."}},
+    {SetHandler, "SetTween", CommandId::SetTween,
+     {kValues, "NAME VALUE [SECONDS]",
+      "As Set, over SECONDS: a number moves there smoothly, starting from the game's live value "
+      "for the settings that mirror one; true/false and whole numbers change when the time is "
+      "up. VALUE may be written between double quotes. No SECONDS: at once; SECONDS that is not "
+      "a number: 0.2, with the console line \"Unspecified tween length!\"."}},
+    {ModifyHandler, "ModifyTween", CommandId::ModifyTween,
+     {kValues, "NAME VALUE [SECONDS]",
+      "As Modify, over SECONDS as with SetTween; a running tween goes on from where it stands "
+      "toward the new target."}},
+    {ResetHandler, "ResetTween", CommandId::ResetTween,
+     {kValues, "NAME [SECONDS]", "As Reset, over SECONDS as with SetTween."}},
+    {ReturnHandler, "ReturnTween", CommandId::ReturnTween,
+     {kValues, "NAME [SECONDS]", "As Return, over SECONDS as with SetTween."}},
+    {EnableHandler, "Enable", CommandId::Enable,
+     {kPlugin, "", "Sets bEnabled to true: the plug-in works again."}},
     // Never reached from a file: the profile keyword "disable" is matched first.
-    {DisableHandler, "Disable", CommandId::Disable},
-    {ActivateHandler, "Activate", CommandId::Activate},
-    {DeactivateHandler, "Deactivate", CommandId::Deactivate},
-    {GoThirdPersonHandler, "GoThirdPerson", CommandId::GoThirdPerson},
-    {GoFirstPersonHandler, "GoFirstPerson", CommandId::GoFirstPerson},
-    {ForceThirdPersonHandler, "ForceThirdPerson", CommandId::ForceThirdPerson},
-    {ForceFirstPersonHandler, "ForceFirstPerson", CommandId::ForceFirstPerson},
-    {SetProfileHandler, "SetProfile", CommandId::SetProfile},
-    {RunProfileHandler, "RunProfile", CommandId::RunProfile},
-    {InhibitHandler, "Inhibit", CommandId::Inhibit},
-    {BindKeyHandler, "BindKey", CommandId::BindKey},
-    {UnBindKeyHandler, "UnBindKey", CommandId::UnBindKey},
-    {BindKeyHandler, "BindKey2", CommandId::BindKey2},
-    {ReloadHandler, "Reload", CommandId::Reload},
-    {ReturnPersonHandler, "ReturnPerson", CommandId::ReturnPerson},
-    {AttachCameraHandler, "AttachCamera", CommandId::AttachCamera},
-    {DetachCameraHandler, "DetachCamera", CommandId::DetachCamera},
-    {RotateXHandler, "RotateX", CommandId::RotateX},
-    {RotateYHandler, "RotateY", CommandId::RotateY},
-    {SendAnimEventHandler, "SendAnimEvent", CommandId::SendAnimEvent},
-    {nullptr, nullptr, CommandId::Disable},
+    {DisableHandler, "Disable", CommandId::Disable,
+     {kProfiles, "",
+      "Not a command in a file: a line disable, in any letter case, is the profile keyword that "
+      "leaves the whole profile out when the file is loaded (a line skip keeps the profile but "
+      "never lets the profile updates choose it). To switch the plug-in off, write "
+      "Set bEnabled false."}},
+    {ActivateHandler, "Activate", CommandId::Activate,
+     {kPlugin, "", "Sets bActivated to true: the head view and the look restrictions may start."}},
+    {DeactivateHandler, "Deactivate", CommandId::Deactivate,
+     {kPlugin, "", "Sets bActivated to false: the head view and the look restrictions stop."}},
+    {GoThirdPersonHandler, "GoThirdPerson", CommandId::GoThirdPerson,
+     {kPlugin, "", "Asks the game camera to go to third person; nothing without a game camera."}},
+    {GoFirstPersonHandler, "GoFirstPerson", CommandId::GoFirstPerson,
+     {kPlugin, "", "Asks the game camera to go to first person; nothing without a game camera."}},
+    {ForceThirdPersonHandler, "ForceThirdPerson", CommandId::ForceThirdPerson,
+     {kPlugin, "", "Forces the game camera into third person; nothing without a game camera."}},
+    {ForceFirstPersonHandler, "ForceFirstPerson", CommandId::ForceFirstPerson,
+     {kPlugin, "", "Forces the game camera into first person; nothing without a game camera."}},
+    {SetProfileHandler, "SetProfile", CommandId::SetProfile,
+     {kProfiles, "NAME [SECONDS]",
+      "Switches at once to the exclusive profile NAME if its conditions hold (one without "
+      "conditions always qualifies), then keeps the profile updates from switching for SECONDS "
+      "of frame time (none: 0). A NAME that matches no exclusive profile means the default "
+      "profile. A NAME with spaces is written between double quotes."}},
+    {RunProfileHandler, "RunProfile", CommandId::RunProfile,
+     {kProfiles, "NAME",
+      "Runs the + commands and then the - commands of profile NAME, of any kind and whatever "
+      "its conditions; the current profile stays current."}},
+    {InhibitHandler, "Inhibit", CommandId::Inhibit,
+     {kProfiles, "NAME [SECONDS]",
+      "Keeps profile NAME out of the profile updates for SECONDS of frame time; an active "
+      "parallel profile is deactivated at the next update. 0, or no SECONDS, lifts an inhibit; a "
+      "negative number, or a word such as forever, inhibits it until the configuration is "
+      "loaded again."}},
+    {BindKeyHandler, "BindKey", CommandId::BindKey,
+     {kKeys, "KEY MODIFIERS NAME [SECONDS]",
+      "From the next frame, pressing KEY switches to profile NAME as SetProfile NAME SECONDS "
+      "does. KEY is a Windows virtual-key code (112 is F1, 0x5A is Z); a negative KEY acts when "
+      "the key is released instead. MODIFIERS adds up the keys that must be held too: 1 Ctrl, "
+      "2 Shift, 4 Alt, 0 none (others may be held as well). A new binding replaces that edge, "
+      "press or release, of every earlier binding of the key; a NAME that matches no profile "
+      "binds nothing. Bindings outlive the profile that made them and end at a reload."}},
+    {UnBindKeyHandler, "UnBindKey", CommandId::UnBindKey,
+     {kKeys, "KEY",
+      "Removes the press action of every binding of KEY; a negative KEY removes the release "
+      "actions, running the release action first while the key is held. The rest of the line "
+      "is ignored."}},
+    {BindKeyHandler, "BindKey2", CommandId::BindKey2,
+     {kKeys, "KEY MODIFIERS NAME [SECONDS]",
+      "As BindKey, but the key runs profile NAME as RunProfile does; SECONDS is read and has no "
+      "effect."}},
+    {ReloadHandler, "Reload", CommandId::Reload,
+     {kProfiles, "",
+      "Reads the configuration file again at the next frame; the commands after it still run "
+      "first. All profiles start anew without running their - commands, key bindings are "
+      "cleared, and the game's own values read so far stay the bases that Reset returns to."}},
+    {ReturnPersonHandler, "ReturnPerson", CommandId::ReturnPerson,
+     {kPlugin, "",
+      "Puts the game camera back as this profile found it when it became current: from a "
+      "head-view state (see iCameraState) GoThirdPerson, from the game's first person "
+      "GoFirstPerson, otherwise nothing. Nothing in a parallel profile."}},
+    {AttachCameraHandler, "AttachCamera", CommandId::AttachCamera,
+     {kView, "",
+      "The camera follows the reference under the game's crosshair, by the form id that "
+      "iObjectRefFormId mirrors; with nothing under the crosshair it follows the player again."}},
+    {DetachCameraHandler, "DetachCamera", CommandId::DetachCamera,
+     {kView, "",
+      "The camera follows the player again: the form id that iObjectRefFormId mirrors becomes "
+      "0."}},
+    {RotateXHandler, "RotateX", CommandId::RotateX,
+     {kView, "AMOUNT [SECONDS [MODE]]",
+      "Queues a horizontal turn of the view: AMOUNT is added to the game's look input, in its "
+      "own units, as if the player moved the mouse, spread over SECONDS (none or 0: in one "
+      "frame). MODE 1, the default (any number but 0 and 2), turns whatever the player does; 0 "
+      "loses its share while the player looks around and for iFocusDelay frames after; 2 is "
+      "dropped then, as the turns of focus are."}},
+    {RotateYHandler, "RotateY", CommandId::RotateY,
+     {kView, "AMOUNT [SECONDS [MODE]]", "As RotateX, turning the view vertically."}},
+    {SendAnimEventHandler, "SendAnimEvent", CommandId::SendAnimEvent,
+     {kView, "EVENT",
+      "Sends the animation event named by the rest of the line, spaces included, to the "
+      "followed character; nothing when the camera follows something that is not a character, "
+      "and nothing as a ! command."}},
+    {nullptr, nullptr, CommandId::Disable, {}},
 };

@@ -3,10 +3,18 @@
 
 #include "profiles/profile.h"
 
+// A command's entry in the reference (`vantrel help`, docs/configuration.md).
+struct CommandHelp {
+  const char* group;      // heading it is listed under
+  const char* arguments;  // what follows the name, e.g. "NAME VALUE"; empty for none
+  const char* text;       // what it does
+};
+
 struct CommandTableEntry {
   CommandHandler handler;
   const char* name;
   CommandId id;
+  CommandHelp help;
 };
 
 // 30 rows in search order, then a row whose handler and name are null.

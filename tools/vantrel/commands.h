@@ -3,7 +3,24 @@
 #include <string>
 #include <vector>
 
+// Where the game reads its configuration, relative to its own folder.
+#ifdef _WIN32
+inline constexpr const char* kGameConfigurationPath = "Data\\WOBK\\Plugins\\Vantrel.txt";
+#else
+inline constexpr const char* kGameConfigurationPath = "Data/WOBK/Plugins/Vantrel.txt";
+#endif
+
 int RunCheck(const std::string& configPath);
-// trace: value names (and "position", "rotation") printed as CSV whenever one changes.
-int RunSimulate(const std::string& configPath, const std::string& scenarioPath,
-                const std::vector<std::string>& trace);
+
+struct SimulateOptions {
+  std::string configPath;
+  std::string scenarioPath;
+  // Value names (and "position", "rotation") printed as CSV whenever one changes.
+  std::vector<std::string> trace;
+  std::string traceOut;  // the file that takes the CSV; empty: stdout, among the other lines
+};
+
+int RunSimulate(const SimulateOptions& options);
+
+// Whether --trace accepts the name: a value name (case ignored), "position" or "rotation".
+bool IsTraceName(const std::string& name);

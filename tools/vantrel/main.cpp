@@ -1,20 +1,17 @@
-// vantrel: the configuration writer's tool.
+// vantrel: the configuration writer's tool. Results go to stdout, errors to stderr.
 #include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "commands.h"
-#include "plugin_session.h"
+#include "help.h"
 
 namespace {
 
-int Usage() {
-  std::fprintf(stderr,
-               "usage: vantrel check [FILE]\n"
-               "       vantrel simulate [--trace NAME,NAME...] [CONFIG SCENARIO]\n"
-               "       vantrel --version\n"
-               "Without files, the bundled examples/Vantrel.txt (and examples/scenario.txt).\n");
+int UsageError(const std::string& message) {
+  std::fprintf(stderr, "vantrel: %s\n", message.c_str());
+  PrintUsage(stderr);
   return 2;
 }
 
@@ -28,29 +25,56 @@ std::vector<std::string> SplitCommas(const std::string& text) {
   return names;
 }
 
+int Check(const std::vector<std::string>& args) {
+  if (args.size() > 1) return UsageError("check takes at most one FILE");
+  return RunCheck(args.empty() ? kGameConfigurationPath : args[0]);
+}
+
+int Simulate(const std::vector<std::string>& args) {
+  SimulateOptions options;
+  std::vector<std::string> files;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const bool hasValue = i + 1 < args.size();
+    if (args[i] == "--trace" && hasValue) {
+      options.trace = SplitCommas(args[++i]);
+    } else if (args[i] == "--trace-out" && hasValue) {
+      options.traceOut = args[++i];
+    } else if (args[i].rfind("--", 0) == 0) {
+      return UsageError("simulate: unknown option or missing argument '" + args[i] + "'");
+    } else {
+      files.push_back(args[i]);
+    }
+  }
+  if (files.size() != 2) return UsageError("simulate needs CONFIG and SCENARIO");
+  for (const std::string& name : options.trace) {
+    if (!IsTraceName(name)) {
+      std::fprintf(stderr, "vantrel: --trace: '%s' is %s\n", name.c_str(),
+                   "neither a value name nor position or rotation");
+      return 2;
+    }
+  }
+  options.configPath = files[0];
+  options.scenarioPath = files[1];
+  return RunSimulate(options);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.empty()) return Usage();
+  if (args.empty()) return UsageError("a command is expected");
   const std::string command = args[0];
   args.erase(args.begin());
+  if (command == "--help" || command == "-h") {
+    PrintUsage(stdout);
+    return 0;
+  }
   if (command == "--version" && args.empty()) {
     std::printf("vantrel %s\n", VANTREL_VERSION);
     return 0;
   }
-  if (command == "check" && args.size() <= 1) {
-    return RunCheck(args.empty() ? BundledExample("Vantrel.txt") : args[0]);
-  }
-  if (command != "simulate") return Usage();
-  std::vector<std::string> trace;
-  if (args.size() >= 2 && args[0] == "--trace") {
-    trace = SplitCommas(args[1]);
-    args.erase(args.begin(), args.begin() + 2);
-  }
-  if (args.size() == 2) return RunSimulate(args[0], args[1], trace);
-  if (args.empty()) {
-    return RunSimulate(BundledExample("Vantrel.txt"), BundledExample("scenario.txt"), trace);
-  }
-  return Usage();
+  if (command == "help") return RunHelp(args);
+  if (command == "check") return Check(args);
+  if (command == "simulate") return Simulate(args);
+  return UsageError("unknown command '" + command + "'");
 }

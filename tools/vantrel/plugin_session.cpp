@@ -1,24 +1,16 @@
 #include "plugin_session.h"
 
+#include <algorithm>
 #include <cctype>
-#include <filesystem>
+#include <mutex>
 
 #include "config/loader.h"
 #include "plugin/startup.h"
 #include "sim_world.h"
-
-#ifndef VANTREL_SOURCE_DIR
-#define VANTREL_SOURCE_DIR "."
-#endif
+#include "values/registry.h"
 
 namespace {
 size_t consoleLinesTaken = 0;
-}
-
-std::string BundledExample(const std::string& fileName) {
-  const std::filesystem::path local = std::filesystem::path("examples") / fileName;
-  if (std::filesystem::exists(local)) return local.string();
-  return (std::filesystem::path(VANTREL_SOURCE_DIR) / "examples" / fileName).string();
 }
 
 void StartPlugin(const std::string& configPath) {
@@ -29,6 +21,13 @@ void StartPlugin(const std::string& configPath) {
   LoaderInterface loader{1, kAcceptedRuntimeVersion, 0, 0};
   PluginInfo info{};
   if (WOBKPlugin_Query(&loader, &info)) WOBKPlugin_Load(&loader);
+}
+
+bool ConfigurationMissing() {
+  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+  if (!currentRegistry) return false;
+  const auto& queue = currentRegistry->messageQueue;
+  return std::find(queue.begin(), queue.end(), "Vantrel(0): File is missing!") != queue.end();
 }
 
 std::vector<std::string> TakeConsoleLines() {

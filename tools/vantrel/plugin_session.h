@@ -4,12 +4,11 @@
 #include <string>
 #include <vector>
 
-// The bundled file of that name in examples/ (found from the working directory or the source
-// tree the tool was built from).
-std::string BundledExample(const std::string& fileName);
-
 // Resets the simulated game, points the loader at configPath and runs Query and Load.
 void StartPlugin(const std::string& configPath);
+
+// Whether the last start found no configuration file: the loader queued "File is missing!".
+bool ConfigurationMissing();
 
 // The lines the simulated console showed since the previous call. Only the plug-in's frame
 // prints queued lines (and a reload drops the old registry's), so this is what the game shows.

@@ -18,6 +18,7 @@
 #include "scenario.h"
 #include "sim_world.h"
 #include "values/registry.h"
+#include "values/value_table.h"
 #include "world_edits.h"
 
 namespace {
@@ -26,8 +27,8 @@ constexpr double kDegrees = 3.14159265358979323846 / 180.0;
 
 class ScenarioPlayer {
  public:
-  ScenarioPlayer(std::string scenarioName, std::vector<std::string> trace)
-      : scenarioName_(std::move(scenarioName)), trace_(std::move(trace)) {}
+  ScenarioPlayer(std::string scenarioName, std::vector<std::string> trace, std::FILE* traceOut)
+      : scenarioName_(std::move(scenarioName)), trace_(std::move(trace)), traceOut_(traceOut) {}
 
   void Play(const std::vector<ScenarioLine>& lines) {
     PrintChanges();
@@ -197,10 +198,10 @@ class ScenarioPlayer {
     if (lastTraceRow_.empty()) {
       std::string header = "time";
       for (const std::string& name : trace_) header += "," + TraceHeader(name);
-      std::printf("%s\n", header.c_str());
+      std::fprintf(traceOut_, "%s\n", header.c_str());
     }
     lastTraceRow_ = row;
-    std::printf("%.4f%s\n", time_, row.c_str());
+    std::fprintf(traceOut_, "%.4f%s\n", time_, row.c_str());
   }
 
   static std::string TraceHeader(const std::string& name) {
@@ -358,7 +359,8 @@ class ScenarioPlayer {
 
   void Error(const std::string& message) {
     error_ = true;
-    std::printf("%s:%d: %s\n", scenarioName_.c_str(), line_->number, message.c_str());
+    std::fflush(stdout);
+    std::fprintf(stderr, "%s:%d: %s\n", scenarioName_.c_str(), line_->number, message.c_str());
   }
 
   // --- Reading ---
@@ -398,6 +400,7 @@ class ScenarioPlayer {
 
   std::string scenarioName_;
   std::vector<std::string> trace_;
+  std::FILE* traceOut_;
   const ScenarioLine* line_ = nullptr;
   float frameSeconds_ = 1.0f / 60;   // the game's frame time B, which the plug-in ticks by
   float activeSeconds_ = 1.0f / 60;  // frame time A, which the mount windows count
@@ -431,15 +434,35 @@ bool ReadFile(const std::string& path, std::string& text) {
 
 }  // namespace
 
-int RunSimulate(const std::string& configPath, const std::string& scenarioPath,
-                const std::vector<std::string>& trace) {
+bool IsTraceName(const std::string& name) {
+  if (name == "position" || name == "rotation") return true;
+  for (const ValueTableRow& row : kValueTable) {
+    if (SameNameIgnoringCase(name, row.name)) return true;
+  }
+  return false;
+}
+
+int RunSimulate(const SimulateOptions& options) {
   std::string scenarioText;
-  if (!ReadFile(scenarioPath, scenarioText)) {
-    std::printf("%s: cannot read the scenario\n", scenarioPath.c_str());
+  if (!ReadFile(options.scenarioPath, scenarioText)) {
+    std::fprintf(stderr, "%s: cannot read the scenario\n", options.scenarioPath.c_str());
     return 1;
   }
-  StartPlugin(configPath);
-  ScenarioPlayer player(scenarioPath, trace);
+  StartPlugin(options.configPath);
+  if (ConfigurationMissing()) {
+    // The game's console lines of its first frame, then nothing to play.
+    CameraController::Instance().Update();
+    for (const std::string& line : TakeConsoleLines()) std::fprintf(stderr, "%s\n", line.c_str());
+    return 1;
+  }
+  std::FILE* traceOut = stdout;
+  if (!options.traceOut.empty()) traceOut = std::fopen(options.traceOut.c_str(), "w");
+  if (!traceOut) {
+    std::fprintf(stderr, "vantrel: cannot write the trace to %s\n", options.traceOut.c_str());
+    return 1;
+  }
+  ScenarioPlayer player(options.scenarioPath, options.trace, traceOut);
   player.Play(ParseScenario(scenarioText));
+  if (traceOut != stdout) std::fclose(traceOut);
   return player.Succeeded() ? 0 : 1;
 }

@@ -1,0 +1,299 @@
+// vantrel help: the grouped list, one entry, and the reference section of the user documentation.
+#include "help.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+
+#include "commands.h"
+#include "profiles/commands.h"
+#include "values/value_table.h"
+
+namespace {
+
+constexpr size_t kWidth = 78;
+constexpr size_t kListColumn = 30;
+
+constexpr const char* kGameStateNote =
+    "Written by the plug-in at every profile update while some condition names it, and unset "
+    "before the first such update, when a condition on it fails; commands cannot change it. "
+    "Facts about the followed character read false, 0 or empty while the camera follows "
+    "something that is not a character; the hand values keep their last result then.";
+constexpr const char* kGameBaseNote =
+    "Reset and Clear return it to the game's own value, as first read.";
+constexpr const char* kLoadDefaultNote =
+    "Reset and Clear return it to its load-time default, the value a ! command of the default "
+    "profile gave it; without one, Reset does nothing and Clear leaves it unset.";
+constexpr const char* kPrefixNote =
+    "Prefix: none or + runs it when its profile becomes active, - when the profile stops being "
+    "active, ! once after every load, in the default profile only. The prefix is the line's "
+    "first character, with the command name right after it.";
+
+const char* TypeWords(ValueType type) {
+  switch (type) {
+    case ValueType::Bool:
+      return "true or false";
+    case ValueType::Int:
+      return "whole number";
+    case ValueType::Float:
+      return "number";
+    case ValueType::String:
+      return "text";
+    default:
+      return "unknown";
+  }
+}
+
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
+std::string CommandSyntax(const CommandTableEntry& row) {
+  std::string syntax = row.name;
+  if (*row.help.arguments != '\0') syntax += std::string(" ") + row.help.arguments;
+  return syntax;
+}
+
+// Breaks text into lines of at most `width` characters, at blanks.
+std::vector<std::string> Wrap(std::string_view text, size_t width) {
+  std::vector<std::string> lines;
+  std::string line;
+  size_t at = 0;
+  while (at < text.size()) {
+    const size_t blank = std::min(text.find(' ', at), text.size());
+    const std::string_view word = text.substr(at, blank - at);
+    if (!line.empty() && line.size() + 1 + word.size() > width) {
+      lines.push_back(line);
+      line.clear();
+    }
+    line += (line.empty() ? "" : " ") + std::string(word);
+    at = blank + 1;
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+void PrintIndented(std::string_view text, size_t indent) {
+  for (const std::string& line : Wrap(text, kWidth - indent)) {
+    std::printf("%*s%s\n", static_cast<int>(indent), "", line.c_str());
+  }
+}
+
+// "name   first sentence of the description", wrapped under the description's column.
+void PrintListLine(const std::string& name, std::string_view text) {
+  const size_t end = text.find(". ");
+  const std::string_view sentence = end == std::string_view::npos ? text : text.substr(0, end + 1);
+  const std::vector<std::string> lines = Wrap(sentence, kWidth - kListColumn);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::string left = i == 0 ? "  " + name : "";
+    std::printf("%-*s%s\n", static_cast<int>(kListColumn), left.c_str(), lines[i].c_str());
+  }
+}
+
+// The groups in the order of their first row.
+template <typename Rows, typename GroupOf>
+std::vector<std::string> GroupsOf(const Rows& rows, GroupOf groupOf) {
+  std::vector<std::string> groups;
+  for (const auto& row : rows) {
+    if (std::find(groups.begin(), groups.end(), groupOf(row)) == groups.end()) {
+      groups.push_back(groupOf(row));
+    }
+  }
+  return groups;
+}
+
+std::vector<CommandTableEntry> Commands() {
+  std::vector<CommandTableEntry> rows;
+  for (const CommandTableEntry* row = kCommandTable; row->name != nullptr; ++row) {
+    rows.push_back(*row);
+  }
+  return rows;
+}
+
+const char* ValueGroup(const ValueTableRow& row) { return row.help.group; }
+const char* CommandGroup(const CommandTableEntry& row) { return row.help.group; }
+
+void PrintList() {
+  PrintUsage(stdout);
+  std::printf("\nValues (vantrel help NAME prints one entry):\n");
+  for (const std::string& group : GroupsOf(kValueTable, ValueGroup)) {
+    std::printf("\n%s\n", group.c_str());
+    for (const ValueTableRow& row : kValueTable) {
+      if (group == row.help.group) PrintListLine(row.name, row.help.text);
+    }
+  }
+  const std::vector<CommandTableEntry> commands = Commands();
+  std::printf("\nCommands:\n");
+  for (const std::string& group : GroupsOf(commands, CommandGroup)) {
+    std::printf("\n%s\n", group.c_str());
+    for (const CommandTableEntry& row : commands) {
+      if (group == row.help.group) PrintListLine(row.name, row.help.text);
+    }
+  }
+}
+
+void PrintValue(const ValueTableRow& row) {
+  const bool setting = row.kind == ValueKind::Setting;
+  std::printf("%s  (%s, %s)\n", row.name, setting ? "setting" : "game state",
+              TypeWords(TypeFromName(row.name)));
+  PrintIndented(row.help.group, 2);
+  if (setting) PrintIndented(std::string("Before any command: ") + row.help.initially + ".", 2);
+  PrintIndented(row.help.text, 2);
+  const char* note = row.readBack ? kGameBaseNote : kLoadDefaultNote;
+  PrintIndented(setting ? note : kGameStateNote, 2);
+}
+
+void PrintCommand(const CommandTableEntry& row) {
+  std::printf("%s  (command)\n", CommandSyntax(row).c_str());
+  PrintIndented(row.help.group, 2);
+  PrintIndented(row.help.text, 2);
+  PrintIndented(kPrefixNote, 2);
+}
+
+size_t EditDistance(const std::string& a, const std::string& b) {
+  std::vector<size_t> previous(b.size() + 1), current(b.size() + 1);
+  for (size_t j = 0; j <= b.size(); ++j) previous[j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    current[0] = i;
+    for (size_t j = 1; j <= b.size(); ++j) {
+      const size_t replace = previous[j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1);
+      current[j] = std::min({previous[j] + 1, current[j - 1] + 1, replace});
+    }
+    std::swap(previous, current);
+  }
+  return previous[b.size()];
+}
+
+// The three names closest to `wanted`: names that contain it first, then by edit distance.
+std::vector<std::string> NearestNames(const std::string& wanted) {
+  const std::string key = Lower(wanted);
+  std::vector<std::pair<size_t, std::string>> ranked;
+  auto rank = [&](const char* name) {
+    const std::string lower = Lower(name);
+    const size_t score = lower.find(key) != std::string::npos ? 0 : 1 + EditDistance(key, lower);
+    ranked.emplace_back(score, name);
+  };
+  for (const ValueTableRow& row : kValueTable) rank(row.name);
+  for (const CommandTableEntry& row : Commands()) rank(row.name);
+  std::stable_sort(ranked.begin(), ranked.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<std::string> names;
+  for (size_t i = 0; i < ranked.size() && i < 3; ++i) names.push_back(ranked[i].second);
+  return names;
+}
+
+int PrintEntry(const std::string& name) {
+  const std::string key = Lower(name);
+  for (const ValueTableRow& row : kValueTable) {
+    if (Lower(row.name) == key) return PrintValue(row), 0;
+  }
+  for (const CommandTableEntry& row : Commands()) {
+    if (Lower(row.name) == key) return PrintCommand(row), 0;
+  }
+  std::string nearest;
+  for (const std::string& candidate : NearestNames(name)) {
+    nearest += (nearest.empty() ? "" : ", ") + candidate;
+  }
+  std::fprintf(stderr, "vantrel: no value or command '%s'; nearest: %s\n", name.c_str(),
+               nearest.c_str());
+  return 1;
+}
+
+// --- The reference section of docs/configuration.md ---
+
+constexpr const char* kMarkdownValues = R"(### Values
+
+Every value has a type, given by the first letter of its name: `b` true or false (written
+`true`, `yes`, `1` or `false`, `no`, `0`), `i` a whole number (decimal, `0x` hexadecimal, or
+octal with a leading `0`), `f` a number in decimal notation (`72.5`, `1e2`), `s` text. Names
+ignore case.
+
+**Game state** values are facts the plug-in reads from the game. Each is written at every
+profile update while some condition names it, and is unset before the first such update, when
+a condition on it fails; commands cannot change it. Facts about the followed character read
+false, 0 or empty while the camera follows something that is not a character; the hand values
+keep their last result then.
+
+**Settings** are changed by commands and read by the plug-in. "Before any command" says what a
+setting holds until a command sets it; while it is unset, the plug-in uses the number given
+there. Reset and Clear return a setting to its base: the game's own value, as first read, for
+the settings that mirror one; for the others, the load-time default, the value a `!` command of
+the default profile gave it.
+)";
+
+constexpr const char* kMarkdownCommands = R"(### Commands
+
+A command line is an optional prefix, the command's name and its arguments; the prefix is the
+line's first character, with the name right after it. Names of commands and values ignore case.
+
+| Prefix | When the command runs |
+|---|---|
+| none or `+` | when its profile becomes active: current, for an exclusive or the default profile; activated, for a parallel one; and first when RunProfile or a BindKey2 key runs the profile |
+| `-` | when its profile stops being active; and second when RunProfile or a BindKey2 key runs the profile |
+| `!` | once after every load, in the default profile only (elsewhere never); a setting it sets also gets that value as its load-time default, unless the setting mirrors a game value |
+
+Two words are profile keywords, not commands: a line `skip` keeps the profile but the profile
+updates never choose it, and a line `disable` leaves the profile out of the file.
+)";
+
+void PrintMarkdown() {
+  std::printf(
+      "## Reference: values and commands\n\n"
+      "<!-- Written by `vantrel help --markdown` from src/values/value_table.cpp and\n"
+      "     src/profiles/command_table.cpp: change those, then write this section again. -->\n\n"
+      "%s",
+      kMarkdownValues);
+  for (const std::string& group : GroupsOf(kValueTable, ValueGroup)) {
+    const bool settings = group.rfind("Settings", 0) == 0;
+    std::printf("\n#### %s\n\n", group.c_str());
+    std::printf(settings
+                    ? "| Setting | Type | Before any command | What it does |\n|---|---|---|---|\n"
+                    : "| Value | Type | What it holds |\n|---|---|---|\n");
+    for (const ValueTableRow& row : kValueTable) {
+      if (group != row.help.group) continue;
+      std::printf("| `%s` | %s |", row.name, TypeWords(TypeFromName(row.name)));
+      if (settings) std::printf(" %s |", row.help.initially);
+      std::printf(" %s |\n", row.help.text);
+    }
+  }
+  std::printf("\n%s", kMarkdownCommands);
+  const std::vector<CommandTableEntry> commands = Commands();
+  for (const std::string& group : GroupsOf(commands, CommandGroup)) {
+    std::printf("\n#### %s\n\n| Command | What it does |\n|---|---|\n", group.c_str());
+    for (const CommandTableEntry& row : commands) {
+      if (group == row.help.group) {
+        std::printf("| `%s` | %s |\n", CommandSyntax(row).c_str(), row.help.text);
+      }
+    }
+  }
+}
+
+}  // namespace
+
+void PrintUsage(std::FILE* out) {
+  std::fprintf(
+      out,
+      "usage: vantrel check [FILE]\n"
+      "       vantrel simulate [--trace NAME,...] [--trace-out FILE] CONFIG SCENARIO\n"
+      "       vantrel help [NAME | --markdown]\n"
+      "\n"
+      "check     prints the console lines the game shows at start-up for FILE, by default\n"
+      "          %s in the current folder; exits 1 when one\n"
+      "          reports an error\n"
+      "simulate  plays SCENARIO against a simulated game started with CONFIG; --trace prints\n"
+      "          the named values (and position, rotation) as CSV whenever one changes, into\n"
+      "          FILE with --trace-out; exits 1 when an expectation fails\n"
+      "help      lists every value and command, prints the entry of NAME, or writes the\n"
+      "          reference section of docs/configuration.md\n",
+      kGameConfigurationPath);
+}
+
+int RunHelp(const std::vector<std::string>& args) {
+  if (args.empty()) return PrintList(), 0;
+  if (args.size() == 1 && args[0] == "--markdown") return PrintMarkdown(), 0;
+  if (args.size() == 1 && args[0].rfind("--", 0) != 0) return PrintEntry(args[0]);
+  PrintUsage(stderr);
+  return 2;
+}
