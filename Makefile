@@ -21,6 +21,7 @@ run: deps dll
 	./build/linux/bin/vantrel simulate examples/Vantrel.txt examples/scenario.txt
 
 test: deps
+	bash scripts/check-layers.sh
 	cmake --preset linux >/dev/null
 	cmake --build --preset linux -j $(JOBS)
 	ctest --preset linux

@@ -11,11 +11,9 @@
 #include <string>
 #include <unistd.h>
 
-#include "camera/controller.h"
 #include "config/loader.h"
-#include "plugin/startup.h"
+#include "plugin/plugin.h"
 #include "sim_world.h"
-#include "values/registry.h"
 
 namespace {
 std::atomic<int64_t> allocations{0};
@@ -62,18 +60,18 @@ void StartWith(const std::string& configuration) {
   std::ofstream(path) << configuration;
   Sim().Reset();
   Sim().player->stateFlags |= 0x40;  // walking: one exclusive profile holds
-  ResetPluginForTests();
+  Plugin::Instance().ResetForTests();
   SetConfigurationPath(path);
-  InitializeOrReload();
+  Plugin::Instance().InitializeOrReload();
   std::filesystem::remove(path);
   // Settle: names resolved, bindings applied, the first passes done.
-  for (int i = 0; i < 10; ++i) CameraController::Instance().Update();
+  for (int i = 0; i < 10; ++i) Plugin::Instance().RunFrame();
 }
 
 void RunFrames(benchmark::State& state) {
-  CameraController& controller = CameraController::Instance();
+  Plugin& plugin = Plugin::Instance();
   const int64_t before = allocations.load();
-  for (auto _ : state) controller.Update();
+  for (auto _ : state) plugin.RunFrame();
   state.counters["allocs/frame"] =
       static_cast<double>(allocations.load() - before) / static_cast<double>(state.iterations());
 }

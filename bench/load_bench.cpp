@@ -4,9 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "base/text.h"
 #include "config/loader.h"
-#include "config/text.h"
-#include "values/registry.h"
 
 namespace {
 
@@ -53,16 +52,14 @@ void BM_PlainReadAndTrim(benchmark::State& state) {
 void BM_LoadConfiguration(benchmark::State& state) {
   const std::string& text = Configuration();
   for (auto _ : state) {
-    auto registry = std::make_unique<ValueRegistry>();
-    currentRegistry = registry.get();
-    registry->loading = 1;
-    LoadConfigurationText(text);
-    registry->loading = 0;
-    benchmark::DoNotOptimize(registry->profiles.size());
-    // Destroying the registry is not part of loading.
+    auto session = std::make_unique<Session>();
+    session->loading = true;
+    LoadConfigurationText(*session, text);
+    session->loading = false;
+    benchmark::DoNotOptimize(session->profiles.size());
+    // Destroying the session is not part of loading.
     state.PauseTiming();
-    currentRegistry = nullptr;
-    registry.reset();
+    session.reset();
     state.ResumeTiming();
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <string>
 
-#include "camera/controller.h"
 #include "host/host.h"
 #include "sim_world.h"
 
@@ -205,7 +204,7 @@ void HostCameraForceFirstPerson(HostCamera* camera) {
 void HostPlayerCrosshairPick(HostRef*) {
   SimWorld& world = Sim();
   ++world.crosshairPickCalls;
-  if (world.pickResult) CameraController::Instance().SetFocusPick(world.pickResult->data());
+  if (world.pickResult) OnCrosshairPickPoint(world.pickResult->data());
 }
 
 // --- Globals ---

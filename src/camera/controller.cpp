@@ -1,12 +1,13 @@
-// The controller singleton and its per-frame update.
+// The controller's per-frame update.
 
 #include "camera/controller.h"
 
 #include <algorithm>
 
-#include "profiles/driver.h"
-#include "values/registry.h"
+#include "camera/state_sets.h"
+#include "values/camera_state_id.h"
 #include "values/updaters.h"
+#include "values/value_ids.h"
 
 namespace {
 
@@ -25,12 +26,6 @@ void DecayToward0(float& value, float step) {
 }
 
 }  // namespace
-
-CameraController& CameraController::Instance() {
-  // Created on first use and never destroyed: hooks may still run while the process exits.
-  static CameraController* instance = new CameraController();
-  return *instance;
-}
 
 void CameraController::ResetForTests() {
   std::lock_guard<std::recursive_mutex> lock(mutex);
@@ -60,9 +55,7 @@ void CameraController::ResetForTests() {
   mouseExtraYaw = mouseExtraPitch = 0;
 }
 
-void CameraController::Update() {
-  std::lock_guard<std::recursive_mutex> lock(mutex);
-
+CameraFrameInput CameraController::BeginUpdate() {
   ++frameCounter;
   activeFrameTime = HostFrameTimeA();
   frameTime = HostFrameTimeB();
@@ -85,7 +78,7 @@ void CameraController::Update() {
   }
 
   float extraMouse = 0;
-  GetFloat(Vid::fExtraRotationMouse, extraMouse);
+  settings_.GetFloat(Vid::fExtraRotationMouse, extraMouse);
   if (!(extraMouse > 0)) {
     const float step = frameTime * kMouseExtraDecayPerSecond;
     DecayToward0(mouseExtraYaw, step);
@@ -93,21 +86,21 @@ void CameraController::Update() {
   }
 
   ReadHostConditions();
-  RunProfileFrame();
+  return {target, targetActor, frameTime, activeFrameTime};
+}
 
+void CameraController::UpdateFlags() {
   // Hooks on other threads read the flags without the lock: they are stored once, whole.
   uint32_t next = 0;
   bool enabledSetting = true;
-  GetBool(Vid::bEnabled, enabledSetting);
+  settings_.GetBool(Vid::bEnabled, enabledSetting);
   if (target && HostCameraStateIdOrNone() != -1 && enabledSetting) next = ControllerFlag::Enabled;
   if (next & ControllerFlag::Enabled) next |= Activate();
   flags = next;
+}
 
+void CameraController::FinishUpdate() {
   const bool headCamera = IsHeadCameraActive();
-  {
-    std::lock_guard<std::recursive_mutex> pluginLock(pluginMutex);
-    if (currentRegistry) currentRegistry->inPluginView = headCamera ? 1 : 0;
-  }
   if (headCameraWasActive != (headCamera ? 1u : 0u)) {
     headCameraWasActive = headCamera ? 1 : 0;
     if (HostCamera* camera = HostPlayerCamera()) {
@@ -140,11 +133,11 @@ void CameraController::ReadHostConditions() {
 uint32_t CameraController::Activate() const {
   // Unset switches count as on.
   bool activated = true;
-  if (GetBool(Vid::bActivated, activated) && !activated) return 0;
+  if (settings_.GetBool(Vid::bActivated, activated) && !activated) return 0;
   bool activated2 = true;
-  if (GetBool(Vid::bActivated2, activated2) && !activated2) return 0;
+  if (settings_.GetBool(Vid::bActivated2, activated2) && !activated2) return 0;
   int32_t activatedLevel = 1;
-  if (GetInt(Vid::iActivated, activatedLevel) && activatedLevel <= 0) return 0;
+  if (settings_.GetInt(Vid::iActivated, activatedLevel) && activatedLevel <= 0) return 0;
   if (!IsHeadCameraStateId(HostCameraStateIdOrNone())) return ControllerFlag::Activated;
   return ControllerFlag::Activated | ControllerFlag::HeadCameraActive;
 }

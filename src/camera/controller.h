@@ -1,14 +1,23 @@
 #pragma once
-// The camera controller: the one object that holds the live camera state. The per-frame hook
-// calls Update; the other hooks call the small queries and overrides below.
+// The camera controller: the one object that holds the live camera state. The owner runs each
+// frame through BeginUpdate and FinishUpdate, with the profile frame between them; the other
+// hooks call the small queries and overrides below.
 
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <vector>
 
+#include "camera/camera_settings.h"
 #include "camera/view_math.h"
 #include "host/host.h"
+
+// How a queued turn feeds the look input.
+enum class RotationMode : int32_t {
+  Look = 0,         // like look input: held back while the focus delay runs
+  Independent = 1,  // slots of its own, which focus resets leave alone
+  Focus = 2,        // the focus hold: dropped as soon as the focus delay starts
+};
 
 struct RotationItem {
   float amount = 0;    // look-input units to apply in all
@@ -16,16 +25,35 @@ struct RotationItem {
   float duration = 0;  // seconds; 0 or less = all at once
   int32_t axis = -1;   // 0 horizontal, 1 vertical
   float elapsed = 0;   // seconds
-  int32_t mode = 1;
+  RotationMode mode = RotationMode::Independent;
 };
+
+// What FaceCrosshairOverride hands back to its hook, which turns it into the host's registers.
+namespace FaceCrosshairState {
+enum : int32_t {
+  HostFlagSet = 3,            // BL = 1, EAX = 0
+  HostFlagCleared = 4,        // BL = 0
+  HostFlagClearedEaxSet = 5,  // BL = 0, EAX = 1
+};
+}
 
 namespace ControllerFlag {
 enum : uint32_t { Enabled = 1u << 0, Activated = 1u << 1, HeadCameraActive = 1u << 2 };
 }
 
+// What the profile frame takes from the camera, gathered at the start of an update.
+struct CameraFrameInput {
+  HostRef* target = nullptr;         // the followed reference, null when none is loaded
+  HostActor* targetActor = nullptr;  // the same as an actor, or null
+  float frameTime = 0;               // seconds
+  float activeFrameTime = 0;         // seconds of running game; 0 while the game is not running
+};
+
 class CameraController {
  public:
-  static CameraController& Instance();
+  explicit CameraController(CameraSettings& settings) : settings_(settings) {}
+  CameraController(const CameraController&) = delete;
+  CameraController& operator=(const CameraController&) = delete;
 
   float frameTime = 0;
   float activeFrameTime = 0;
@@ -60,7 +88,12 @@ class CameraController {
   bool IsActivated() const { return flags & ControllerFlag::Activated; }
   bool IsHeadCameraActive() const { return flags & ControllerFlag::HeadCameraActive; }
 
-  void Update();
+  // The update, split where the profile frame runs; the caller holds `mutex` across both.
+  // BeginUpdate copies the frame times, resolves the target and reads the running state;
+  // FinishUpdate decides the flags and moves the camera.
+  CameraFrameInput BeginUpdate();
+  void UpdateFlags();
+  void FinishUpdate();
   void ReadHostConditions();
   uint32_t Activate() const;  // the activation flags an enabled controller gets this frame
 
@@ -107,18 +140,10 @@ class CameraController {
   void ResetForTests();
 
  private:
-  CameraController() = default;
+  CameraSettings& settings_;
 };
-
-// The host camera's current state id, or -1 without a camera or state.
-int32_t HostCameraStateIdOrNone();
-bool IsHeadCameraStateId(int32_t id);
 
 // Reference handles (the crosshair reference): resolve takes a reference count, release drops
 // it and clears the slot.
 void ResolveRefHandle(HostRef*& out, uint32_t handle);
 void ReleaseRef(HostRef*& slot);
-
-// Mount and dismount notifications from the game's hooks.
-void OnMountStart(HostActor* actor);
-void OnDismountStart(HostActor* actor);

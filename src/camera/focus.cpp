@@ -7,7 +7,8 @@
 #include <mutex>
 
 #include "camera/controller.h"
-#include "values/registry.h"
+#include "values/camera_state_id.h"
+#include "values/value_ids.h"
 
 namespace {
 
@@ -16,9 +17,9 @@ constexpr float kLookAheadDistance = 200;
 constexpr float kLookInputToExtraRotation = 0.05f;
 constexpr int32_t kDefaultFocusDelay = 3;
 
-bool FocusEnabled() {
+bool FocusEnabled(CameraSettings& settings) {
   bool focus = false;
-  GetBool(Vid::bFocus, focus);
+  settings.GetBool(Vid::bFocus, focus);
   return focus;
 }
 
@@ -42,7 +43,7 @@ void CameraController::ResetFocus() {
   rotationAccumulators[0] = 0;
   rotationAccumulators[1] = 0;
   int32_t delay = kDefaultFocusDelay;
-  GetInt(Vid::iFocusDelay, delay);
+  settings_.GetInt(Vid::iFocusDelay, delay);
   focusDelay = std::max(delay, 0);
   focusPoint.reset();
 }
@@ -60,7 +61,7 @@ void CameraController::AddLookInput(float input[2]) {
 }
 
 void CameraController::PlaceFocusPoint() {
-  if (focusPoint || focusDelay != 0 || !IsHeadCameraActive() || !FocusEnabled()) return;
+  if (focusPoint || focusDelay != 0 || !IsHeadCameraActive() || !FocusEnabled(settings_)) return;
   // The pick hands its point to SetFocusPick while it runs.
   if (HostRef* player = HostPlayer()) HostPlayerCrosshairPick(player);
   const Vector3 from = {position[0], position[1], position[2]};
@@ -78,7 +79,7 @@ void CameraController::PlaceFocusPoint() {
 }
 
 void CameraController::FocusStep() {
-  if (!focusPoint || focusDelay != 0 || !IsHeadCameraActive() || !FocusEnabled()) return;
+  if (!focusPoint || focusDelay != 0 || !IsHeadCameraActive() || !FocusEnabled(settings_)) return;
   Matrix3 view;
   std::copy(rotation, rotation + 9, view.m);
   const Vector3 from = {position[0], position[1], position[2]};
@@ -92,14 +93,14 @@ void CameraController::FocusStep() {
   const float verticalError = Wrapped(PitchOf(held) - PitchOf(view));
 
   float minAngle = 0.0005f;
-  GetFloat(Vid::fFocusMinAngle, minAngle);
+  settings_.GetFloat(Vid::fFocusMinAngle, minAngle);
   float speed = 8;
-  GetFloat(Vid::fFocusSpeed, speed);
+  settings_.GetFloat(Vid::fFocusSpeed, speed);
   const float k = std::clamp(focusDistance, 50.0f, 500.0f) / 500 * speed;
 
   RotationItem item;
   item.duration = 0;
-  item.mode = 2;
+  item.mode = RotationMode::Focus;
   if (std::fabs(horizontalError) > minAngle) {
     item.axis = 0;
     item.amount = k * horizontalError;

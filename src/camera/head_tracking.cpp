@@ -3,7 +3,8 @@
 
 #include "camera/controller.h"
 #include "camera/state_sets.h"
-#include "values/registry.h"
+#include "values/camera_state_id.h"
+#include "values/value_ids.h"
 
 namespace {
 
@@ -23,9 +24,9 @@ void SetIsNpc(HostActor* actor, bool value) {
 void CameraController::UpdateHeadTracking() {
   if (!Enabled() || !targetActor) return;
   bool headtrack = false;
-  GetBool(Vid::bHeadtrack, headtrack);
+  settings_.GetBool(Vid::bHeadtrack, headtrack);
   bool headtrack2 = true;
-  GetBool(Vid::bHeadtrack2, headtrack2);
+  settings_.GetBool(Vid::bHeadtrack2, headtrack2);
   if (headtrack && IsHeadTrackingStateId(HostCameraStateIdOrNone()) && headtrack2) {
     const Vector3 from = {position[0], position[1], position[2]};
     const Vector3 point = Add(from, Scale(Forward(CameraOrientation()), kLookAtDistance));

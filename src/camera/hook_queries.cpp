@@ -6,8 +6,8 @@
 
 #include "camera/controller.h"
 #include "camera/state_sets.h"
-#include "profiles/commands.h"
-#include "values/registry.h"
+#include "values/camera_state_id.h"
+#include "values/value_ids.h"
 
 namespace {
 
@@ -15,14 +15,9 @@ constexpr float kDegreesToRadians = 0.017453f;
 
 uint32_t FormIdOf(HostActor* actor) { return HostFormId(HostRefAsForm(HostActorAsRef(actor))); }
 
-bool SwitchIsOn(int32_t index) {
+bool SwitchIsOn(CameraSettings& settings, int32_t index) {
   bool on = false;
-  return GetBool(index, on) && on;
-}
-
-void SetActivated(bool on) {
-  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-  SetValue(Vid::bActivated, ValueData::Bool(on), 0);
+  return settings.GetBool(index, on) && on;
 }
 
 }  // namespace
@@ -54,13 +49,13 @@ void CameraController::RestrictLook(float* yaw, float* pitch) {
   if (!IsActivated()) return;
   if (*yaw != 0) {
     float degrees = 90;
-    GetFloat(Vid::fRestrictAngleHorizontal, degrees);
+    settings_.GetFloat(Vid::fRestrictAngleHorizontal, degrees);
     const float limit = std::max(degrees, 0.0f) * kDegreesToRadians;
     *yaw = std::clamp(*yaw, -limit, limit);
   }
   if (*pitch != 0) {
     float degrees = 80;
-    GetFloat(Vid::fRestrictAngleVertical, degrees);
+    settings_.GetFloat(Vid::fRestrictAngleVertical, degrees);
     const float limit = std::max(degrees, 0.0f) * kDegreesToRadians;
     // Relative to the followed reference's own pitch.
     *pitch = std::clamp(*pitch - targetPitch, -limit, limit) + targetPitch;
@@ -70,7 +65,7 @@ void CameraController::RestrictLook(float* yaw, float* pitch) {
 void CameraController::SetPitchLimits(HostActor* actor, float* minimum, float* maximum) {
   if (!IsActivated() || !actor || FormIdOf(actor) != targetFormId) return;
   float degrees = 80;
-  GetFloat(Vid::fRestrictAngleVertical, degrees);
+  settings_.GetFloat(Vid::fRestrictAngleVertical, degrees);
   *maximum = degrees * kDegreesToRadians;
   *minimum = -*maximum;
 }
@@ -89,36 +84,36 @@ bool CameraController::IsHeadCameraState() const {
 
 void CameraController::FaceCrosshairOverride(int32_t* state) const {
   int32_t face = 0;
-  GetInt(Vid::iFaceCrosshair, face);
+  settings_.GetInt(Vid::iFaceCrosshair, face);
   if (face == -1) {
-    *state = 3;
+    *state = FaceCrosshairState::HostFlagSet;
   } else if (face == 1) {
-    *state = 4;
+    *state = FaceCrosshairState::HostFlagCleared;
   } else if (face >= 2) {
-    *state = 5;
+    *state = FaceCrosshairState::HostFlagClearedEaxSet;
   }
 }
 
 void CameraController::FaceCrosshairArgument(int32_t* arg) const {
   int32_t face = 0;
-  GetInt(Vid::iFaceCrosshair, face);
+  settings_.GetInt(Vid::iFaceCrosshair, face);
   if (face == -2) *arg = 1;
 }
 
 int32_t CameraController::ZoomIn() {
-  if (!SwitchIsOn(Vid::bZoomIntoQARN)) return 0;
-  SetActivated(true);
+  if (!SwitchIsOn(settings_, Vid::bZoomIntoQARN)) return 0;
+  settings_.SetBool(Vid::bActivated, true);
   return 1;
 }
 
 int32_t CameraController::ZoomOut() {
-  if (SwitchIsOn(Vid::bZoomIntoQARN)) SetActivated(false);
+  if (SwitchIsOn(settings_, Vid::bZoomIntoQARN)) settings_.SetBool(Vid::bActivated, false);
   return 0;
 }
 
 int32_t CameraController::ToggleActivation() {
-  if (!SwitchIsOn(Vid::bToggleIntoQARN)) return 0;
-  ToggleActivatedValue();
+  if (!SwitchIsOn(settings_, Vid::bToggleIntoQARN)) return 0;
+  settings_.ToggleBool(Vid::bActivated);
   return 1;
 }
 

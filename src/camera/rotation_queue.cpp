@@ -26,13 +26,13 @@ void CameraController::RunRotationQueues(float dt) {
         fraction = step / item.duration;
       }
       const float delta = item.amount * fraction;
-      // Mode 1 has slots of its own, which a focus reset does not clear.
-      const int32_t slot = item.mode == 1 ? axis + 2 : axis;
+      // Independent turns have slots of their own, which a focus reset does not clear.
+      const int32_t slot = item.mode == RotationMode::Independent ? axis + 2 : axis;
       if (slot >= 2 || focusDelay == 0) rotationAccumulators[slot] += delta;
       item.applied += delta;
       const bool done = (item.amount > 0 && item.applied >= item.amount) ||
                         (item.amount <= 0 && item.applied <= item.amount) ||
-                        item.elapsed >= item.duration || (item.mode == 2 && focusDelay != 0);
+                        item.elapsed >= item.duration || (item.mode == RotationMode::Focus && focusDelay != 0);
       if (!done) queue[kept++] = item;
     }
     queue.resize(kept);

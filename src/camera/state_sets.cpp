@@ -2,7 +2,6 @@
 
 #include <initializer_list>
 
-#include "camera/controller.h"
 
 namespace {
 
@@ -25,10 +24,3 @@ bool IsHeadCameraStateId(int32_t id) { return InSet(id, kHeadCameraStates); }
 bool IsYawPitchStateId(int32_t id) { return InSet(id, kYawPitchStates); }
 bool IsHeadTrackingStateId(int32_t id) { return InSet(id, kHeadTrackingStates); }
 bool IsClearedOffsetStateId(int32_t id) { return InSet(id, kClearedOffsetStates); }
-
-int32_t HostCameraStateIdOrNone() {
-  HostCamera* camera = HostPlayerCamera();
-  if (!camera) return -1;
-  HostCameraState* state = HostCameraCurrentState(camera);
-  return state ? HostCameraStateId(state) : -1;
-}

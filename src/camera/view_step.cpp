@@ -7,14 +7,15 @@
 #include "camera/controller.h"
 #include "camera/head_node.h"
 #include "camera/state_sets.h"
-#include "values/registry.h"
+#include "values/camera_state_id.h"
+#include "values/value_ids.h"
 
 namespace {
 
 constexpr float kSmallestHeadDeterminant = 1e-3f;
 
-float FloatOr(int32_t index, float fallback) {
-  GetFloat(index, fallback);
+float FloatOr(CameraSettings& settings, int32_t index, float fallback) {
+  settings.GetFloat(index, fallback);
   return fallback;
 }
 
@@ -52,9 +53,9 @@ void CameraController::ViewStep(bool headCameraActive) {
     float t[3];
     HostNodeWorldRotation(node, r.m);
     HostNodeWorldTranslation(node, t);
-    const float h = FloatOr(Vid::fPositionOffsetHorizontal, 0);
-    const float v = FloatOr(Vid::fPositionOffsetVertical, 0);
-    const float d = FloatOr(Vid::fPositionOffsetDepth, 0);
+    const float h = FloatOr(settings_, Vid::fPositionOffsetHorizontal, 0);
+    const float v = FloatOr(settings_, Vid::fPositionOffsetVertical, 0);
+    const float d = FloatOr(settings_, Vid::fPositionOffsetDepth, 0);
     // Horizontal along the node's X axis, depth along Y (forward), vertical along Z.
     const Vector3 placed = {r(0, 0) * h + r(0, 1) * d + r(0, 2) * v + t[0],
                             r(1, 0) * h + r(1, 1) * d + r(1, 2) * v + t[1],
@@ -74,15 +75,15 @@ void CameraController::ViewStep(bool headCameraActive) {
   if (!(std::fabs(Determinant(view)) > kSmallestHeadDeterminant)) return;
 
   float fromHead = 1;
-  if (GetFloat(Vid::fRotationFromHead, fromHead) && fromHead < 0) fromHead = 0;
+  if (settings_.GetFloat(Vid::fRotationFromHead, fromHead) && fromHead < 0) fromHead = 0;
   if (!(fromHead >= 1)) view = Slerp(CameraOrientation(), view, fromHead);
 
-  const float fromCamera = FloatOr(Vid::fExtraRotationFromCamera, 0);
+  const float fromCamera = FloatOr(settings_, Vid::fExtraRotationFromCamera, 0);
   if (fromCamera > 0) {
     view = Slerp(view, Multiply(view, CameraOffsetOrientation()), std::min(fromCamera, 1.0f));
   }
 
-  const float mouse = FloatOr(Vid::fExtraRotationMouse, 0);
+  const float mouse = FloatOr(settings_, Vid::fExtraRotationMouse, 0);
   if (mouse > 0) {
     view = Multiply(view, YawPitchOrientation(mouseExtraYaw * mouse, mouseExtraPitch * mouse));
   }

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "config/diagnostics.h"
+#include "base/diagnostics.h"
 #include "config/literals.h"
-#include "config/name_index.h"
-#include "config/text.h"
+#include "base/name_index.h"
+#include "base/text.h"
 #include "config/tokens.h"
 #include "profiles/commands.h"
 #include "values/registry.h"
@@ -71,8 +71,8 @@ constexpr int32_t kRunsProfileModifier = 0x20;
 // Reads one command's arguments; every failure is reported at the command's line.
 class ArgumentReader {
  public:
-  ArgumentReader(Command& command, int32_t line, std::string_view rest)
-      : command_(command), line_(line), rest_(rest) {}
+  ArgumentReader(Session& session, Command& command, int32_t line, std::string_view rest)
+      : command_(command), session_(session), line_(line), rest_(rest) {}
 
   bool Read() {
     switch (FormOf(command_.id)) {
@@ -108,17 +108,17 @@ class ArgumentReader {
 
  private:
   bool Fail(const char* message) {
-    LogAtLine(currentRegistry, line_, "%s", message);
+    LogAtLine(session_.messageQueue, line_, "%s", message);
     return false;
   }
 
   bool FailUnknownValue(std::string_view name) {
-    LogAtLine(currentRegistry, line_, "Unknown value '%s'!", std::string(name).c_str());
+    LogAtLine(session_.messageQueue, line_, "Unknown value '%s'!", std::string(name).c_str());
     return false;
   }
 
   bool Resolve(std::string_view name) {
-    value_ = FindValue(name);
+    value_ = FindValue(session_.values, name);
     if (value_ == nullptr) return FailUnknownValue(name);
     command_.valueIndex = value_->index;
     return true;
@@ -144,7 +144,7 @@ class ArgumentReader {
       command_.seconds = seconds.AsFloat();
     } else {
       command_.seconds = kUnspecifiedTweenSeconds;
-      LogAtLine(currentRegistry, line_, "Unspecified tween length!");
+      LogAtLine(session_.messageQueue, line_, "Unspecified tween length!");
     }
   }
 
@@ -180,7 +180,7 @@ class ArgumentReader {
     }
     const ValueData key = ParseValueText(ValueType::Int, keyText);
     if (!key.isSet) return Fail("Invalid syntax for command! Key is expected as integer value.");
-    command_.valueIndex = PackKeyCode(key.AsInt(), 0);
+    command_.keyWord = PackKeyCode(key.AsInt(), 0);
     return true;
   }
 
@@ -204,7 +204,7 @@ class ArgumentReader {
     }
     int32_t modifiers = modifier.AsInt();
     if (command_.id == CommandId::BindKey2) modifiers |= kRunsProfileModifier;
-    command_.valueIndex = PackKeyCode(key.AsInt(), modifiers);
+    command_.keyWord = PackKeyCode(key.AsInt(), modifiers);
     command_.operand = TextData(profileName);
     const ValueData seconds = ParseValueText(ValueType::Float, rest_);
     if (seconds.isSet) command_.seconds = seconds.AsFloat();
@@ -225,7 +225,7 @@ class ArgumentReader {
     const ValueData seconds = ParseValueText(ValueType::Float, timeText);
     if (!timeText.empty() && seconds.isSet) command_.seconds = seconds.AsFloat();
     const ValueData mode = ParseValueText(ValueType::Int, rest_);
-    if (!rest_.empty() && mode.isSet) command_.valueIndex = mode.AsInt();
+    if (!rest_.empty() && mode.isSet) command_.rotationMode = mode.AsInt();
     return true;
   }
 
@@ -236,6 +236,7 @@ class ArgumentReader {
   }
 
   Command& command_;
+  Session& session_;
   int32_t line_;
   std::string_view rest_;
   const Value* value_ = nullptr;  // the value named, once resolved
@@ -262,7 +263,8 @@ int32_t PackKeyCode(int32_t key, int32_t modifiers) {
   return static_cast<int32_t>(packed);
 }
 
-std::unique_ptr<Command> ParseCommand(Profile* profile, int32_t line, std::string_view text) {
+std::unique_ptr<Command> ParseCommand(Session& session, Profile* profile, int32_t line,
+                                      std::string_view text) {
   CommandPhase phase = CommandPhase::OnActivate;
   if (!text.empty() && (text.front() == '+' || text.front() == '-' || text.front() == '!')) {
     if (text.front() == '-') phase = CommandPhase::OnDeactivate;
@@ -272,33 +274,32 @@ std::unique_ptr<Command> ParseCommand(Profile* profile, int32_t line, std::strin
 
   const size_t nameLength = AlnumPrefixLength(text);
   if (nameLength == 0) {
-    LogAtLine(currentRegistry, line, "Invalid syntax for command!");
+    LogAtLine(session.messageQueue, line, "Invalid syntax for command!");
     return nullptr;
   }
   const std::string_view name = text.substr(0, nameLength);
 
   // Profile keywords mark the profile being built instead of making a command.
-  if (SameIgnoringCase(name, "skip") || SameIgnoringCase(name, "disable")) {
+  if (EqualIgnoringCase(name, "skip") || EqualIgnoringCase(name, "disable")) {
     if (profile != nullptr) {
       profile->state =
-          SameIgnoringCase(name, "skip") ? ProfileState::Skipped : ProfileState::Discarded;
+          EqualIgnoringCase(name, "skip") ? ProfileState::Skipped : ProfileState::Discarded;
     }
     return nullptr;
   }
 
   const CommandTableEntry* row = FindCommandRow(name);
   if (row == nullptr) {
-    LogAtLine(currentRegistry, line, "Unknown command '%s'!", std::string(name).c_str());
+    LogAtLine(session.messageQueue, line, "Unknown command '%s'!", std::string(name).c_str());
     return nullptr;
   }
 
-  // Every member has an initializer; this skips only the zero fill that would precede them.
   auto command = std::make_unique<Command>();
   command->id = row->id;
   command->phase = phase;
   command->handler = row->handler;
   command->owner = profile;
-  ArgumentReader reader(*command, line, TrimLeft(text.substr(nameLength)));
+  ArgumentReader reader(session, *command, line, TrimLeft(text.substr(nameLength)));
   if (!reader.Read()) return nullptr;
   return command;
 }

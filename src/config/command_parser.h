@@ -3,11 +3,12 @@
 #include <memory>
 #include <string_view>
 
-#include "profiles/profile.h"
+#include "profiles/session.h"
 
-// Packs a key number and modifiers into the key word stored in Command::valueIndex.
+// Packs a key number and modifiers into the key word stored in Command::keyWord.
 int32_t PackKeyCode(int32_t key, int32_t modifiers);
 
 // One command line to a Command, or null (after a message, or for "skip"/"disable", which
 // set profile->state instead).
-std::unique_ptr<Command> ParseCommand(Profile* profile, int32_t line, std::string_view text);
+std::unique_ptr<Command> ParseCommand(Session& session, Profile* profile, int32_t line,
+                                      std::string_view text);

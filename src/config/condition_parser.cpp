@@ -4,10 +4,10 @@
 #include <string_view>
 #include <vector>
 
-#include "config/diagnostics.h"
+#include "base/diagnostics.h"
 #include "config/literals.h"
-#include "config/name_index.h"
-#include "config/text.h"
+#include "base/name_index.h"
+#include "base/text.h"
 #include "profiles/evaluators.h"
 #include "values/registry.h"
 
@@ -55,16 +55,15 @@ const SpecialKind* FindSpecialKind(std::string_view name) {
 
 }  // namespace
 
-std::unique_ptr<Condition> ParseCondition(int32_t line, std::string_view text) {
+std::unique_ptr<Condition> ParseCondition(Session& session, int32_t line, std::string_view text) {
   const size_t nameLength = AlnumPrefixLength(text);
   if (nameLength == 0) {
-    LogAtLine(currentRegistry, line, "Invalid syntax for condition!");
+    LogAtLine(session.messageQueue, line, "Invalid syntax for condition!");
     return nullptr;
   }
   const std::string_view name = text.substr(0, nameLength);
   const std::string_view rest = TrimLeft(text.substr(nameLength));
 
-  // Every member has an initializer; this skips only the zero fill that would precede them.
   auto condition = std::make_unique<Condition>();
   std::string_view operandText = "1";
   for (const OperatorSymbol& entry : kOperators) {
@@ -81,9 +80,9 @@ std::unique_ptr<Condition> ParseCondition(int32_t line, std::string_view text) {
     return condition;
   }
 
-  Value* value = FindValue(name);
+  Value* value = FindValue(session.values, name);
   if (value == nullptr) {
-    LogAtLine(currentRegistry, line, "Unknown value '%s'!", std::string(name).c_str());
+    LogAtLine(session.messageQueue, line, "Unknown value '%s'!", std::string(name).c_str());
     return nullptr;
   }
   condition->valueIndex = value->index;

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string_view>
 
-#include "profiles/profile.h"
+#include "profiles/session.h"
 
 // One condition text (between the parentheses) to a Condition, or null after a message.
-std::unique_ptr<Condition> ParseCondition(int32_t line, std::string_view text);
+std::unique_ptr<Condition> ParseCondition(Session& session, int32_t line, std::string_view text);

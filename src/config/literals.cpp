@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cstdint>
 
-#include "config/text.h"
+#include "base/text.h"
 
 namespace {
 
@@ -28,10 +28,10 @@ constexpr std::string_view kFalseWords[] = {"false", "0", "no"};
 ValueData ParseBool(std::string_view text) {
   text = Trim(text);
   for (const std::string_view word : kTrueWords) {
-    if (SameIgnoringCase(text, word)) return ValueData::Bool(true);
+    if (EqualIgnoringCase(text, word)) return ValueData::Bool(true);
   }
   for (const std::string_view word : kFalseWords) {
-    if (SameIgnoringCase(text, word)) return ValueData::Bool(false);
+    if (EqualIgnoringCase(text, word)) return ValueData::Bool(false);
   }
   return ValueData::Unset(ValueType::Bool);
 }

@@ -12,10 +12,9 @@
 
 #include "config/command_parser.h"
 #include "config/condition_parser.h"
-#include "config/diagnostics.h"
-#include "config/text.h"
+#include "base/diagnostics.h"
+#include "base/text.h"
 #include "profiles/driver.h"
-#include "values/registry.h"
 
 namespace {
 
@@ -51,35 +50,89 @@ bool ReadFileBytes(const std::string& path, std::string& bytes) {
   return !failed;
 }
 
-// Opens a header's block: the name runs to the last closing bracket, or to the line's end
-// with a message when there is none.
-void OpenHeaderBlock(std::string_view afterBracket, char closing, ProfileType type) {
-  FinishBlock(false);
-  ValueRegistry& registry = *currentRegistry;
-  ProfileBlock& block = *registry.parseBlock;
-  block.type = type;
-  const size_t close = afterBracket.rfind(closing);
-  if (close == std::string_view::npos) {
-    block.name.assign(afterBracket);
-    LogAtLine(&registry, registry.lineNumber, "Invalid name!");
-  } else {
-    block.name.assign(afterBracket.substr(0, close));
-  }
-}
+// One load: the block being collected and the lines read so far.
+class BlockCollector {
+ public:
+  explicit BlockCollector(Session& session) : session_(session) {}
 
-void CollectCondition(std::string_view afterParenthesis) {
-  ValueRegistry& registry = *currentRegistry;
-  const size_t close = afterParenthesis.rfind(')');
-  if (close == std::string_view::npos) {
-    LogAtLine(&registry, registry.lineNumber, "Invalid syntax for condition! Ignoring line.");
-  } else if (registry.parseBlock->type == ProfileType::Default) {
-    LogAtLine(&registry, registry.lineNumber,
-              "Found condition for default profile! Ignoring line.");
-  } else {
-    ProfileBlock& block = *registry.parseBlock;
-    block.Add(block.conditionLines, afterParenthesis.substr(0, close), registry.lineNumber);
+  void ParseLine(std::string_view text) {
+    ++lineNumber_;
+    text = Trim(text);
+    if (text.empty() || text.front() == ';' || text.front() == '#') return;
+
+    switch (text.front()) {
+      case '[':
+        OpenHeaderBlock(text.substr(1), ']', ProfileType::Exclusive);
+        break;
+      case '{':
+        OpenHeaderBlock(text.substr(1), '}', ProfileType::Parallel);
+        break;
+      case '(':
+        CollectCondition(text.substr(1));
+        break;
+      default:
+        block_.Add(block_.commandLines, text, lineNumber_);
+        break;
+    }
   }
-}
+
+  // Builds the block's profile; the block restarts empty for the next header.
+  void FinishBlock() {
+    auto profile = std::make_unique<Profile>();
+    profile->index = static_cast<int32_t>(session_.profiles.size());
+    profile->name = block_.name;
+    profile->type = block_.type;
+    profile->state = ProfileState::Normal;
+    profile->conditions.reserve(block_.conditionLines.size());
+    profile->commands.reserve(block_.commandLines.size());
+    // All conditions first, then all commands: their messages come in that order.
+    for (const SourceLine& source : block_.conditionLines) {
+      if (auto condition = ParseCondition(session_, source.line, block_.TextOf(source))) {
+        profile->conditions.push_back(std::move(condition));
+      }
+    }
+    for (const SourceLine& source : block_.commandLines) {
+      if (auto command = ParseCommand(session_, profile.get(), source.line, block_.TextOf(source))) {
+        profile->commands.push_back(std::move(command));
+      }
+    }
+    block_.Restart();
+    if (profile->state == ProfileState::Discarded) return;
+    if (profile->type == ProfileType::Default) session_.defaultProfile = profile.get();
+    session_.profiles.push_back(std::move(profile));
+  }
+
+ private:
+  // Opens a header's block: the name runs to the last closing bracket, or to the line's end
+  // with a message when there is none.
+  void OpenHeaderBlock(std::string_view afterBracket, char closing, ProfileType type) {
+    FinishBlock();
+    block_.type = type;
+    const size_t close = afterBracket.rfind(closing);
+    if (close == std::string_view::npos) {
+      block_.name.assign(afterBracket);
+      LogAtLine(session_.messageQueue, lineNumber_, "Invalid name!");
+    } else {
+      block_.name.assign(afterBracket.substr(0, close));
+    }
+  }
+
+  void CollectCondition(std::string_view afterParenthesis) {
+    const size_t close = afterParenthesis.rfind(')');
+    if (close == std::string_view::npos) {
+      LogAtLine(session_.messageQueue, lineNumber_, "Invalid syntax for condition! Ignoring line.");
+    } else if (block_.type == ProfileType::Default) {
+      LogAtLine(session_.messageQueue, lineNumber_,
+                "Found condition for default profile! Ignoring line.");
+    } else {
+      block_.Add(block_.conditionLines, afterParenthesis.substr(0, close), lineNumber_);
+    }
+  }
+
+  Session& session_;
+  ProfileBlock block_;
+  int32_t lineNumber_ = 0;
+};
 
 }  // namespace
 
@@ -117,97 +170,31 @@ bool LineReader::Next(std::string& line) {
   return true;
 }
 
-bool LoadConfiguration() {
-  if (currentRegistry == nullptr) return false;
-  currentRegistry->lineNumber = 0;
+bool LoadConfiguration(Session& session) {
   std::string bytes;
   if (!ReadFileBytes(ConfigurationPath(), bytes)) {
-    LogAtLine(currentRegistry, 0, "File is missing!");
+    LogAtLine(session.messageQueue, 0, "File is missing!");
     return false;
   }
-  LoadConfigurationText(bytes);
+  LoadConfigurationText(session, bytes);
   return true;
 }
 
-void LoadConfigurationText(std::string_view fileBytes) {
-  ValueRegistry* registry = currentRegistry;
-  if (registry == nullptr) return;
-  registry->lineNumber = 0;
-  registry->parseBlock = std::make_unique<ProfileBlock>();
-
+void LoadConfigurationText(Session& session, std::string_view fileBytes) {
+  BlockCollector collector(session);
   LineReader reader(fileBytes);
   std::string line;
-  while (reader.Next(line)) {
-    ++registry->lineNumber;
-    ParseLine(line);
-  }
-  FinishBlock(true);
-  Log(registry, "Loaded %d profiles from configuration file.",
-      static_cast<int>(registry->profiles.size()));
+  while (reader.Next(line)) collector.ParseLine(line);
+  collector.FinishBlock();
+  Log(session.messageQueue, "Loaded %d profiles from configuration file.",
+      static_cast<int>(session.profiles.size()));
 
-  if (registry->defaultProfile != nullptr) {
-    registry->captureDefaults = 1;
-    RunCommands(registry->defaultProfile, CommandPhase::OnLoad);
-    registry->captureDefaults = 0;
-    SwitchProfile(registry->defaultProfile, 0);
+  if (session.defaultProfile != nullptr) {
+    session.values.captureDefaults = true;
+    RunCommands(session, session.defaultProfile, CommandPhase::OnLoad);
+    session.values.captureDefaults = false;
+    SwitchProfile(session, session.defaultProfile, 0);
   }
-}
-
-void ParseLine(std::string_view text) {
-  if (currentRegistry == nullptr || currentRegistry->parseBlock == nullptr) return;
-  text = Trim(text);
-  if (text.empty() || text.front() == ';' || text.front() == '#') return;
-
-  switch (text.front()) {
-    case '[':
-      OpenHeaderBlock(text.substr(1), ']', ProfileType::Exclusive);
-      break;
-    case '{':
-      OpenHeaderBlock(text.substr(1), '}', ProfileType::Parallel);
-      break;
-    case '(':
-      CollectCondition(text.substr(1));
-      break;
-    default: {
-      ProfileBlock& block = *currentRegistry->parseBlock;
-      block.Add(block.commandLines, text, currentRegistry->lineNumber);
-      break;
-    }
-  }
-}
-
-void FinishBlock(bool atEnd) {
-  ValueRegistry* registry = currentRegistry;
-  if (registry == nullptr || registry->parseBlock == nullptr) return;
-  ProfileBlock& block = *registry->parseBlock;
-
-  auto profile = std::make_unique<Profile>();
-  profile->index = static_cast<int32_t>(registry->profiles.size());
-  profile->name = block.name;
-  profile->type = block.type;
-  profile->state = ProfileState::Normal;
-  profile->conditions.reserve(block.conditionLines.size());
-  profile->commands.reserve(block.commandLines.size());
-  // All conditions first, then all commands: their messages come in that order.
-  for (const SourceLine& source : block.conditionLines) {
-    if (auto condition = ParseCondition(source.line, block.TextOf(source))) {
-      profile->conditions.push_back(std::move(condition));
-    }
-  }
-  for (const SourceLine& source : block.commandLines) {
-    if (auto command = ParseCommand(profile.get(), source.line, block.TextOf(source))) {
-      profile->commands.push_back(std::move(command));
-    }
-  }
-
-  if (atEnd) {
-    registry->parseBlock.reset();
-  } else {
-    block.Restart(registry->lineNumber);
-  }
-  if (profile->state == ProfileState::Discarded) return;
-  if (profile->type == ProfileType::Default) registry->defaultProfile = profile.get();
-  registry->profiles.push_back(std::move(profile));
 }
 
 void ProfileBlock::Add(std::vector<SourceLine>& lines, std::string_view lineText, int32_t line) {
@@ -219,8 +206,7 @@ std::string_view ProfileBlock::TextOf(const SourceLine& source) const {
   return std::string_view(text).substr(source.offset, source.length);
 }
 
-void ProfileBlock::Restart(int32_t line) {
-  startLine = line;
+void ProfileBlock::Restart() {
   name = "__Default";
   text.clear();
   conditionLines.clear();

@@ -1,12 +1,12 @@
 #pragma once
-// The configuration file: lines, blocks and headers, into profiles of currentRegistry.
+// The configuration file: lines, blocks and headers, into the profiles of a session.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "profiles/profile.h"
+#include "profiles/session.h"
 
 // A collected line; its text is in the block's text buffer at [offset, offset + length).
 struct SourceLine {
@@ -18,7 +18,6 @@ struct SourceLine {
 // The lines of one header's block. A load keeps one block and restarts it at each header, so
 // the buffers keep their capacity instead of being allocated per line and per block.
 struct ProfileBlock {
-  int32_t startLine = 1;
   std::string name = "__Default";
   std::string text;  // the collected lines' texts, back to back
   std::vector<SourceLine> conditionLines;
@@ -27,22 +26,19 @@ struct ProfileBlock {
 
   void Add(std::vector<SourceLine>& lines, std::string_view lineText, int32_t line);
   std::string_view TextOf(const SourceLine& source) const;
-  // Empty again, as a fresh block starting at `line`.
-  void Restart(int32_t line);
+  // Empty again, as a fresh block.
+  void Restart();
 };
 
 // Where LoadConfiguration reads from; the game's relative path unless a tool changes it.
 void SetConfigurationPath(std::string path);
 const std::string& ConfigurationPath();
 
-// Reads the configuration file into currentRegistry; false when it cannot be opened, which
+// Reads the configuration file into `session`; false when it cannot be opened, which
 // includes a path that is not a regular file and a file larger than any real configuration.
-bool LoadConfiguration();
+bool LoadConfiguration(Session& session);
 // The same from text in memory, as the file reader would deliver it (tests, tools).
-void LoadConfigurationText(std::string_view fileBytes);
-
-void ParseLine(std::string_view text);
-void FinishBlock(bool atEnd);
+void LoadConfigurationText(Session& session, std::string_view fileBytes);
 
 // Splits file bytes into the lines the game's text-mode reader delivers: the input ends at the
 // first Ctrl-Z (0x1A), CR LF is one line end, a line longer than 1022 characters plus its end

@@ -1,6 +1,6 @@
 #include "config/tokens.h"
 
-#include "config/text.h"
+#include "base/text.h"
 
 namespace {
 

@@ -132,8 +132,10 @@ void HostCameraForceThirdPerson(HostCamera* camera);
 void HostCameraGoFirstPerson(HostCamera* camera);
 void HostCameraForceFirstPerson(HostCamera* camera);
 // Runs the crosshair pick for the player; while it runs, the pick hands the picked point to
-// CameraController::SetFocusPick (the pick hook in the game, a direct call in the sim).
+// OnCrosshairPickPoint (the pick hook in the game, a direct call in the sim).
 void HostPlayerCrosshairPick(HostRef* player);
+// Implemented by the plug-in, called by the host: the point the crosshair pick found.
+void OnCrosshairPickPoint(const float point[3]);
 
 // --- Globals ---
 HostRef* HostPlayer();                                        // may be null

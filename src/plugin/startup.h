@@ -23,7 +23,3 @@ constexpr uint32_t kAcceptedRuntimeVersion = 0x09200000;
 bool WOBKPlugin_Query(const LoaderInterface* loader, PluginInfo* info);
 // Start-up without the hooks; the DLL's export installs them afterwards.
 bool WOBKPlugin_Load(const LoaderInterface* loader);
-void InitializeOrReload();
-
-// Test support: back to the state of a freshly loaded DLL (no registry, first start pending).
-void ResetPluginForTests();

@@ -19,6 +19,3 @@ struct CommandTableEntry {
 
 // 30 rows in search order, then a row whose handler and name are null.
 extern const CommandTableEntry kCommandTable[];
-
-// Flips bActivated (the toggle into first person); shared with the camera controller.
-void ToggleActivatedValue();

@@ -1,10 +1,12 @@
 #pragma once
-// Profile selection and switching on the current registry.
+// Profile selection and switching on a session.
 
 #include <cstdint>
 #include <string_view>
 
-#include "profiles/profile.h"
+#include "camera/controller.h"
+#include "profiles/key_bindings.h"
+#include "profiles/session.h"
 
 // Deepest nesting of RunCommands (through SwitchProfile, SetProfileBy…, RunProfileBy…).
 // A run that would go deeper does nothing, so a profile cycle cannot overflow the stack; a
@@ -15,16 +17,21 @@ constexpr int32_t kMaxCommandNesting = 64;
 // bound stops with one console line naming the profile.
 constexpr int32_t kMaxCommandsPerChain = 100000;
 
-bool ConditionsHold(Profile* profile, bool whenEmpty);
-void RunCommands(Profile* profile, CommandPhase phase);
-void SwitchProfile(Profile* target, float lockSeconds);
-void StartRecording(Profile* profile);
-Profile* FindProfile(std::string_view name);
-void SetProfileByIndex(int32_t index, float lockSeconds);
-void SetProfileByName(std::string_view name, float lockSeconds);
-void RunProfileByIndex(int32_t index);
-void RunProfileByName(std::string_view name);
+bool ConditionsHold(Session& session, Profile* profile, bool whenEmpty);
+void RunCommands(Session& session, Profile* profile, CommandPhase phase);
+void SwitchProfile(Session& session, Profile* target, float lockSeconds);
+void StartRecording(Session& session, Profile* profile);
+void StopRecording(Session& session);
+Profile* FindProfile(Session& session, std::string_view name);
+void SetProfileByIndex(Session& session, int32_t index, float lockSeconds);
+void SetProfileByName(Session& session, std::string_view name, float lockSeconds);
+void RunProfileByIndex(Session& session, int32_t index);
+void RunProfileByName(Session& session, std::string_view name);
 
-// The per-frame driver and its evaluation pass.
-void RunProfileFrame();
-void EvaluateProfiles();
+// The per-frame driver, with what the camera gathered at the start of the frame, and its
+// evaluation pass. The owner takes the lock and performs a pending reload first.
+void RunProfileFrame(Session& session, KeyBindingList& keyBindings,
+                     const CameraFrameInput& input);
+void EvaluateProfiles(Session& session);
+// What the game-state updaters read besides the game: the session's target and countdowns.
+UpdateInput UpdaterInput(const Session& session);

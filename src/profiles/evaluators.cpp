@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "config/text.h"
-#include "values/registry.h"
+#include "base/text.h"
+#include "profiles/session.h"
 
 namespace {
 
@@ -34,13 +34,13 @@ bool Compare(int32_t op, T a, T e) {
 bool CompareText(int32_t op, const std::string& a, const std::string& e) {
   switch (op) {
     case ConditionOp::Equal:
-      return EqualsIgnoreCase(a, e);
+      return TrimmedEqualIgnoringCase(a, e);
     case ConditionOp::NotEqual:
-      return !EqualsIgnoreCase(a, e);
+      return !TrimmedEqualIgnoringCase(a, e);
     case ConditionOp::Contains:
-      return ContainsIgnoreCase(a, e);
+      return ContainsIgnoringCase(a, e);
     case ConditionOp::NotContains:
-      return !ContainsIgnoreCase(a, e);
+      return !ContainsIgnoringCase(a, e);
     default:
       return false;
   }
@@ -61,10 +61,10 @@ bool HostAnswer(int32_t op, bool has) {
 }
 
 // The host's live value for a mirrored setting, when it answers with the right type.
-bool LiveReading(int32_t index, ValueType type, ValueData& out) {
-  Value* value = ValueAt(index);
+bool LiveReading(ValueRegistry& registry, int32_t index, ValueType type, ValueData& out) {
+  Value* value = ValueAt(registry, index);
   if (value == nullptr || value->readBack == nullptr) return false;
-  ValueData live = value->readBack();
+  ValueData live = value->readBack(registry);
   if (!live.isSet || live.type != type) return false;
   out = std::move(live);
   return true;
@@ -97,7 +97,8 @@ bool KeywordConditionHolds(HostActor* actorAsCharacter, Condition* condition,
 
 }  // namespace
 
-bool CompareValue(HostRef*, HostActor*, Condition* condition) {
+bool CompareValue(Session& session, Condition* condition) {
+  ValueRegistry& registry = session.values;
   const ValueData& e = condition->operand;
   const int32_t index = condition->valueIndex;
   if (!e.isSet || index < 0) return false;
@@ -105,26 +106,26 @@ bool CompareValue(HostRef*, HostActor*, Condition* condition) {
   switch (e.type) {
     case ValueType::Bool: {
       bool a = false;
-      if (!GetBool(index, a)) return false;
-      if (LiveReading(index, ValueType::Bool, live)) a = live.AsBool();
+      if (!GetBool(registry, index, a)) return false;
+      if (LiveReading(registry, index, ValueType::Bool, live)) a = live.AsBool();
       return Compare(condition->op, a, e.AsBool());
     }
     case ValueType::Int: {
       int32_t a = 0;
-      if (!GetInt(index, a)) return false;
-      if (LiveReading(index, ValueType::Int, live)) a = live.AsInt();
+      if (!GetInt(registry, index, a)) return false;
+      if (LiveReading(registry, index, ValueType::Int, live)) a = live.AsInt();
       return Compare(condition->op, a, e.AsInt());
     }
     case ValueType::Float: {
       float a = 0;
-      if (!GetFloat(index, a)) return false;
-      if (LiveReading(index, ValueType::Float, live)) a = live.AsFloat();
+      if (!GetFloat(registry, index, a)) return false;
+      if (LiveReading(registry, index, ValueType::Float, live)) a = live.AsFloat();
       return Compare(condition->op, a, e.AsFloat());
     }
     case ValueType::String: {
       std::string a;
-      if (!GetString(index, a)) return false;
-      if (LiveReading(index, ValueType::String, live)) a = live.text;
+      if (!GetString(registry, index, a)) return false;
+      if (LiveReading(registry, index, ValueType::String, live)) a = live.text;
       return CompareText(condition->op, a, e.text);
     }
     default:
@@ -132,7 +133,8 @@ bool CompareValue(HostRef*, HostActor*, Condition* condition) {
   }
 }
 
-bool FactionTest(HostRef*, HostActor* actorAsCharacter, Condition* condition) {
+bool FactionTest(Session& session, Condition* condition) {
+  HostActor* actorAsCharacter = session.actorAsCharacter;
   const ValueData& e = condition->operand;
   if (!e.isSet || actorAsCharacter == nullptr || e.type != ValueType::Int) return false;
   HostForm* form = HostLookupFormById(e.payload);
@@ -145,7 +147,8 @@ bool FactionTest(HostRef*, HostActor* actorAsCharacter, Condition* condition) {
   return HostAnswer(condition->op, has);
 }
 
-bool PerkTest(HostRef*, HostActor* actorAsCharacter, Condition* condition) {
+bool PerkTest(Session& session, Condition* condition) {
+  HostActor* actorAsCharacter = session.actorAsCharacter;
   constexpr uint8_t kPerkFormType = 0x5C;
   const ValueData& e = condition->operand;
   if (!e.isSet || actorAsCharacter == nullptr || e.type != ValueType::Int) return false;
@@ -154,15 +157,16 @@ bool PerkTest(HostRef*, HostActor* actorAsCharacter, Condition* condition) {
   return HostAnswer(condition->op, HostHasPerk(actorAsCharacter, form) != 0);
 }
 
-bool KeywordTest(HostRef*, HostActor* actorAsCharacter, Condition* condition) {
-  return KeywordConditionHolds(actorAsCharacter, condition, ActorHasKeyword);
+bool KeywordTest(Session& session, Condition* condition) {
+  return KeywordConditionHolds(session.actorAsCharacter, condition, ActorHasKeyword);
 }
 
-bool WornKeywordTest(HostRef*, HostActor* actorAsCharacter, Condition* condition) {
-  return KeywordConditionHolds(actorAsCharacter, condition, WornItemHasKeyword);
+bool WornKeywordTest(Session& session, Condition* condition) {
+  return KeywordConditionHolds(session.actorAsCharacter, condition, WornItemHasKeyword);
 }
 
-bool MagicEffectKeywordTest(HostRef*, HostActor* actorAsCharacter, Condition* condition) {
+bool MagicEffectKeywordTest(Session& session, Condition* condition) {
+  HostActor* actorAsCharacter = session.actorAsCharacter;
   constexpr uint8_t kKeywordFormType = 4;
   const ValueData& e = condition->operand;
   if (!e.isSet || actorAsCharacter == nullptr) return false;

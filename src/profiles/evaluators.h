@@ -5,12 +5,12 @@
 
 #include "profiles/profile.h"
 
-bool CompareValue(HostRef* actor, HostActor* actorAsCharacter, Condition* condition);
-bool FactionTest(HostRef* actor, HostActor* actorAsCharacter, Condition* condition);
-bool PerkTest(HostRef* actor, HostActor* actorAsCharacter, Condition* condition);
-bool KeywordTest(HostRef* actor, HostActor* actorAsCharacter, Condition* condition);
-bool WornKeywordTest(HostRef* actor, HostActor* actorAsCharacter, Condition* condition);
-bool MagicEffectKeywordTest(HostRef* actor, HostActor* actorAsCharacter, Condition* condition);
+bool CompareValue(Session& session, Condition* condition);
+bool FactionTest(Session& session, Condition* condition);
+bool PerkTest(Session& session, Condition* condition);
+bool KeywordTest(Session& session, Condition* condition);
+bool WornKeywordTest(Session& session, Condition* condition);
+bool MagicEffectKeywordTest(Session& session, Condition* condition);
 
 // Replaces a keyword name operand, for good, by the keyword's form id (0 when none matches).
 void ResolveKeywordOperand(Condition* condition);

@@ -1,12 +1,6 @@
-#include <mutex>
-
-#include "camera/controller.h"
-#include "config/diagnostics.h"
-#include "plugin/startup.h"
+#include "profiles/camera_commands.h"
 #include "profiles/driver.h"
 #include "profiles/key_bindings.h"
-#include "values/registry.h"
-#include "values/hands.h"
 
 namespace {
 
@@ -19,41 +13,50 @@ void CountDown(float& seconds, float dt) {
   }
 }
 
-void UpdateParallel(ValueRegistry& registry, Profile& profile) {
+void UpdateParallel(Session& session, Profile& profile) {
   const bool holds = profile.state == ProfileState::Normal && profile.inhibitSeconds == 0 &&
-                     ConditionsHold(&profile, false);
+                     ConditionsHold(session, &profile, false);
   if (!profile.active && holds) {
-    LogDebug(1, "Activating profile %s.", profile.name.c_str());
+    LogDebug(session, 1, "Activating profile %s.", profile.name.c_str());
     profile.active = 1;
-    StartRecording(&profile);
-    RunCommands(&profile, CommandPhase::OnActivate);
-    registry.recordingProfile = nullptr;
+    StartRecording(session, &profile);
+    RunCommands(session, &profile, CommandPhase::OnActivate);
+    StopRecording(session);
   } else if (profile.active && !holds) {
-    LogDebug(1, "Deactivating profile %s.", profile.name.c_str());
+    LogDebug(session, 1, "Deactivating profile %s.", profile.name.c_str());
     profile.active = 0;
-    registry.deactivatingProfile = &profile;
-    RunCommands(&profile, CommandPhase::OnDeactivate);
-    registry.deactivatingProfile = nullptr;
+    session.deactivatingProfile = &profile;
+    RunCommands(session, &profile, CommandPhase::OnDeactivate);
+    session.deactivatingProfile = nullptr;
   }
 }
 
-void ReloadUpdateCountdown(ValueRegistry& registry) {
-  GetFloat(Vid::fUpdateProfileInterval, registry.profileUpdateCountdown);
+void ReloadUpdateCountdown(Session& session) {
+  GetFloat(session.values, Vid::fUpdateProfileInterval, session.profileUpdateCountdown);
   // Also catches NaN, which would otherwise stop the passes for good.
-  if (!(registry.profileUpdateCountdown >= kMinimumUpdateInterval)) {
-    registry.profileUpdateCountdown = kMinimumUpdateInterval;
+  if (!(session.profileUpdateCountdown >= kMinimumUpdateInterval)) {
+    session.profileUpdateCountdown = kMinimumUpdateInterval;
   }
 }
 
 }  // namespace
 
-void EvaluateProfiles() {
-  ValueRegistry* registry = currentRegistry;
-  if (registry == nullptr) return;
-  const bool canSwitch = registry->profileLockSeconds == 0;
+UpdateInput UpdaterInput(const Session& session) {
+  UpdateInput input;
+  input.actor = session.actor;
+  input.actorAsCharacter = session.actorAsCharacter;
+  input.mounting = session.mountCountdown > 0;
+  input.dismounting = session.dismountCountdown > 0;
+  input.inPluginView = session.inPluginView;
+  input.camera = session.camera;
+  return input;
+}
+
+void EvaluateProfiles(Session& session) {
+  const bool canSwitch = session.profileLockSeconds == 0;
   Profile* chosen = nullptr;
-  for (size_t i = 0; i < registry->profiles.size(); ++i) {
-    Profile& profile = *registry->profiles[i];
+  for (size_t i = 0; i < session.profiles.size(); ++i) {
+    Profile& profile = *session.profiles[i];
     switch (profile.type) {
       case ProfileType::Exclusive:
         if (!canSwitch || chosen != nullptr || profile.state != ProfileState::Normal ||
@@ -61,10 +64,10 @@ void EvaluateProfiles() {
           break;
         }
         // Without conditions an exclusive profile is never chosen here, only by SetProfile.
-        if (ConditionsHold(&profile, false)) chosen = &profile;
+        if (ConditionsHold(session, &profile, false)) chosen = &profile;
         break;
       case ProfileType::Parallel:
-        UpdateParallel(*registry, profile);
+        UpdateParallel(session, profile);
         break;
       case ProfileType::Default:
         break;
@@ -72,42 +75,33 @@ void EvaluateProfiles() {
   }
   // While the lock runs nothing is switched, not even back to the default.
   if (!canSwitch) return;
-  if (chosen == nullptr) chosen = registry->defaultProfile;
-  if (chosen != nullptr) SwitchProfile(chosen, 0);
+  if (chosen == nullptr) chosen = session.defaultProfile;
+  if (chosen != nullptr) SwitchProfile(session, chosen, 0);
 }
 
-void RunProfileFrame() {
-  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-  if (currentRegistry == nullptr) return;
-  if (currentRegistry->reloadRequested) {
-    currentRegistry->reloadRequested = 0;
-    InitializeOrReload();
-    if (currentRegistry == nullptr) return;
-  }
-  ValueRegistry& registry = *currentRegistry;
-  DrainMessages(registry);
-  ApplyKeyBindingRequests();
+void RunProfileFrame(Session& session, KeyBindingList& keyBindings,
+                     const CameraFrameInput& input) {
+  DrainMessages(session.messageQueue);
+  ApplyKeyBindingRequests(session, keyBindings);
 
-  CameraController& controller = CameraController::Instance();
-  registry.actor = controller.target;
-  registry.actorAsCharacter = controller.targetActor;
-  PollKeyBindings();
+  session.actor = input.target;
+  session.actorAsCharacter = input.targetActor;
+  PollKeyBindings(session, keyBindings);
 
-  const float dt = controller.frameTime;
-  CountDown(registry.mountCountdown, controller.activeFrameTime);
-  CountDown(registry.dismountCountdown, controller.activeFrameTime);
-  TickValues(dt);
-  for (auto& profile : registry.profiles) CountDown(profile->inhibitSeconds, dt);
-  CountDown(registry.profileLockSeconds, dt);
+  const float dt = input.frameTime;
+  CountDown(session.mountCountdown, input.activeFrameTime);
+  CountDown(session.dismountCountdown, input.activeFrameTime);
+  TickValues(session.values, dt);
+  for (auto& profile : session.profiles) CountDown(profile->inhibitSeconds, dt);
+  CountDown(session.profileLockSeconds, dt);
 
-  registry.profileUpdateCountdown -= dt;
+  session.profileUpdateCountdown -= dt;
   // Written so that a NaN countdown runs a pass (and is then reloaded) instead of none ever.
-  if (!(registry.profileUpdateCountdown > 0)) {
-    handCacheStale = 1;
-    RunUpdaters();
-    EvaluateProfiles();
-    ReloadUpdateCountdown(registry);
+  if (!(session.profileUpdateCountdown > 0)) {
+    RunUpdaters(session.values, UpdaterInput(session));
+    EvaluateProfiles(session);
+    ReloadUpdateCountdown(session);
   }
-  registry.actor = nullptr;
-  registry.actorAsCharacter = nullptr;
+  session.actor = nullptr;
+  session.actorAsCharacter = nullptr;
 }

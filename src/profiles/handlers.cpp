@@ -1,20 +1,17 @@
 #include "profiles/handlers.h"
 
-#include <memory>
-#include <mutex>
-
-#include "camera/controller.h"
+#include "profiles/camera_commands.h"
 #include "profiles/commands.h"
 #include "profiles/driver.h"
-#include "profiles/key_bindings.h"
-#include "values/registry.h"
 
 // Sections: value commands, camera person, profiles, key bindings, camera target and rotation,
 // animation event.
 
 namespace {
 
-void SetBool(int32_t index, bool flag) { SetValue(index, ValueData::Bool(flag), 0); }
+void SetBool(Session& session, int32_t index, bool flag) {
+  SetValue(session.values, index, ValueData::Bool(flag), 0);
+}
 
 void OnPlayerCamera(void (*call)(HostCamera*)) {
   if (HostCamera* camera = HostPlayerCamera()) call(camera);
@@ -26,27 +23,21 @@ KeyBindingRequest KeyRequestFromWord(int32_t keyWord) {
   KeyBindingRequest request;
   request.key = static_cast<int32_t>(word & 0xFFFF);
   request.modifiers = static_cast<int32_t>((word >> 16) & 0xFFF);
-  request.pressEdge = (word >> 28) == 0 ? 1 : 0;
+  request.pressEdge = (word >> 28) == 0;
   return request;
 }
 
-void QueueKeyRequest(const KeyBindingRequest& request) {
-  if (ValueRegistry* registry = currentRegistry) {
-    registry->keyBindingRequests.push_back(std::make_unique<KeyBindingRequest>(request));
-  }
-}
-
-void QueueRotationItem(const Command* command, int32_t axis) {
+void QueueRotationItem(Session& session, const Command* command, int32_t axis) {
   if (!command->operand.isSet || command->operand.type != ValueType::Float) return;
-  const int32_t mode = command->valueIndex;
+  const int32_t mode = command->rotationMode;
   RotationItem item;
   item.amount = command->operand.AsFloat();
   item.applied = 0;
   item.duration = command->seconds;
   item.axis = axis;
   item.elapsed = 0;
-  item.mode = (mode >= 0 && mode <= 2) ? mode : 1;
-  CameraController::Instance().QueueRotation(item);
+  item.mode = (mode >= 0 && mode <= 2) ? static_cast<RotationMode>(mode) : RotationMode::Independent;
+  if (session.camera != nullptr) session.camera->QueueRotation(item);
 }
 
 }  // namespace
@@ -55,17 +46,17 @@ void QueueRotationItem(const Command* command, int32_t axis) {
 
 // SetValue and ResetValue ignore a bad index themselves.
 
-void SetHandler(HostRef*, HostActor*, Command* command) {
+void SetHandler(Session& session, Command* command) {
   // An unset operand clears the value, as Clear does.
-  SetValue(command->valueIndex, command->operand, command->seconds);
+  SetValue(session.values, command->valueIndex, command->operand, command->seconds);
 }
 
-void ModifyHandler(HostRef*, HostActor*, Command* command) {
+void ModifyHandler(Session& session, Command* command) {
   const ValueData& operand = command->operand;
-  Value* value = ValueAt(command->valueIndex);
+  Value* value = ValueAt(session.values, command->valueIndex);
   if (value == nullptr || !operand.isSet) return;
   // Adds to the tween's target, not to its present position.
-  const ValueData current = GetValue(*value, false);
+  const ValueData current = GetValue(session.values, *value, false);
   if (!current.isSet || current.type != operand.type) return;
   ValueData changed;
   switch (operand.type) {
@@ -81,112 +72,103 @@ void ModifyHandler(HostRef*, HostActor*, Command* command) {
     default:
       return;
   }
-  SetValue(command->valueIndex, changed, command->seconds);
+  SetValue(session.values, command->valueIndex, changed, command->seconds);
 }
 
-void ResetHandler(HostRef*, HostActor*, Command* command) {
-  ResetValue(command->valueIndex, command->seconds);
+void ResetHandler(Session& session, Command* command) {
+  ResetValue(session.values, command->valueIndex, command->seconds);
 }
 
-void ReturnHandler(HostRef*, HostActor*, Command* command) {
+void ReturnHandler(Session& session, Command* command) {
   Profile* owner = command->owner;
   if (owner == nullptr) return;
   auto saved = owner->savedValues.find(command->valueIndex);
   if (saved == owner->savedValues.end()) return;
   // A copy: SetValue may record into this same map while it runs.
   const ValueData before = saved->second;
-  SetValue(command->valueIndex, before, command->seconds);
+  SetValue(session.values, command->valueIndex, before, command->seconds);
 }
 
-void ClearHandler(HostRef*, HostActor*, Command* command) {
-  Value* value = ValueAt(command->valueIndex);
+void ClearHandler(Session& session, Command* command) {
+  Value* value = ValueAt(session.values, command->valueIndex);
   if (value == nullptr || value->type == ValueType::Unknown) return;
-  SetValue(command->valueIndex, ValueData::Unset(value->type), 0);
+  SetValue(session.values, command->valueIndex, ValueData::Unset(value->type), 0);
 }
 
-void EnableHandler(HostRef*, HostActor*, Command*) { SetBool(Vid::bEnabled, true); }
-void DisableHandler(HostRef*, HostActor*, Command*) { SetBool(Vid::bEnabled, false); }
-void ActivateHandler(HostRef*, HostActor*, Command*) { SetBool(Vid::bActivated, true); }
-void DeactivateHandler(HostRef*, HostActor*, Command*) { SetBool(Vid::bActivated, false); }
-
-void ToggleActivatedValue() {
-  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-  Value* value = ValueAt(Vid::bActivated);
-  if (value == nullptr) return;
-  const ValueData activated = GetValue(*value, true);
-  const bool wasOn = activated.isSet && activated.type == ValueType::Bool && activated.AsBool();
-  SetBool(Vid::bActivated, !wasOn);
-}
+void EnableHandler(Session& session, Command*) { SetBool(session, Vid::bEnabled, true); }
+void DisableHandler(Session& session, Command*) { SetBool(session, Vid::bEnabled, false); }
+void ActivateHandler(Session& session, Command*) { SetBool(session, Vid::bActivated, true); }
+void DeactivateHandler(Session& session, Command*) { SetBool(session, Vid::bActivated, false); }
 
 // --- Camera person ---
 
-void GoThirdPersonHandler(HostRef*, HostActor*, Command*) {
+void GoThirdPersonHandler(Session&, Command*) {
   OnPlayerCamera(HostCameraGoThirdPerson);
 }
-void GoFirstPersonHandler(HostRef*, HostActor*, Command*) {
+void GoFirstPersonHandler(Session&, Command*) {
   OnPlayerCamera(HostCameraGoFirstPerson);
 }
-void ForceThirdPersonHandler(HostRef*, HostActor*, Command*) {
+void ForceThirdPersonHandler(Session&, Command*) {
   OnPlayerCamera(HostCameraForceThirdPerson);
 }
-void ForceFirstPersonHandler(HostRef*, HostActor*, Command*) {
+void ForceFirstPersonHandler(Session&, Command*) {
   OnPlayerCamera(HostCameraForceFirstPerson);
 }
 
-void ReturnPersonHandler(HostRef*, HostActor*, Command* command) {
+void ReturnPersonHandler(Session&, Command* command) {
   if (command->owner == nullptr) return;
   switch (command->owner->cameraAtActivation) {
-    case 1:
+    case CameraAtActivation::HeadCamera:
       OnPlayerCamera(HostCameraGoThirdPerson);
       break;
-    case 2:
+    case CameraAtActivation::FirstPerson:
       OnPlayerCamera(HostCameraGoFirstPerson);
       break;
-    default:
+    case CameraAtActivation::Other:
       break;
   }
 }
 
 // --- Profiles ---
 
-void SetProfileHandler(HostRef*, HostActor*, Command* command) {
+void SetProfileHandler(Session& session, Command* command) {
   const ValueData& operand = command->operand;
   if (!operand.isSet) return;
   if (operand.type == ValueType::Int) {
-    SetProfileByIndex(operand.AsInt(), command->seconds);
+    SetProfileByIndex(session, operand.AsInt(), command->seconds);
   } else if (operand.type == ValueType::String) {
-    SetProfileByName(operand.text, command->seconds);
+    SetProfileByName(session, operand.text, command->seconds);
   }
 }
 
-void RunProfileHandler(HostRef*, HostActor*, Command* command) {
+void RunProfileHandler(Session& session, Command* command) {
   const ValueData& operand = command->operand;
   if (!operand.isSet) return;
   if (operand.type == ValueType::Int) {
-    RunProfileByIndex(operand.AsInt());
+    RunProfileByIndex(session, operand.AsInt());
   } else if (operand.type == ValueType::String) {
-    RunProfileByName(operand.text);
+    RunProfileByName(session, operand.text);
   }
 }
 
-void InhibitHandler(HostRef*, HostActor*, Command* command) {
+void InhibitHandler(Session& session, Command* command) {
   const ValueData& operand = command->operand;
-  if (!operand.isSet || operand.type != ValueType::String || currentRegistry == nullptr) return;
+  if (!operand.isSet || operand.type != ValueType::String) return;
   // A negative time never counts down: inhibited until the next load.
-  if (Profile* profile = FindProfile(operand.text)) profile->inhibitSeconds = command->seconds;
+  if (Profile* profile = FindProfile(session, operand.text)) profile->inhibitSeconds = command->seconds;
 }
 
-void ReloadHandler(HostRef*, HostActor*, Command*) {
-  if (currentRegistry != nullptr) currentRegistry->reloadRequested = 1;
+void ReloadHandler(Session& session, Command*) {
+  session.reloadRequested = true;
 }
 
 // --- Key bindings: queued here, applied by the next frame ---
 
-void BindKeyHandler(HostRef*, HostActor*, Command* command) {
+void BindKeyHandler(Session& session, Command* command) {
   const ValueData& operand = command->operand;
-  if (command->valueIndex == 0 || !operand.isSet) return;
-  KeyBindingRequest request = KeyRequestFromWord(command->valueIndex);
-  request.bind = 1;
+  if (command->keyWord == 0 || !operand.isSet) return;
+  KeyBindingRequest request = KeyRequestFromWord(command->keyWord);
+  request.bind = true;
   request.seconds = command->seconds;
   if (operand.type == ValueType::Int) {
     request.profileIndex = operand.AsInt();
@@ -195,20 +177,20 @@ void BindKeyHandler(HostRef*, HostActor*, Command* command) {
   } else {
     return;
   }
-  QueueKeyRequest(request);
+  session.keyBindingRequests.push_back(request);
 }
 
-void UnBindKeyHandler(HostRef*, HostActor*, Command* command) {
-  if (command->valueIndex == 0) return;
-  KeyBindingRequest request = KeyRequestFromWord(command->valueIndex);
+void UnBindKeyHandler(Session& session, Command* command) {
+  if (command->keyWord == 0) return;
+  KeyBindingRequest request = KeyRequestFromWord(command->keyWord);
   request.modifiers = 0;
-  request.bind = 0;
-  QueueKeyRequest(request);
+  request.bind = false;
+  session.keyBindingRequests.push_back(request);
 }
 
 // --- Camera target and rotation ---
 
-void AttachCameraHandler(HostRef*, HostActor*, Command*) {
+void AttachCameraHandler(Session& session, Command*) {
   uint32_t formId = 0;
   if (HostCrosshairRefHolder* holder = HostCrosshairRefGet()) {
     HostRef* ref = nullptr;
@@ -217,21 +199,24 @@ void AttachCameraHandler(HostRef*, HostActor*, Command*) {
     ReleaseRef(ref);
   }
   // Nothing under the crosshair returns the camera to the player.
-  CameraController& controller = CameraController::Instance();
-  if (controller.targetRefFormId != formId) controller.targetRefFormId = formId;
+  CameraCommands* camera = session.camera;
+  if (camera != nullptr && camera->FollowedRefFormId() != formId) {
+    camera->SetFollowedRefFormId(formId);
+  }
 }
 
-void DetachCameraHandler(HostRef*, HostActor*, Command*) {
-  CameraController::Instance().targetRefFormId = 0;
+void DetachCameraHandler(Session& session, Command*) {
+  if (session.camera != nullptr) session.camera->SetFollowedRefFormId(0);
 }
 
-void RotateXHandler(HostRef*, HostActor*, Command* command) { QueueRotationItem(command, 0); }
-void RotateYHandler(HostRef*, HostActor*, Command* command) { QueueRotationItem(command, 1); }
+void RotateXHandler(Session& session, Command* command) { QueueRotationItem(session, command, 0); }
+void RotateYHandler(Session& session, Command* command) { QueueRotationItem(session, command, 1); }
 
 // --- Animation event ---
 
-void SendAnimEventHandler(HostRef*, HostActor* actorAsCharacter, Command* command) {
+void SendAnimEventHandler(Session& session, Command* command) {
   const ValueData& operand = command->operand;
+  HostActor* actorAsCharacter = session.actorAsCharacter;
   if (!operand.isSet || operand.type != ValueType::String || actorAsCharacter == nullptr) return;
   EngineString event{};
   HostEngineStringCreate(&event, operand.text.c_str());

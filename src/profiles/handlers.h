@@ -3,7 +3,7 @@
 
 #include "profiles/profile.h"
 
-using HandlerFunction = void(HostRef* actor, HostActor* actorAsCharacter, Command* command);
+using HandlerFunction = void(Session& session, Command* command);
 
 HandlerFunction SetHandler;
 HandlerFunction ModifyHandler;

@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "config/text.h"
+#include "base/text.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ HostKeyword* FindKeywordByName(std::string_view name) {
   if (!keywordNames.built) BuildKeywordNameTable();
   // Equal names: the lowest form id wins.
   for (const auto& [formId, editorName] : keywordNames.names) {
-    if (!EqualsIgnoreCase(editorName, name)) continue;
+    if (!TrimmedEqualIgnoringCase(editorName, name)) continue;
     HostForm* form = HostLookupFormById(formId);
     return form ? HostCastToKeyword(form) : nullptr;
   }
@@ -66,7 +66,7 @@ bool HasActiveEffectKeyword(HostActor* actor, std::string_view name) {
     const uint32_t count = HostMagicEffectKeywordCount(magicEffect);
     for (uint32_t i = 0; i < count; ++i) {
       HostForm* keyword = HostMagicEffectKeyword(magicEffect, i);
-      if (keyword != nullptr && SameIgnoringCase(EditorName(keyword), name)) return true;
+      if (keyword != nullptr && EqualIgnoringCase(EditorName(keyword), name)) return true;
     }
   }
   return false;

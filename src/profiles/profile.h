@@ -13,6 +13,8 @@
 enum class ProfileType : int32_t { Exclusive = 0, Parallel = 1, Default = 2 };
 enum class ProfileState : int32_t { Normal = 0, Skipped = 1, Discarded = 2 };
 enum class CommandPhase : int32_t { OnActivate = 0, OnDeactivate = 1, OnLoad = 2 };
+// The host camera when a profile became current, for ReturnPerson.
+enum class CameraAtActivation : int32_t { Other = 0, HeadCamera = 1, FirstPerson = 2 };
 
 // Kept as a plain int32 in the record: any other code compares false everywhere.
 namespace ConditionOp {
@@ -64,9 +66,11 @@ enum class CommandId : int32_t {
 struct Condition;
 struct Command;
 struct Profile;
+struct Session;
 
-using ConditionEvaluator = bool (*)(HostRef* actor, HostActor* actorAsCharacter, Condition* condition);
-using CommandHandler = void (*)(HostRef* actor, HostActor* actorAsCharacter, Command* command);
+// Both act for the session's followed reference (Session::actor, Session::actorAsCharacter).
+using ConditionEvaluator = bool (*)(Session& session, Condition* condition);
+using CommandHandler = void (*)(Session& session, Command* command);
 
 struct Condition {
   int32_t op = ConditionOp::Equal;
@@ -78,7 +82,9 @@ struct Condition {
 struct Command {
   CommandId id = CommandId::Disable;
   CommandPhase phase = CommandPhase::OnActivate;
-  int32_t valueIndex = -1;  // value index; packed key word for key commands; mode for rotations
+  int32_t valueIndex = -1;    // the value a value command acts on
+  int32_t keyWord = 0;        // key commands: key, modifiers and edge packed (PackKeyCode)
+  int32_t rotationMode = -1;  // RotateX, RotateY: the mode as written; -1 when none
   ValueData operand;
   float seconds = 0;
   CommandHandler handler = nullptr;
@@ -92,7 +98,7 @@ struct Profile {
   std::vector<std::unique_ptr<Command>> commands;
   std::unordered_map<int32_t, ValueData> savedValues;  // values before this profile changed them
   float inhibitSeconds = 0;
-  int32_t cameraAtActivation = 0;
+  CameraAtActivation cameraAtActivation = CameraAtActivation::Other;
   ProfileState state = ProfileState::Normal;
   int32_t active = 0;  // parallel profiles: 1 while activated
   ProfileType type = ProfileType::Exclusive;

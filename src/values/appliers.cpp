@@ -2,7 +2,8 @@
 
 #include <utility>
 
-#include "camera/controller.h"
+#include "values/camera_link.h"
+#include "values/camera_state_id.h"
 #include "values/registry.h"
 
 int32_t projectionRefreshPending = 0;
@@ -28,17 +29,17 @@ HostCameraState* ViewOffsetState() {
 
 }  // namespace
 
-ValueData ReadNearClip() { return ValueData::Float(HostNearClipGet()); }
+ValueData ReadNearClip(ValueRegistry&) { return ValueData::Float(HostNearClipGet()); }
 
-void ApplyNearClip(ValueData) {
+void ApplyNearClip(ValueRegistry& registry, ValueData) {
   // Recomputed from both values, each followed through its tween.
-  Value* first = ValueAt(Vid::fNearClip);
-  Value* second = ValueAt(Vid::fNearClip2);
+  Value* first = ValueAt(registry, Vid::fNearClip);
+  Value* second = ValueAt(registry, Vid::fNearClip2);
   if (!first || !second) return;
   float nearClip = kFarthestNearClip;
-  const ValueData a = GetValue(*first, true);
+  const ValueData a = GetValue(registry, *first, true);
   if (IsSetOf(a, ValueType::Float) && a.AsFloat() < nearClip) nearClip = a.AsFloat();
-  const ValueData b = GetValue(*second, true);
+  const ValueData b = GetValue(registry, *second, true);
   if (IsSetOf(b, ValueType::Float) && b.AsFloat() < nearClip) nearClip = b.AsFloat();
   if (nearClip < kNearestNearClip) nearClip = kNearestNearClip;
   if (nearClip != HostNearClipGet()) {
@@ -47,13 +48,13 @@ void ApplyNearClip(ValueData) {
   }
 }
 
-ValueData ReadFieldOfView() {
+ValueData ReadFieldOfView(ValueRegistry&) {
   HostCamera* camera = HostPlayerCamera();
   if (!camera) return ValueData::Float(kFieldOfViewWithoutCamera, false);
   return ValueData::Float(HostCameraFieldOfView(camera));
 }
 
-void ApplyFieldOfView(ValueData data) {
+void ApplyFieldOfView(ValueRegistry&, ValueData data) {
   HostCamera* camera = HostPlayerCamera();
   if (!IsSetOf(data, ValueType::Float) || !camera) return;
   if (HostCameraFieldOfView(camera) == data.AsFloat()) return;
@@ -61,44 +62,47 @@ void ApplyFieldOfView(ValueData data) {
   projectionRefreshPending = 1;
 }
 
-ValueData ReadTimeScale() { return ValueData::Float(HostTimeScaleGet()); }
+ValueData ReadTimeScale(ValueRegistry&) { return ValueData::Float(HostTimeScaleGet()); }
 
-void ApplyTimeScale(ValueData data) {
+void ApplyTimeScale(ValueRegistry&, ValueData data) {
   if (!IsSetOf(data, ValueType::Float)) return;
   const float scale = data.AsFloat();
   HostTimeScaleSet(scale > 0 ? scale : 0);  // negative (or NaN) time stands still
 }
 
-ValueData ReadVatsDisabled() { return ValueData::Bool((HostVatsDisabledGet() & 0xFF) != 0); }
+ValueData ReadVatsDisabled(ValueRegistry&) { return ValueData::Bool((HostVatsDisabledGet() & 0xFF) != 0); }
 
-void ApplyVatsDisabled(ValueData data) {
+void ApplyVatsDisabled(ValueRegistry&, ValueData data) {
   if (IsSetOf(data, ValueType::Bool)) HostVatsDisabledSet(data.payload != 0 ? 1 : 0);
 }
 
-ValueData ReadViewOffsetHorizontal() {
+ValueData ReadViewOffsetHorizontal(ValueRegistry&) {
   HostCameraState* state = ViewOffsetState();
   return state ? ValueData::Float(HostCameraStateYaw(state)) : ValueData::Float(0, false);
 }
 
-void ApplyViewOffsetHorizontal(ValueData data) {
+void ApplyViewOffsetHorizontal(ValueRegistry&, ValueData data) {
   HostCameraState* state = ViewOffsetState();
   if (IsSetOf(data, ValueType::Float) && state) HostCameraStateSetYaw(state, data.AsFloat());
 }
 
-ValueData ReadViewOffsetVertical() {
+ValueData ReadViewOffsetVertical(ValueRegistry&) {
   HostCameraState* state = ViewOffsetState();
   return state ? ValueData::Float(HostCameraStatePitch(state)) : ValueData::Float(0, false);
 }
 
-void ApplyViewOffsetVertical(ValueData data) {
+void ApplyViewOffsetVertical(ValueRegistry&, ValueData data) {
   HostCameraState* state = ViewOffsetState();
   if (IsSetOf(data, ValueType::Float) && state) HostCameraStateSetPitch(state, data.AsFloat());
 }
 
-ValueData ReadObjectRefFormId() {
-  return ValueData::Int(static_cast<int32_t>(CameraController::Instance().targetRefFormId));
+ValueData ReadObjectRefFormId(ValueRegistry& registry) {
+  const uint32_t formId = registry.camera ? registry.camera->FollowedRefFormId() : 0;
+  return ValueData::Int(static_cast<int32_t>(formId));
 }
 
-void ApplyObjectRefFormId(ValueData data) {
-  if (IsSetOf(data, ValueType::Int)) CameraController::Instance().targetRefFormId = data.payload;
+void ApplyObjectRefFormId(ValueRegistry& registry, ValueData data) {
+  if (IsSetOf(data, ValueType::Int) && registry.camera) {
+    registry.camera->SetFollowedRefFormId(data.payload);
+  }
 }

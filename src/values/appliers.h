@@ -6,6 +6,8 @@
 
 #include "values/value_data.h"
 
+struct ValueRegistry;
+
 // 1 after the near clip or the field of view was changed in the game; a hook takes it.
 extern int32_t projectionRefreshPending;
 
@@ -13,17 +15,17 @@ extern int32_t projectionRefreshPending;
 int32_t TakeViewRefreshRequest();
 
 // fNearClip and fNearClip2 share one pair: the lower of the two applies.
-ValueData ReadNearClip();
-void ApplyNearClip(ValueData data);
-ValueData ReadFieldOfView();
-void ApplyFieldOfView(ValueData data);
-ValueData ReadTimeScale();
-void ApplyTimeScale(ValueData data);
-ValueData ReadVatsDisabled();
-void ApplyVatsDisabled(ValueData data);
-ValueData ReadViewOffsetHorizontal();
-void ApplyViewOffsetHorizontal(ValueData data);
-ValueData ReadViewOffsetVertical();
-void ApplyViewOffsetVertical(ValueData data);
-ValueData ReadObjectRefFormId();
-void ApplyObjectRefFormId(ValueData data);
+ValueData ReadNearClip(ValueRegistry& registry);
+void ApplyNearClip(ValueRegistry& registry, ValueData data);
+ValueData ReadFieldOfView(ValueRegistry& registry);
+void ApplyFieldOfView(ValueRegistry& registry, ValueData data);
+ValueData ReadTimeScale(ValueRegistry& registry);
+void ApplyTimeScale(ValueRegistry& registry, ValueData data);
+ValueData ReadVatsDisabled(ValueRegistry& registry);
+void ApplyVatsDisabled(ValueRegistry& registry, ValueData data);
+ValueData ReadViewOffsetHorizontal(ValueRegistry& registry);
+void ApplyViewOffsetHorizontal(ValueRegistry& registry, ValueData data);
+ValueData ReadViewOffsetVertical(ValueRegistry& registry);
+void ApplyViewOffsetVertical(ValueRegistry& registry, ValueData data);
+ValueData ReadObjectRefFormId(ValueRegistry& registry);
+void ApplyObjectRefFormId(ValueRegistry& registry, ValueData data);

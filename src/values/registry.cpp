@@ -2,19 +2,12 @@
 
 #include <algorithm>
 
-#include "config/loader.h"
-#include "config/name_index.h"
-#include "config/text.h"
-#include "profiles/key_bindings.h"
-#include "profiles/profile.h"
+#include "base/name_index.h"
+#include "base/text.h"
+#include "values/hands.h"
 #include "values/value_table.h"
 
-ValueRegistry* currentRegistry = nullptr;
-std::recursive_mutex pluginMutex;
-
-namespace {
-
-void RegisterValueIn(ValueRegistry& registry, int32_t index, const char* name, ValueKind kind,
+void RegisterValue(ValueRegistry& registry, int32_t index, const char* name, ValueKind kind,
                      ValueUpdater updater, ValueReadBack readBack, ValueApply apply) {
   if (index < 0) return;
   auto value = std::make_unique<Value>();
@@ -30,28 +23,13 @@ void RegisterValueIn(ValueRegistry& registry, int32_t index, const char* name, V
   registry.values[slot] = std::move(value);
 }
 
-}  // namespace
-
 ValueRegistry::ValueRegistry() {
   for (const ValueTableRow& row : kValueTable) {
-    RegisterValueIn(*this, row.index, row.name, row.kind, row.updater, row.readBack, row.apply);
+    RegisterValue(*this, row.index, row.name, row.kind, row.updater, row.readBack, row.apply);
   }
 }
 
-ValueRegistry::~ValueRegistry() {
-  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-  values.clear();
-  profiles.clear();
-}
-
-void RegisterValue(int32_t index, const char* name, ValueKind kind, ValueUpdater updater,
-                   ValueReadBack readBack, ValueApply apply) {
-  if (currentRegistry)
-    RegisterValueIn(*currentRegistry, index, name, kind, updater, readBack, apply);
-}
-
-Value* FindValue(std::string_view name) {
-  if (!currentRegistry) return nullptr;
+Value* FindValue(ValueRegistry& registry, std::string_view name) {
   static const NameIndex tableNames = [] {
     std::vector<const char*> names;
     for (const ValueTableRow& row : kValueTable) names.push_back(row.name);
@@ -60,57 +38,54 @@ Value* FindValue(std::string_view name) {
   // Every registry registers the fixed table, so the table's index is the answer; a registry
   // holding other names (built by hand) is searched in index order.
   const int32_t row = tableNames.Find(name);
-  if (Value* value = ValueAt(row)) {
+  if (Value* value = ValueAt(registry, row)) {
     // The table's own name string needs no second comparison.
-    if (value->name == kValueTable[row].name || SameNameIgnoringCase(name, value->name)) {
+    if (value->name == kValueTable[row].name || EqualIgnoringCase(name, value->name)) {
       return value;
     }
   }
-  for (const auto& value : currentRegistry->values) {
-    if (value && SameNameIgnoringCase(name, value->name)) return value.get();
+  for (const auto& value : registry.values) {
+    if (value && EqualIgnoringCase(name, value->name)) return value.get();
   }
   return nullptr;
 }
 
-Value* ValueAt(int32_t index) {
-  if (!currentRegistry || index < 0) return nullptr;
-  if (static_cast<size_t>(index) >= currentRegistry->values.size()) return nullptr;
-  return currentRegistry->values[index].get();
+Value* ValueAt(ValueRegistry& registry, int32_t index) {
+  if (index < 0 || static_cast<size_t>(index) >= registry.values.size()) return nullptr;
+  return registry.values[index].get();
 }
 
-void SetValue(int32_t index, const ValueData& data, float tweenSeconds) {
-  Value* value = ValueAt(index);
+void SetValue(ValueRegistry& registry, int32_t index, const ValueData& data, float tweenSeconds) {
+  Value* value = ValueAt(registry, index);
   if (!value || data.type != value->type || value->kind == ValueKind::GameState) return;
-  CaptureBase(*value);
-  if (Profile* recording = currentRegistry->recordingProfile) {
-    recording->savedValues.insert_or_assign(index, value->current);
-  }
+  CaptureBase(registry, *value);
+  if (registry.recording) registry.recording->insert_or_assign(index, value->current);
   if (tweenSeconds > 0 && data.isSet) {
     if (value->tween) {
       value->tween = std::make_unique<Tween>(RetargetTween(*value->tween, data, tweenSeconds));
     } else {
       // A tween starts from the host's live value where there is one.
-      ValueData start = value->readBack ? value->readBack() : value->current;
+      ValueData start = value->readBack ? value->readBack(registry) : value->current;
       if (start.isSet) {
         value->tween = std::make_unique<Tween>(MakeTween(start, data, tweenSeconds));
       } else {
-        value->applyPending = 1;
+        value->applyPending = true;
       }
     }
   } else {
-    value->applyPending = 1;  // a running tween goes on towards its target
+    value->applyPending = true;  // a running tween goes on towards its target
   }
   value->current = data;
-  if (currentRegistry->captureDefaults == 1 && value->kind == ValueKind::Setting &&
+  if (registry.captureDefaults && value->kind == ValueKind::Setting &&
       !value->base.isSet) {
     value->base = data;
   }
 }
 
-void ResetValue(int32_t index, float tweenSeconds) {
-  Value* value = ValueAt(index);
+void ResetValue(ValueRegistry& registry, int32_t index, float tweenSeconds) {
+  Value* value = ValueAt(registry, index);
   if (!value || value->kind != ValueKind::Setting) return;
-  CaptureBase(*value);
+  CaptureBase(registry, *value);
   if (!value->base.isSet) return;  // never captured nor defaulted
   if (tweenSeconds > 0) {
     if (value->tween) {
@@ -119,41 +94,36 @@ void ResetValue(int32_t index, float tweenSeconds) {
     } else if (value->current.isSet) {
       value->tween = std::make_unique<Tween>(MakeTween(value->current, value->base, tweenSeconds));
     } else {
-      value->applyPending = 1;
+      value->applyPending = true;
     }
   } else {
-    value->applyPending = 1;
+    value->applyPending = true;
   }
   value->current = value->base;
 }
 
-void TickValues(float dt) {
-  if (!currentRegistry) return;
+void TickValues(ValueRegistry& registry, float dt) {
   // By index: an apply callback may read other values of the registry.
-  for (size_t i = 0; i < currentRegistry->values.size(); ++i) {
-    if (Value* value = currentRegistry->values[i].get()) TickValue(*value, dt);
+  for (size_t i = 0; i < registry.values.size(); ++i) {
+    if (Value* value = registry.values[i].get()) TickValue(registry, *value, dt);
   }
 }
 
-void RunUpdaters() {
-  ValueRegistry* registry = currentRegistry;
-  if (!registry) return;
-  for (size_t i = 0; i < registry->values.size(); ++i) {
-    Value* value = registry->values[i].get();
-    if (value && value->conditionRefs > 0 && value->updater) {
-      value->updater(registry->actor, registry->actorAsCharacter, value);
-    }
+void RunUpdaters(ValueRegistry& registry, const UpdateInput& input) {
+  handCacheStale = 1;
+  for (size_t i = 0; i < registry.values.size(); ++i) {
+    Value* value = registry.values[i].get();
+    if (value && value->conditionRefs > 0 && value->updater) value->updater(input, value);
   }
 }
 
 namespace {
 
 // The effective value of a slot when it is set and of exactly the wanted type.
-bool ReadTyped(int32_t index, ValueType type, ValueData& out) {
-  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-  Value* value = ValueAt(index);
+bool ReadTyped(ValueRegistry& registry, int32_t index, ValueType type, ValueData& out) {
+  Value* value = ValueAt(registry, index);
   if (!value) return false;
-  ValueData data = GetValue(*value, true);
+  ValueData data = GetValue(registry, *value, true);
   if (!data.isSet || data.type != type) return false;
   out = std::move(data);
   return true;
@@ -161,32 +131,40 @@ bool ReadTyped(int32_t index, ValueType type, ValueData& out) {
 
 }  // namespace
 
-bool GetFloat(int32_t index, float& out) {
+bool GetFloat(ValueRegistry& registry, int32_t index, float& out) {
   ValueData data;
-  if (!ReadTyped(index, ValueType::Float, data)) return false;
+  if (!ReadTyped(registry, index, ValueType::Float, data)) return false;
   out = data.AsFloat();
   return true;
 }
 
-bool GetInt(int32_t index, int32_t& out) {
+bool GetInt(ValueRegistry& registry, int32_t index, int32_t& out) {
   ValueData data;
-  if (!ReadTyped(index, ValueType::Int, data)) return false;
+  if (!ReadTyped(registry, index, ValueType::Int, data)) return false;
   out = data.AsInt();
   return true;
 }
 
-bool GetBool(int32_t index, bool& out) {
+bool GetBool(ValueRegistry& registry, int32_t index, bool& out) {
   ValueData data;
-  if (!ReadTyped(index, ValueType::Bool, data)) return false;
+  if (!ReadTyped(registry, index, ValueType::Bool, data)) return false;
   out = data.AsBool();
   return true;
 }
 
-bool GetString(int32_t index, std::string& out) {
+bool GetString(ValueRegistry& registry, int32_t index, std::string& out) {
   ValueData data;
-  if (!ReadTyped(index, ValueType::String, data)) return false;
+  if (!ReadTyped(registry, index, ValueType::String, data)) return false;
   out = std::move(data.text);
   return true;
+}
+
+void ToggleBool(ValueRegistry& registry, int32_t index) {
+  Value* value = ValueAt(registry, index);
+  if (value == nullptr) return;
+  const ValueData now = GetValue(registry, *value, true);
+  const bool wasOn = now.isSet && now.type == ValueType::Bool && now.AsBool();
+  SetValue(registry, index, ValueData::Bool(!wasOn), 0);
 }
 
 void CarryOverCapturedBases(const ValueRegistry& from, ValueRegistry& to) {
@@ -197,6 +175,6 @@ void CarryOverCapturedBases(const ValueRegistry& from, ValueRegistry& to) {
     if (!old || !fresh || !old->base.isSet || !old->baseCaptured || fresh->base.isSet) continue;
     fresh->base = old->base;
     // Still the host's own value, so it is handed on again at the next reload.
-    fresh->baseCaptured = 1;
+    fresh->baseCaptured = true;
   }
 }

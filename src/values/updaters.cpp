@@ -5,8 +5,9 @@
 
 #include <string>
 
-#include "camera/controller.h"
-#include "config/text.h"
+#include "base/text.h"
+#include "values/camera_link.h"
+#include "values/camera_state_id.h"
 #include "values/registry.h"
 
 namespace {
@@ -48,7 +49,7 @@ const char* RaceName(HostActor* character) {
 
 bool RaceNameContains(HostActor* character, const char* needle) {
   const char* name = RaceName(character);
-  return name && ContainsIgnoreCase(name, needle);
+  return name && ContainsIgnoringCase(name, needle);
 }
 
 // --- Menus ---
@@ -79,161 +80,161 @@ bool IsWeaponOut(HostActor* actor) {
   return actor && (HostActorStateWord(actor) & 0xE0) >= 0x60;
 }
 
-void UpdateWalking(HostRef*, HostActor* character, Value* value) {
-  WriteBool(value, HasStateFlag(character, kWalkingFlag));
+void UpdateWalking(const UpdateInput& input, Value* value) {
+  WriteBool(value, HasStateFlag(input.actorAsCharacter, kWalkingFlag));
 }
 
-void UpdateRunning(HostRef*, HostActor* character, Value* value) {
-  WriteBool(value, Asks(character, HostActorIsRunning));
+void UpdateRunning(const UpdateInput& input, Value* value) {
+  WriteBool(value, Asks(input.actorAsCharacter, HostActorIsRunning));
 }
 
-void UpdateSwimming(HostRef*, HostActor* character, Value* value) {
-  WriteBool(value, HasStateFlag(character, kSwimmingFlag));
+void UpdateSwimming(const UpdateInput& input, Value* value) {
+  WriteBool(value, HasStateFlag(input.actorAsCharacter, kSwimmingFlag));
 }
 
-void UpdateSprinting(HostRef*, HostActor* character, Value* value) {
-  WriteBool(value, Asks(character, HostActorIsSprinting));
+void UpdateSprinting(const UpdateInput& input, Value* value) {
+  WriteBool(value, Asks(input.actorAsCharacter, HostActorIsSprinting));
 }
 
-void UpdateWeaponOut(HostRef*, HostActor* character, Value* value) {
-  WriteBool(value, IsWeaponOut(character));
+void UpdateWeaponOut(const UpdateInput& input, Value* value) {
+  WriteBool(value, IsWeaponOut(input.actorAsCharacter));
 }
 
-void UpdateDead(HostRef*, HostActor* character, Value* value) {
-  WriteBool(value, Asks(character, HostActorIsDead));
+void UpdateDead(const UpdateInput& input, Value* value) {
+  WriteBool(value, Asks(input.actorAsCharacter, HostActorIsDead));
 }
 
-void UpdateKillMove(HostRef*, HostActor* character, Value* value) {
-  WriteBool(value, character && (HostActorKillMoveFlags(character) & kKillMoveFlag) != 0);
+void UpdateKillMove(const UpdateInput& input, Value* value) {
+  WriteBool(value, input.actorAsCharacter && (HostActorKillMoveFlags(input.actorAsCharacter) & kKillMoveFlag) != 0);
 }
 
-void UpdateRace(HostRef*, HostActor* character, Value* value) {
+void UpdateRace(const UpdateInput& input, Value* value) {
   if (!value || value->type != ValueType::String) return;
-  const char* name = RaceName(character);
+  const char* name = RaceName(input.actorAsCharacter);
   const std::string raceName = name ? name : "";
   const bool hadText = value->current.isSet && value->current.type == ValueType::String;
   const std::string oldText = hadText ? value->current.text : std::string();
   // An unchanged name writes nothing, so an unset value meeting no race stays unset.
-  if (EqualsIgnoreCase(raceName, oldText)) return;
+  if (TrimmedEqualIgnoringCase(raceName, oldText)) return;
   value->current = ValueData::String(raceName.c_str());
 }
 
-void UpdateWereWolf(HostRef*, HostActor* character, Value* value) {
-  WriteBool(value, RaceNameContains(character, "werewolf"));
+void UpdateWereWolf(const UpdateInput& input, Value* value) {
+  WriteBool(value, RaceNameContains(input.actorAsCharacter, "werewolf"));
 }
 
-void UpdateVampireLord(HostRef*, HostActor* character, Value* value) {
-  WriteBool(value, RaceNameContains(character, "vampirebeast"));
+void UpdateVampireLord(const UpdateInput& input, Value* value) {
+  WriteBool(value, RaceNameContains(input.actorAsCharacter, "vampirebeast"));
 }
 
-void UpdateDialogue(HostRef*, HostActor*, Value* value) {
+void UpdateDialogue(const UpdateInput&, Value* value) {
   HostMenuManager* menus = HostMenuManagerGet();
   WriteBool(value, menus && (IsMenuOpen(menus, kBarterMenu) || IsMenuOpen(menus, kCraftingMenu)));
 }
 
-void UpdateMounted(HostRef*, HostActor* character, Value* value) {
-  WriteBool(value, Asks(character, HostActorIsMounted));
+void UpdateMounted(const UpdateInput& input, Value* value) {
+  WriteBool(value, Asks(input.actorAsCharacter, HostActorIsMounted));
 }
 
-void UpdateSneaking(HostRef*, HostActor* character, Value* value) {
-  WriteBool(value, Asks(character, HostActorIsSneaking));
+void UpdateSneaking(const UpdateInput& input, Value* value) {
+  WriteBool(value, Asks(input.actorAsCharacter, HostActorIsSneaking));
 }
 
-void UpdateCrafting(HostRef*, HostActor*, Value* value) {
+void UpdateCrafting(const UpdateInput&, Value* value) {
   HostMenuManager* menus = HostMenuManagerGet();
   WriteBool(value, menus && IsMenuOpen(menus, kCraftingMenu));
 }
 
-void UpdateSitting(HostRef*, HostActor* character, Value* value) {
-  WriteBool(value, Asks(character, HostActorIsSitting));
+void UpdateSitting(const UpdateInput& input, Value* value) {
+  WriteBool(value, Asks(input.actorAsCharacter, HostActorIsSitting));
 }
 
-void UpdateJumping(HostRef*, HostActor* character, Value* value) {
-  WriteBool(value, Asks(character, HostActorIsJumping));
+void UpdateJumping(const UpdateInput& input, Value* value) {
+  WriteBool(value, Asks(input.actorAsCharacter, HostActorIsJumping));
 }
 
-void UpdateAimMagic(HostRef*, HostActor* character, Value* value) {
-  WriteHandClass(character, value, EitherHand(HandClass::Magic));
+void UpdateAimMagic(const UpdateInput& input, Value* value) {
+  WriteHandClass(input.actorAsCharacter, value, EitherHand(HandClass::Magic));
 }
 
-void UpdateAimMagicLeft(HostRef*, HostActor* character, Value* value) {
-  WriteHandClass(character, value, LeftHand(HandClass::Magic));
+void UpdateAimMagicLeft(const UpdateInput& input, Value* value) {
+  WriteHandClass(input.actorAsCharacter, value, LeftHand(HandClass::Magic));
 }
 
-void UpdateAimMagicRight(HostRef*, HostActor* character, Value* value) {
-  WriteHandClass(character, value, RightHand(HandClass::Magic));
+void UpdateAimMagicRight(const UpdateInput& input, Value* value) {
+  WriteHandClass(input.actorAsCharacter, value, RightHand(HandClass::Magic));
 }
 
-void UpdateAimBow(HostRef*, HostActor* character, Value* value) {
-  WriteHandClass(character, value, EitherHand(HandClass::Bow));
+void UpdateAimBow(const UpdateInput& input, Value* value) {
+  WriteHandClass(input.actorAsCharacter, value, EitherHand(HandClass::Bow));
 }
 
-void UpdateAimCrossbow(HostRef*, HostActor* character, Value* value) {
-  WriteHandClass(character, value, EitherHand(HandClass::Crossbow));
+void UpdateAimCrossbow(const UpdateInput& input, Value* value) {
+  WriteHandClass(input.actorAsCharacter, value, EitherHand(HandClass::Crossbow));
 }
 
-void UpdateAttackAnyHanded(HostRef*, HostActor* character, Value* value) {
-  WriteHandClass(character, value, EitherHand(HandClass::OneHanded | HandClass::TwoHanded));
+void UpdateAttackAnyHanded(const UpdateInput& input, Value* value) {
+  WriteHandClass(input.actorAsCharacter, value, EitherHand(HandClass::OneHanded | HandClass::TwoHanded));
 }
 
-void UpdateAttackAnyHandedLeft(HostRef*, HostActor* character, Value* value) {
-  WriteHandClass(character, value, LeftHand(HandClass::OneHanded | HandClass::TwoHanded));
+void UpdateAttackAnyHandedLeft(const UpdateInput& input, Value* value) {
+  WriteHandClass(input.actorAsCharacter, value, LeftHand(HandClass::OneHanded | HandClass::TwoHanded));
 }
 
-void UpdateAttackAnyHandedRight(HostRef*, HostActor* character, Value* value) {
-  WriteHandClass(character, value, RightHand(HandClass::OneHanded | HandClass::TwoHanded));
+void UpdateAttackAnyHandedRight(const UpdateInput& input, Value* value) {
+  WriteHandClass(input.actorAsCharacter, value, RightHand(HandClass::OneHanded | HandClass::TwoHanded));
 }
 
-void UpdateAttackOneHanded(HostRef*, HostActor* character, Value* value) {
-  WriteHandClass(character, value, EitherHand(HandClass::OneHanded));
+void UpdateAttackOneHanded(const UpdateInput& input, Value* value) {
+  WriteHandClass(input.actorAsCharacter, value, EitherHand(HandClass::OneHanded));
 }
 
-void UpdateAttackOneHandedLeft(HostRef*, HostActor* character, Value* value) {
-  WriteHandClass(character, value, LeftHand(HandClass::OneHanded));
+void UpdateAttackOneHandedLeft(const UpdateInput& input, Value* value) {
+  WriteHandClass(input.actorAsCharacter, value, LeftHand(HandClass::OneHanded));
 }
 
-void UpdateAttackOneHandedRight(HostRef*, HostActor* character, Value* value) {
-  WriteHandClass(character, value, RightHand(HandClass::OneHanded));
+void UpdateAttackOneHandedRight(const UpdateInput& input, Value* value) {
+  WriteHandClass(input.actorAsCharacter, value, RightHand(HandClass::OneHanded));
 }
 
-void UpdateAttackTwoHanded(HostRef*, HostActor* character, Value* value) {
-  WriteHandClass(character, value, EitherHand(HandClass::TwoHanded));
+void UpdateAttackTwoHanded(const UpdateInput& input, Value* value) {
+  WriteHandClass(input.actorAsCharacter, value, EitherHand(HandClass::TwoHanded));
 }
 
-void UpdateCameraState(HostRef*, HostActor*, Value* value) {
+void UpdateCameraState(const UpdateInput&, Value* value) {
   WriteInt(value, HostCameraStateIdOrNone());
 }
 
 // --- Plug-in state ---
 
-void UpdateMounting(HostRef*, HostActor*, Value* value) {
-  WriteBool(value, currentRegistry && currentRegistry->mountCountdown > 0);
+void UpdateMounting(const UpdateInput& input, Value* value) {
+  WriteBool(value, input.mounting);
 }
 
-void UpdateDismounting(HostRef*, HostActor*, Value* value) {
-  WriteBool(value, currentRegistry && currentRegistry->dismountCountdown > 0);
+void UpdateDismounting(const UpdateInput& input, Value* value) {
+  WriteBool(value, input.dismounting);
 }
 
-void UpdateIsInQARN(HostRef*, HostActor*, Value* value) {
-  WriteBool(value, currentRegistry && currentRegistry->inPluginView != 0);
+void UpdateIsInQARN(const UpdateInput& input, Value* value) {
+  WriteBool(value, input.inPluginView);
 }
 
-void UpdateIsActive(HostRef*, HostActor*, Value* value) {
-  WriteBool(value, CameraController::Instance().IsActivated());
+void UpdateIsActive(const UpdateInput& input, Value* value) {
+  WriteBool(value, input.camera && input.camera->IsActivated());
 }
 
-void UpdateIsTargetOverwritten(HostRef*, HostActor*, Value* value) {
-  WriteBool(value, CameraController::Instance().targetRefFormId != 0);
+void UpdateIsTargetOverwritten(const UpdateInput& input, Value* value) {
+  WriteBool(value, input.camera && input.camera->FollowedRefFormId() != 0);
 }
 
 // --- The target reference ---
 
-void UpdateObjectBaseFormId(HostRef* actor, HostActor*, Value* value) {
-  HostForm* base = actor ? HostRefBaseForm(actor) : nullptr;
+void UpdateObjectBaseFormId(const UpdateInput& input, Value* value) {
+  HostForm* base = input.actor ? HostRefBaseForm(input.actor) : nullptr;
   WriteInt(value, base ? static_cast<int32_t>(HostFormId(base)) : 0);
 }
 
-void UpdateIndoors(HostRef* actor, HostActor*, Value* value) {
-  HostCell* cell = actor ? HostRefParentCell(actor) : nullptr;
+void UpdateIndoors(const UpdateInput& input, Value* value) {
+  HostCell* cell = input.actor ? HostRefParentCell(input.actor) : nullptr;
   WriteBool(value, cell && (HostCellFlags(cell) & 1) != 0);
 }

@@ -4,44 +4,45 @@
 
 #include "host/host.h"
 #include "values/hands.h"
+#include "values/registry.h"
 #include "values/value.h"
 
 // The weapon-out test of the actor's state word, shared with the camera controller.
 bool IsWeaponOut(HostActor* actor);
 
-void UpdateWalking(HostRef* actor, HostActor* character, Value* value);
-void UpdateRunning(HostRef* actor, HostActor* character, Value* value);
-void UpdateSwimming(HostRef* actor, HostActor* character, Value* value);
-void UpdateSprinting(HostRef* actor, HostActor* character, Value* value);
-void UpdateWeaponOut(HostRef* actor, HostActor* character, Value* value);
-void UpdateDead(HostRef* actor, HostActor* character, Value* value);
-void UpdateKillMove(HostRef* actor, HostActor* character, Value* value);
-void UpdateRace(HostRef* actor, HostActor* character, Value* value);
-void UpdateWereWolf(HostRef* actor, HostActor* character, Value* value);
-void UpdateVampireLord(HostRef* actor, HostActor* character, Value* value);
-void UpdateDialogue(HostRef* actor, HostActor* character, Value* value);
-void UpdateMounted(HostRef* actor, HostActor* character, Value* value);
-void UpdateSneaking(HostRef* actor, HostActor* character, Value* value);
-void UpdateCrafting(HostRef* actor, HostActor* character, Value* value);
-void UpdateSitting(HostRef* actor, HostActor* character, Value* value);
-void UpdateJumping(HostRef* actor, HostActor* character, Value* value);
-void UpdateAimMagic(HostRef* actor, HostActor* character, Value* value);
-void UpdateAimMagicLeft(HostRef* actor, HostActor* character, Value* value);
-void UpdateAimMagicRight(HostRef* actor, HostActor* character, Value* value);
-void UpdateAimBow(HostRef* actor, HostActor* character, Value* value);
-void UpdateAimCrossbow(HostRef* actor, HostActor* character, Value* value);
-void UpdateAttackAnyHanded(HostRef* actor, HostActor* character, Value* value);
-void UpdateAttackAnyHandedLeft(HostRef* actor, HostActor* character, Value* value);
-void UpdateAttackAnyHandedRight(HostRef* actor, HostActor* character, Value* value);
-void UpdateAttackOneHanded(HostRef* actor, HostActor* character, Value* value);
-void UpdateAttackOneHandedLeft(HostRef* actor, HostActor* character, Value* value);
-void UpdateAttackOneHandedRight(HostRef* actor, HostActor* character, Value* value);
-void UpdateAttackTwoHanded(HostRef* actor, HostActor* character, Value* value);
-void UpdateCameraState(HostRef* actor, HostActor* character, Value* value);
-void UpdateMounting(HostRef* actor, HostActor* character, Value* value);
-void UpdateDismounting(HostRef* actor, HostActor* character, Value* value);
-void UpdateIsInQARN(HostRef* actor, HostActor* character, Value* value);
-void UpdateIsActive(HostRef* actor, HostActor* character, Value* value);
-void UpdateIsTargetOverwritten(HostRef* actor, HostActor* character, Value* value);
-void UpdateObjectBaseFormId(HostRef* actor, HostActor* character, Value* value);
-void UpdateIndoors(HostRef* actor, HostActor* character, Value* value);
+void UpdateWalking(const UpdateInput& input, Value* value);
+void UpdateRunning(const UpdateInput& input, Value* value);
+void UpdateSwimming(const UpdateInput& input, Value* value);
+void UpdateSprinting(const UpdateInput& input, Value* value);
+void UpdateWeaponOut(const UpdateInput& input, Value* value);
+void UpdateDead(const UpdateInput& input, Value* value);
+void UpdateKillMove(const UpdateInput& input, Value* value);
+void UpdateRace(const UpdateInput& input, Value* value);
+void UpdateWereWolf(const UpdateInput& input, Value* value);
+void UpdateVampireLord(const UpdateInput& input, Value* value);
+void UpdateDialogue(const UpdateInput& input, Value* value);
+void UpdateMounted(const UpdateInput& input, Value* value);
+void UpdateSneaking(const UpdateInput& input, Value* value);
+void UpdateCrafting(const UpdateInput& input, Value* value);
+void UpdateSitting(const UpdateInput& input, Value* value);
+void UpdateJumping(const UpdateInput& input, Value* value);
+void UpdateAimMagic(const UpdateInput& input, Value* value);
+void UpdateAimMagicLeft(const UpdateInput& input, Value* value);
+void UpdateAimMagicRight(const UpdateInput& input, Value* value);
+void UpdateAimBow(const UpdateInput& input, Value* value);
+void UpdateAimCrossbow(const UpdateInput& input, Value* value);
+void UpdateAttackAnyHanded(const UpdateInput& input, Value* value);
+void UpdateAttackAnyHandedLeft(const UpdateInput& input, Value* value);
+void UpdateAttackAnyHandedRight(const UpdateInput& input, Value* value);
+void UpdateAttackOneHanded(const UpdateInput& input, Value* value);
+void UpdateAttackOneHandedLeft(const UpdateInput& input, Value* value);
+void UpdateAttackOneHandedRight(const UpdateInput& input, Value* value);
+void UpdateAttackTwoHanded(const UpdateInput& input, Value* value);
+void UpdateCameraState(const UpdateInput& input, Value* value);
+void UpdateMounting(const UpdateInput& input, Value* value);
+void UpdateDismounting(const UpdateInput& input, Value* value);
+void UpdateIsInQARN(const UpdateInput& input, Value* value);
+void UpdateIsActive(const UpdateInput& input, Value* value);
+void UpdateIsTargetOverwritten(const UpdateInput& input, Value* value);
+void UpdateObjectBaseFormId(const UpdateInput& input, Value* value);
+void UpdateIndoors(const UpdateInput& input, Value* value);

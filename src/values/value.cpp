@@ -40,41 +40,41 @@ ValueData Effective(const Value& value, const ValueData& current, const ValueDat
 
 }  // namespace
 
-ValueData GetValue(Value& value, bool includeTween) {
-  CaptureBase(value);
+ValueData GetValue(ValueRegistry& registry, Value& value, bool includeTween) {
+  CaptureBase(registry, value);
   return Effective(value, value.current, value.base, includeTween);
 }
 
-ValueData PeekValue(const Value& value, bool includeTween) {
+ValueData PeekValue(ValueRegistry& registry, const Value& value, bool includeTween) {
   if (value.base.isSet || !value.readBack) {
     return Effective(value, value.current, value.base, includeTween);
   }
   // What CaptureBase would take, read but not kept.
-  const ValueData host = value.readBack();
+  const ValueData host = value.readBack(registry);
   const ValueData& current = value.current.isSet || !host.isSet ? value.current : host;
   return Effective(value, current, host, includeTween);
 }
 
-void CaptureBase(Value& value) {
+void CaptureBase(ValueRegistry& registry, Value& value) {
   if (value.base.isSet || !value.readBack) return;
-  value.base = value.readBack();
+  value.base = value.readBack(registry);
   if (!value.base.isSet) return;  // tried again at the next read
-  value.baseCaptured = 1;
+  value.baseCaptured = true;
   if (!value.current.isSet) value.current = value.base;
 }
 
-void TickValue(Value& value, float dt) {
+void TickValue(ValueRegistry& registry, Value& value, float dt) {
   if (value.tween) {
     value.tween->elapsed += dt;
     if (value.tween->elapsed >= value.tween->duration) {
       value.tween.reset();  // current already holds the target
-      value.applyPending = 1;
+      value.applyPending = true;
     } else if (value.type == ValueType::Float) {
-      value.applyPending = 1;  // a moving Float applies every frame
+      value.applyPending = true;  // a moving Float applies every frame
     }
   }
   if (value.applyPending) {
-    if (value.apply) value.apply(GetValue(value, true));
-    value.applyPending = 0;
+    if (value.apply) value.apply(registry, GetValue(registry, value, true));
+    value.applyPending = false;
   }
 }

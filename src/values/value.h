@@ -7,10 +7,13 @@
 #include "values/value_data.h"
 
 struct Value;
+struct ValueRegistry;
+struct UpdateInput;
 
-using ValueUpdater = void (*)(HostRef* actor, HostActor* actorAsCharacter, Value* value);
-using ValueReadBack = ValueData (*)();
-using ValueApply = void (*)(ValueData data);
+using ValueUpdater = void (*)(const UpdateInput& input, Value* value);
+// The host callbacks get the registry they act for: a setting may depend on another value.
+using ValueReadBack = ValueData (*)(ValueRegistry& registry);
+using ValueApply = void (*)(ValueRegistry& registry, ValueData data);
 
 // One running transition; owned by its value.
 struct Tween {
@@ -32,8 +35,8 @@ struct Value {
   ValueReadBack readBack = nullptr;  // reads the host's live value
   ValueApply apply = nullptr;        // writes a value to the host
   ValueData base;                    // what Reset returns to
-  uint8_t applyPending = 0;
-  uint8_t baseCaptured = 0;          // base came from the host through readBack
+  bool applyPending = false;
+  bool baseCaptured = false;         // base came from the host through readBack
 };
 
 Tween MakeTween(const ValueData& start, const ValueData& target, float duration);
@@ -43,11 +46,11 @@ Tween RetargetTween(const Tween& old, const ValueData& target, float duration);
 ValueData TweenPosition(const Tween& tween);
 
 // Effective value: the tween's position when asked and one runs, else current, else base.
-ValueData GetValue(Value& value, bool includeTween);
+ValueData GetValue(ValueRegistry& registry, Value& value, bool includeTween);
 // What GetValue would answer, changing nothing: a base not yet captured is read from the host
 // but not kept. For inspection (tools), which must not change what the plug-in later does.
-ValueData PeekValue(const Value& value, bool includeTween);
+ValueData PeekValue(ValueRegistry& registry, const Value& value, bool includeTween);
 // Takes the host's value once, as base (and as current while current is unset).
-void CaptureBase(Value& value);
+void CaptureBase(ValueRegistry& registry, Value& value);
 // Per-frame step: advances the tween and runs a pending apply.
-void TickValue(Value& value, float dt);
+void TickValue(ValueRegistry& registry, Value& value, float dt);

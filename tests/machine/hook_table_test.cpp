@@ -13,7 +13,7 @@
 #include "fake_game.h"
 #include "hook_rows.h"
 #include "plugin/hooks/hooks.h"
-#include "values/registry.h"
+#include "plugin/plugin.h"
 
 namespace {
 
@@ -145,10 +145,10 @@ TEST_F(HookTableTest, PitchClampHooksAreInstalledAllOrNone) {
 
   // The code at 30 differs: 29 and 31 stay as the game has them, and all three are named.
   Poke<uint8_t>(Row(30).site + 2, 0x10);  // sub esp,10h
-  auto registry = std::make_unique<ValueRegistry>();
-  currentRegistry = registry.get();
+  Plugin& plugin = Plugin::Instance();
+  plugin.currentRegistry = plugin.NewSession();
   InstallHooks();
-  currentRegistry = nullptr;
+  const std::unique_ptr<Session> registry = std::move(plugin.currentRegistry);
   for (int number : {29, 31}) {
     const std::span<const uint8_t> listing = OriginalListing(number);
     EXPECT_EQ(std::memcmp(reinterpret_cast<void*>(Row(number).site), listing.data(), listing.size()), 0);
@@ -181,10 +181,10 @@ TEST_F(HookTableTest, AForeignPatchIsLeftAloneAndNamedWhileTheOthersInstall) {
   const uint8_t foreignJump[7] = {0xE9, 0x10, 0x20, 0x30, 0x00, 0x90, 0x90};
   std::memcpy(reinterpret_cast<void*>(foreign.site), foreignJump, sizeof foreignJump);
 
-  auto registry = std::make_unique<ValueRegistry>();
-  currentRegistry = registry.get();
+  Plugin& plugin = Plugin::Instance();
+  plugin.currentRegistry = plugin.NewSession();
   InstallHooks();
-  currentRegistry = nullptr;
+  const std::unique_ptr<Session> registry = std::move(plugin.currentRegistry);
 
   EXPECT_EQ(std::memcmp(reinterpret_cast<void*>(foreign.site), foreignJump, 7), 0);
   ASSERT_EQ(registry->messageQueue.size(), 1u);

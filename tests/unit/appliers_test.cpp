@@ -12,8 +12,8 @@ class AppliersTest : public SimRegistryTest {
  protected:
   // Sets a value at once and runs the tick that applies it.
   void SetNow(int32_t index, const ValueData& data) {
-    SetValue(index, data, 0);
-    TickValues(0);
+    SetValue(registry, index, data, 0);
+    TickValues(registry, 0);
   }
   void Clear(int32_t index) { SetNow(index, ValueData::Unset(At(index).type)); }
 };
@@ -50,10 +50,10 @@ TEST_F(AppliersTest, AnUnchangedNearClipOrFieldOfViewRaisesNoRefresh) {
 }
 
 TEST_F(AppliersTest, NearClipFollowsATweenFrameByFrame) {
-  SetValue(Vid::fNearClip, ValueData::Float(5), 1);
-  TickValues(0.5f);
+  SetValue(registry, Vid::fNearClip, ValueData::Float(5), 1);
+  TickValues(registry, 0.5f);
   EXPECT_EQ(Sim().nearClip, 10);
-  TickValues(0.5f);
+  TickValues(registry, 0.5f);
   EXPECT_EQ(Sim().nearClip, 5);
 }
 
@@ -61,7 +61,7 @@ TEST_F(AppliersTest, FieldOfViewWithoutACameraStaysUnknown) {
   HostCamera* camera = Sim().playerCamera;
   Sim().playerCamera = nullptr;
   float fov = -1;
-  EXPECT_FALSE(GetFloat(Vid::fFOV, fov));
+  EXPECT_FALSE(GetFloat(registry, Vid::fFOV, fov));
   EXPECT_EQ(fov, -1);
   EXPECT_FALSE(At(Vid::fFOV).base.isSet);
   SetNow(Vid::fFOV, ValueData::Float(60));  // nothing to write to
@@ -69,7 +69,7 @@ TEST_F(AppliersTest, FieldOfViewWithoutACameraStaysUnknown) {
 
   Sim().playerCamera = camera;
   Clear(Vid::fFOV);
-  EXPECT_TRUE(GetFloat(Vid::fFOV, fov));
+  EXPECT_TRUE(GetFloat(registry, Vid::fFOV, fov));
   EXPECT_EQ(fov, 75);
   EXPECT_TRUE(At(Vid::fFOV).baseCaptured);
 }
@@ -109,7 +109,7 @@ TEST_F(AppliersTest, ViewOffsetsActOnlyInStatesNineTenAndTwelve) {
 }
 
 TEST_F(AppliersTest, ObjectRefFormIdRedirectsTheCamera) {
-  CameraController& controller = CameraController::Instance();
+  CameraController& controller = Plugin::Instance().controller;
   controller.targetRefFormId = 0x500;
   SetNow(Vid::iObjectRefFormId, ValueData::Int(0x600));
   EXPECT_EQ(At(Vid::iObjectRefFormId).base.AsInt(), 0x500);
@@ -123,18 +123,19 @@ TEST_F(AppliersTest, ObjectRefFormIdRedirectsTheCamera) {
 }
 
 TEST_F(AppliersTest, AppliesIgnoreUnsetOrWronglyTypedData) {
-  ApplyFieldOfView(ValueData::Int(10));
-  ApplyTimeScale(ValueData::Float(3, false));
-  ApplyVatsDisabled(ValueData::Int(1));
-  ApplyViewOffsetHorizontal(ValueData::Bool(true));
-  ApplyObjectRefFormId(ValueData::Float(1));
+  ApplyFieldOfView(registry, ValueData::Int(10));
+  ApplyTimeScale(registry, ValueData::Float(3, false));
+  ApplyVatsDisabled(registry, ValueData::Int(1));
+  ApplyViewOffsetHorizontal(registry, ValueData::Bool(true));
+  ApplyObjectRefFormId(registry, ValueData::Float(1));
   EXPECT_EQ(Sim().playerCamera->fieldOfView, 75);
   EXPECT_EQ(Sim().timeScale, 1);
   EXPECT_EQ(Sim().vatsDisabled, 0u);
   EXPECT_EQ(Sim().CurrentCameraState()->yaw, 0);
-  EXPECT_EQ(CameraController::Instance().targetRefFormId, 0u);
-  currentRegistry = nullptr;
-  ApplyNearClip(ValueData::Float(1));  // no registry: nothing
+  EXPECT_EQ(Plugin::Instance().controller.targetRefFormId, 0u);
+  ValueRegistry withoutPair;
+  withoutPair.values[Vid::fNearClip].reset();
+  ApplyNearClip(withoutPair, ValueData::Float(1));  // a registry without the pair: nothing
   EXPECT_EQ(Sim().nearClip, 15);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The camera controller over a fresh simulated world and an empty registry (every setting
-// unset), for one test.
+// The owner's camera controller over a fresh simulated world and an empty session (every
+// setting unset), for one test.
 
 #include <gtest/gtest.h>
 
@@ -8,32 +8,42 @@
 #include <cmath>
 
 #include "camera/controller.h"
-#include "plugin/startup.h"
+#include "plugin/plugin.h"
 #include "sim_world.h"
 #include "values/registry.h"
 
 class CameraTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetPluginForTests();
+    Owner().ResetForTests();
     Sim().Reset();
     Controller().ResetForTests();
-    currentRegistry = new ValueRegistry();
+    Owner().currentRegistry = Owner().NewSession();
   }
 
   void TearDown() override {
-    ResetPluginForTests();
+    Owner().ResetForTests();
     Controller().ResetForTests();
   }
 
-  static CameraController& Controller() { return CameraController::Instance(); }
+  static Plugin& Owner() { return Plugin::Instance(); }
+  static CameraController& Controller() { return Owner().controller; }
+  static Session& Registry() { return *Owner().currentRegistry; }
+  static ValueRegistry& Values() { return Registry().values; }
 
-  static void SetFloat(int32_t index, float value) { SetValue(index, ValueData::Float(value), 0); }
-  static void SetInt(int32_t index, int32_t value) { SetValue(index, ValueData::Int(value), 0); }
-  static void SetBool(int32_t index, bool value) { SetValue(index, ValueData::Bool(value), 0); }
+  static void SetFloat(int32_t index, float value) {
+    SetValue(Values(), index, ValueData::Float(value), 0);
+  }
+  static void SetInt(int32_t index, int32_t value) {
+    SetValue(Values(), index, ValueData::Int(value), 0);
+  }
+  static void SetBool(int32_t index, bool value) {
+    SetValue(Values(), index, ValueData::Bool(value), 0);
+  }
 
+  // Frames as the main-loop hook runs them.
   static void Frames(int count) {
-    for (int i = 0; i < count; ++i) Controller().Update();
+    for (int i = 0; i < count; ++i) Owner().RunFrame();
   }
 
   static std::array<float, 3> Position() {

@@ -10,7 +10,7 @@ struct CommandCase {
   const char* text;
   CommandId id;
   CommandPhase phase;
-  int32_t valueIndex;
+  int32_t argument;  // the field the command's form writes: value index, key word or mode
   ValueData operand;
   float seconds;
 };
@@ -21,9 +21,30 @@ const ValueData kUnset = ValueData::Unset(ValueType::Bool);
 class CommandParser : public RegistryTest {
  protected:
   std::unique_ptr<Command> Parse(const char* text, int32_t line = 1) {
-    return ParseCommand(&profile, line, text);
+    return ParseCommand(session, &profile, line, text);
   }
   Profile profile;
+
+  // The typed field a command's form writes; the other two must keep their defaults.
+  static int32_t Argument(const Command& command) {
+    switch (command.id) {
+      case CommandId::BindKey:
+      case CommandId::BindKey2:
+      case CommandId::UnBindKey:
+        EXPECT_EQ(command.valueIndex, -1);
+        EXPECT_EQ(command.rotationMode, -1);
+        return command.keyWord;
+      case CommandId::RotateX:
+      case CommandId::RotateY:
+        EXPECT_EQ(command.valueIndex, -1);
+        EXPECT_EQ(command.keyWord, 0);
+        return command.rotationMode;
+      default:
+        EXPECT_EQ(command.keyWord, 0);
+        EXPECT_EQ(command.rotationMode, -1);
+        return command.valueIndex;
+    }
+  }
 };
 
 }  // namespace
@@ -67,7 +88,7 @@ TEST_F(CommandParser, ArgumentForms) {
     ASSERT_NE(command, nullptr) << c.text;
     EXPECT_EQ(command->id, c.id) << c.text;
     EXPECT_EQ(command->phase, c.phase) << c.text;
-    EXPECT_EQ(command->valueIndex, c.valueIndex) << c.text;
+    EXPECT_EQ(Argument(*command), c.argument) << c.text;
     EXPECT_EQ(command->operand.isSet, c.operand.isSet) << c.text;
     EXPECT_EQ(command->operand.type, c.operand.type) << c.text;
     EXPECT_EQ(command->operand.payload, c.operand.payload) << c.text;
@@ -76,14 +97,14 @@ TEST_F(CommandParser, ArgumentForms) {
     EXPECT_EQ(command->owner, &profile) << c.text;
     EXPECT_NE(command->handler, nullptr) << c.text;
   }
-  EXPECT_TRUE(registry.messageQueue.empty());
+  EXPECT_TRUE(session.messageQueue.empty());
 }
 
 TEST_F(CommandParser, UnspecifiedTweenLengthKeepsTheCommand) {
   const auto command = Parse("SetTween fFOV 90 slow", 9);
   ASSERT_NE(command, nullptr);
   EXPECT_FLOAT_EQ(command->seconds, 0.2f);
-  EXPECT_EQ(registry.messageQueue, std::deque<std::string>{"Vantrel(9): Unspecified tween length!"});
+  EXPECT_EQ(session.messageQueue, std::deque<std::string>{"Vantrel(9): Unspecified tween length!"});
 }
 
 TEST_F(CommandParser, RefusalsAndTheirMessages) {
@@ -111,9 +132,9 @@ TEST_F(CommandParser, RefusalsAndTheirMessages) {
       {"SendAnimEvent", "Invalid syntax for command! Event name is expected."},
   };
   for (const auto& [text, message] : cases) {
-    registry.messageQueue.clear();
+    session.messageQueue.clear();
     EXPECT_EQ(Parse(text, 3), nullptr) << text;
-    EXPECT_EQ(registry.messageQueue, std::deque<std::string>{std::string("Vantrel(3): ") + message})
+    EXPECT_EQ(session.messageQueue, std::deque<std::string>{std::string("Vantrel(3): ") + message})
         << text;
   }
 }
@@ -126,7 +147,7 @@ TEST_F(CommandParser, ProfileKeywordsLastOneDecides) {
   }
   EXPECT_EQ(Parse("skip"), nullptr);
   EXPECT_EQ(profile.state, ProfileState::Skipped);
-  EXPECT_TRUE(registry.messageQueue.empty());
+  EXPECT_TRUE(session.messageQueue.empty());
 }
 
 TEST(PackKeyCode, FieldsAndSign) {

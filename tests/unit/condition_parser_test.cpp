@@ -47,7 +47,7 @@ TEST_F(ConditionParser, OperatorsKindsAndOperands) {
       {"KEYWORD&Vampire", ConditionOp::Contains, -1, ValueData::String("Vampire")},
   };
   for (const ConditionCase& c : cases) {
-    const auto condition = ParseCondition(1, c.text);
+    const auto condition = ParseCondition(session, 1, c.text);
     ASSERT_NE(condition, nullptr) << c.text;
     EXPECT_EQ(condition->op, c.op) << c.text;
     EXPECT_EQ(condition->valueIndex, c.valueIndex) << c.text;
@@ -56,36 +56,36 @@ TEST_F(ConditionParser, OperatorsKindsAndOperands) {
     EXPECT_EQ(condition->operand.payload, c.operand.payload) << c.text;
     EXPECT_EQ(condition->operand.text, c.operand.text) << c.text;
   }
-  EXPECT_TRUE(registry.messageQueue.empty());
+  EXPECT_TRUE(session.messageQueue.empty());
 }
 
 TEST_F(ConditionParser, EvaluatorsByKind) {
-  EXPECT_EQ(ParseCondition(1, "fFOV")->evaluator, &CompareValue);
-  EXPECT_EQ(ParseCondition(1, "Faction")->evaluator, &FactionTest);
-  EXPECT_EQ(ParseCondition(1, "perk")->evaluator, &PerkTest);
-  EXPECT_EQ(ParseCondition(1, "Keyword")->evaluator, &KeywordTest);
-  EXPECT_EQ(ParseCondition(1, "WornHasKeyword")->evaluator, &WornKeywordTest);
-  EXPECT_EQ(ParseCondition(1, "MagicEffectKeyword")->evaluator, &MagicEffectKeywordTest);
+  EXPECT_EQ(ParseCondition(session, 1, "fFOV")->evaluator, &CompareValue);
+  EXPECT_EQ(ParseCondition(session, 1, "Faction")->evaluator, &FactionTest);
+  EXPECT_EQ(ParseCondition(session, 1, "perk")->evaluator, &PerkTest);
+  EXPECT_EQ(ParseCondition(session, 1, "Keyword")->evaluator, &KeywordTest);
+  EXPECT_EQ(ParseCondition(session, 1, "WornHasKeyword")->evaluator, &WornKeywordTest);
+  EXPECT_EQ(ParseCondition(session, 1, "MagicEffectKeyword")->evaluator, &MagicEffectKeywordTest);
 }
 
 TEST_F(ConditionParser, RefusalsAreReportedAtTheirLine) {
-  EXPECT_EQ(ParseCondition(4, " bWalking"), nullptr);
-  EXPECT_EQ(ParseCondition(5, ""), nullptr);
-  EXPECT_EQ(ParseCondition(6, "bWalk"), nullptr);
-  EXPECT_EQ(ParseCondition(7, "b_Walking"), nullptr);
-  EXPECT_EQ(ParseCondition(8, "a%b"), nullptr);  // name stops at "%"
+  EXPECT_EQ(ParseCondition(session, 4, " bWalking"), nullptr);
+  EXPECT_EQ(ParseCondition(session, 5, ""), nullptr);
+  EXPECT_EQ(ParseCondition(session, 6, "bWalk"), nullptr);
+  EXPECT_EQ(ParseCondition(session, 7, "b_Walking"), nullptr);
+  EXPECT_EQ(ParseCondition(session, 8, "a%b"), nullptr);  // name stops at "%"
   const std::deque<std::string> expected = {
       "Vantrel(4): Invalid syntax for condition!", "Vantrel(5): Invalid syntax for condition!",
       "Vantrel(6): Unknown value 'bWalk'!", "Vantrel(7): Unknown value 'b'!",
       "Vantrel(8): Unknown value 'a'!"};
-  EXPECT_EQ(registry.messageQueue, expected);
+  EXPECT_EQ(session.messageQueue, expected);
 }
 
 TEST_F(ConditionParser, OnlyParsedValueConditionsCountAsReferences) {
-  ParseCondition(1, "bSneaking");
-  ParseCondition(2, "bSneaking == 0");
-  ParseCondition(3, "Faction = 5");
-  ParseCondition(4, "bSneak");
+  ParseCondition(session, 1, "bSneaking");
+  ParseCondition(session, 2, "bSneaking == 0");
+  ParseCondition(session, 3, "Faction = 5");
+  ParseCondition(session, 4, "bSneak");
   EXPECT_EQ(At(Vid::bSneaking).conditionRefs, 2);
   EXPECT_EQ(At(Vid::bWalking).conditionRefs, 0);
 }

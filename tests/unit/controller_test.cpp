@@ -15,12 +15,12 @@ using ControllerTest = CameraTest;
 TEST_F(ControllerTest, FlagsFollowTheSettingsAndTheCameraState) {
   Frames(1);
   EXPECT_EQ(Controller().flags, kHeadCamera);
-  EXPECT_EQ(currentRegistry->inPluginView, 1);
+  EXPECT_EQ(Registry().inPluginView, 1);
 
   SetBool(Vid::bActivated, false);
   Frames(1);
   EXPECT_EQ(Controller().flags, uint32_t(ControllerFlag::Enabled));
-  EXPECT_EQ(currentRegistry->inPluginView, 0);
+  EXPECT_EQ(Registry().inPluginView, 0);
 
   SetBool(Vid::bActivated, true);
   SetInt(Vid::iActivated, 0);
@@ -235,17 +235,17 @@ TEST_F(ControllerTest, ZoomAndToggleDriveActivationOnlyWhenAskedTo) {
   bool activated = false;
   EXPECT_EQ(Controller().ZoomIn(), 0);
   EXPECT_EQ(Controller().ToggleActivation(), 0);
-  EXPECT_FALSE(GetBool(Vid::bActivated, activated));
+  EXPECT_FALSE(GetBool(Values(), Vid::bActivated, activated));
 
   SetBool(Vid::bZoomIntoQARN, true);
   EXPECT_EQ(Controller().ZoomIn(), 1);
-  EXPECT_TRUE(GetBool(Vid::bActivated, activated) && activated);
+  EXPECT_TRUE(GetBool(Values(), Vid::bActivated, activated) && activated);
   EXPECT_EQ(Controller().ZoomOut(), 0);
-  EXPECT_TRUE(GetBool(Vid::bActivated, activated) && !activated);
+  EXPECT_TRUE(GetBool(Values(), Vid::bActivated, activated) && !activated);
 
   SetBool(Vid::bToggleIntoQARN, true);
   EXPECT_EQ(Controller().ToggleActivation(), 1);
-  EXPECT_TRUE(GetBool(Vid::bActivated, activated) && activated);
+  EXPECT_TRUE(GetBool(Values(), Vid::bActivated, activated) && activated);
 }
 
 TEST_F(ControllerTest, StateOffsetsAreClearedInHeadViewExceptState7) {

@@ -3,8 +3,9 @@
 #include <cstdio>
 #include <string>
 
-#include "config/diagnostics.h"
+#include "base/diagnostics.h"
 #include "sim_world.h"
+#include "profiles/session.h"
 #include "values_fixture.h"
 
 namespace {
@@ -38,14 +39,13 @@ TEST(EscapePercentTest, DoublesEverySign) {
 }
 
 TEST_F(Diagnostics, ChannelsAndPercentSigns) {
-  LogAtLine(&registry, 3, "Unknown value '%s'!", "a%b");
-  Log(&registry, "Loaded %d profiles from configuration file.", 4);
-  LogAtLine(nullptr, 1, "dropped");
-  EXPECT_EQ(registry.messageQueue.front(), "Vantrel(3): Unknown value 'a%%b'!");
-  DrainMessages(registry);
+  LogAtLine(session.messageQueue, 3, "Unknown value '%s'!", "a%b");
+  Log(session.messageQueue, "Loaded %d profiles from configuration file.", 4);
+  EXPECT_EQ(session.messageQueue.front(), "Vantrel(3): Unknown value 'a%%b'!");
+  DrainMessages(session.messageQueue);
   EXPECT_EQ(Shown(), (std::vector<std::string>{"Vantrel(3): Unknown value 'a%b'!",
                                                "Vantrel: Loaded 4 profiles from configuration file."}));
-  EXPECT_TRUE(registry.messageQueue.empty());
+  EXPECT_TRUE(session.messageQueue.empty());
   EXPECT_EQ(Sim().consoleFormatFaults, 0);
 }
 
@@ -53,13 +53,13 @@ TEST_F(Diagnostics, LongLinesAreCutLikeTheBuffersWithoutBreakingEscapes) {
   for (const std::string& name :
        {std::string(400, 'n'), std::string(400, '%'), std::string(220, 'n') + std::string(30, '%'),
         std::string(225, 'n') + "%d%s"}) {
-    registry.messageQueue.clear();
+    session.messageQueue.clear();
     Sim().console->lines.clear();
-    LogAtLine(&registry, 12, "Unknown value '%s'!", name.c_str());
+    LogAtLine(session.messageQueue, 12, "Unknown value '%s'!", name.c_str());
     const std::string expected = Composed(12, "Unknown value '%s'!", name);
     EXPECT_EQ(expected.size(), 255u);
-    EXPECT_EQ(registry.messageQueue.front(), EscapePercent(expected));
-    DrainMessages(registry);
+    EXPECT_EQ(session.messageQueue.front(), EscapePercent(expected));
+    DrainMessages(session.messageQueue);
     EXPECT_EQ(Shown(), std::vector<std::string>{expected});
   }
   EXPECT_EQ(Sim().consoleFormatFaults, 0);
@@ -67,10 +67,10 @@ TEST_F(Diagnostics, LongLinesAreCutLikeTheBuffersWithoutBreakingEscapes) {
 
 TEST_F(Diagnostics, DebugLevelGate) {
   const auto debugLines = [&](ValueData iDebug, int32_t level) {
-    registry.messageQueue.clear();
-    SetValue(Vid::iDebug, iDebug, 0);
-    LogDebug(level, "Activating profile %s.", "Combat");
-    return registry.messageQueue.size();
+    session.messageQueue.clear();
+    SetValue(registry, Vid::iDebug, iDebug, 0);
+    LogDebug(session, level, "Activating profile %s.", "Combat");
+    return session.messageQueue.size();
   };
   EXPECT_EQ(debugLines(ValueData::Unset(ValueType::Int), 1), 0u);
   EXPECT_EQ(debugLines(ValueData::Int(0), 1), 0u);
@@ -79,22 +79,18 @@ TEST_F(Diagnostics, DebugLevelGate) {
   EXPECT_EQ(debugLines(ValueData::Int(1), 2), 0u);
   EXPECT_EQ(debugLines(ValueData::Int(2), 2), 1u);
   EXPECT_EQ(debugLines(ValueData::Int(1), 1), 1u);
-  EXPECT_EQ(registry.messageQueue.front(), "Vantrel(DEBUG): Activating profile Combat.");
-  currentRegistry = nullptr;
-  LogDebug(0, "nowhere to go");
-  currentRegistry = &registry;
-  EXPECT_EQ(registry.messageQueue.size(), 1u);
+  EXPECT_EQ(session.messageQueue.front(), "Vantrel(DEBUG): Activating profile Combat.");
 }
 
 TEST_F(Diagnostics, LinesWaitForTheConsoleInOrder) {
   HostConsole* console = Sim().console;
   Sim().console = nullptr;
-  for (int line = 1; line <= 3; ++line) LogAtLine(&registry, line, "Invalid name!");
-  DrainMessages(registry);
-  EXPECT_EQ(registry.messageQueue.size(), 3u);
+  for (int line = 1; line <= 3; ++line) LogAtLine(session.messageQueue, line, "Invalid name!");
+  DrainMessages(session.messageQueue);
+  EXPECT_EQ(session.messageQueue.size(), 3u);
   Sim().console = console;
-  DrainMessages(registry);
-  EXPECT_TRUE(registry.messageQueue.empty());
+  DrainMessages(session.messageQueue);
+  EXPECT_TRUE(session.messageQueue.empty());
   EXPECT_EQ(Shown(), (std::vector<std::string>{"Vantrel(1): Invalid name!",
                                                "Vantrel(2): Invalid name!",
                                                "Vantrel(3): Invalid name!"}));

@@ -7,12 +7,12 @@ class DriverTest : public ProfilesTest {
   static void ExpectIdle() {
     EXPECT_EQ(Registry().switchInProgress, 0);
     EXPECT_EQ(Registry().pendingProfile, nullptr);
-    EXPECT_EQ(Registry().recordingProfile, nullptr);
+    EXPECT_EQ(Values().recording, nullptr);
     EXPECT_EQ(Registry().deactivatingProfile, nullptr);
     EXPECT_EQ(Registry().commandNesting, 0);
   }
   static int32_t Saved(const char* profile, int32_t index) {
-    const auto& saved = FindProfile(profile)->savedValues;
+    const auto& saved = FindProfile(Registry(), profile)->savedValues;
     auto entry = saved.find(index);
     return entry == saved.end() || !entry->second.isSet ? -999 : entry->second.AsInt();
   }
@@ -21,26 +21,26 @@ class DriverTest : public ProfilesTest {
 TEST_F(DriverTest, ConditionsStopAtTheFirstFailure) {
   static int evaluated = 0;
   evaluated = 0;
-  auto counting = [](HostRef*, HostActor*, Condition* c) {
+  auto counting = [](Session&, Condition* c) {
     ++evaluated;
     return c->op == 0;
   };
   Profile profile;
-  EXPECT_TRUE(ConditionsHold(&profile, true));
-  EXPECT_FALSE(ConditionsHold(&profile, false));
+  EXPECT_TRUE(ConditionsHold(Registry(), &profile, true));
+  EXPECT_FALSE(ConditionsHold(Registry(), &profile, false));
 
   for (int32_t op : {0, 1, 0}) {
     profile.conditions.push_back(std::make_unique<Condition>());
     profile.conditions.back()->op = op;
     profile.conditions.back()->evaluator = counting;
   }
-  EXPECT_FALSE(ConditionsHold(&profile, true));
+  EXPECT_FALSE(ConditionsHold(Registry(), &profile, true));
   EXPECT_EQ(evaluated, 2);
 
   profile.conditions[1]->op = 0;
-  EXPECT_TRUE(ConditionsHold(&profile, false));
+  EXPECT_TRUE(ConditionsHold(Registry(), &profile, false));
   profile.conditions[2]->evaluator = nullptr;
-  EXPECT_FALSE(ConditionsHold(&profile, true));
+  EXPECT_FALSE(ConditionsHold(Registry(), &profile, true));
 }
 
 TEST_F(DriverTest, ASwitchDeactivatesThenActivatesAndRecordsTheFirstChange) {
@@ -55,7 +55,7 @@ TEST_F(DriverTest, ASwitchDeactivatesThenActivatesAndRecordsTheFirstChange) {
   EXPECT_EQ(CountLines("Vantrel(DEBUG): Changed profile from None to __Default."), 1);
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 70);
 
-  SwitchProfile(FindProfile("Combat"), 3);
+  SwitchProfile(Registry(), FindProfile(Registry(), "Combat"), 3);
   EXPECT_EQ(CurrentName(), "Combat");
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 80);
   EXPECT_EQ(Saved("Combat", Vid::iUnused1), 70);
@@ -64,12 +64,12 @@ TEST_F(DriverTest, ASwitchDeactivatesThenActivatesAndRecordsTheFirstChange) {
   ExpectIdle();
 
   // Switching to the current profile only sets the lock.
-  SwitchProfile(FindProfile("Combat"), 0.5f);
+  SwitchProfile(Registry(), FindProfile(Registry(), "Combat"), 0.5f);
   EXPECT_EQ(Registry().profileLockSeconds, 0.5f);
   EXPECT_EQ(CountLines("Changed profile"), 2);
 
-  SetValue(Vid::iUnused1, ValueData::Int(1), 0);
-  SwitchProfile(Registry().defaultProfile, 0);
+  SetValue(Values(), Vid::iUnused1, ValueData::Int(1), 0);
+  SwitchProfile(Registry(), Registry().defaultProfile, 0);
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 70);
   EXPECT_EQ(Saved("Combat", Vid::iUnused1), 70);  // Return leaves the entry in place
   EXPECT_EQ(Saved("__Default", Vid::iUnused1), 70);  // the default's Set ran after Return
@@ -78,28 +78,28 @@ TEST_F(DriverTest, ASwitchDeactivatesThenActivatesAndRecordsTheFirstChange) {
 
 TEST_F(DriverTest, SwitchingToNothingClearsTheLock) {
   Load("[A]\n");
-  SwitchProfile(FindProfile("A"), 4);
-  SwitchProfile(nullptr, 9);
+  SwitchProfile(Registry(), FindProfile(Registry(), "A"), 4);
+  SwitchProfile(Registry(), nullptr, 9);
   EXPECT_EQ(Registry().currentProfile, nullptr);
   EXPECT_EQ(Registry().profileLockSeconds, 0);
 }
 
 TEST_F(DriverTest, CameraAtActivationRecordsHowTheProfileFoundTheCamera) {
   Load("[A]\n[B]\n");
-  Profile* a = FindProfile("A");
-  Profile* b = FindProfile("B");
+  Profile* a = FindProfile(Registry(), "A");
+  Profile* b = FindProfile(Registry(), "B");
   Sim().SetCameraState(9);  // a head-camera state
-  SwitchProfile(a, 0);
-  EXPECT_EQ(a->cameraAtActivation, 1);
+  SwitchProfile(Registry(), a, 0);
+  EXPECT_EQ(a->cameraAtActivation, CameraAtActivation::HeadCamera);
   Sim().SetCameraState(0);  // the host's first person
-  SwitchProfile(b, 0);
-  EXPECT_EQ(b->cameraAtActivation, 2);
+  SwitchProfile(Registry(), b, 0);
+  EXPECT_EQ(b->cameraAtActivation, CameraAtActivation::FirstPerson);
   Sim().SetCameraState(7);
-  SwitchProfile(a, 0);
-  EXPECT_EQ(a->cameraAtActivation, 0);
+  SwitchProfile(Registry(), a, 0);
+  EXPECT_EQ(a->cameraAtActivation, CameraAtActivation::Other);
   Sim().playerCamera = nullptr;
-  SwitchProfile(b, 0);
-  EXPECT_EQ(b->cameraAtActivation, 0);
+  SwitchProfile(Registry(), b, 0);
+  EXPECT_EQ(b->cameraAtActivation, CameraAtActivation::Other);
 }
 
 TEST_F(DriverTest, SetProfileAmongDeactivationCommandsRedirectsTheSwitch) {
@@ -110,8 +110,8 @@ TEST_F(DriverTest, SetProfileAmongDeactivationCommandsRedirectsTheSwitch) {
       "+Set iUnused2 2\n"
       "[C]\n"
       "+Set iUnused2 3\n");
-  SwitchProfile(FindProfile("A"), 0);
-  SetProfileByName("C", 4);
+  SwitchProfile(Registry(), FindProfile(Registry(), "A"), 0);
+  SetProfileByName(Registry(), "C", 4);
   EXPECT_EQ(CurrentName(), "B");
   EXPECT_EQ(IntOr(Vid::iUnused2, 0), 2);
   EXPECT_EQ(Registry().profileLockSeconds, 4);
@@ -127,17 +127,17 @@ TEST_F(DriverTest, SetProfileAmongActivationCommandsRunsACompleteNestedSwitch) {
       "-Set iUnused4 4\n"
       "[B]\n"
       "+Set iUnused2 2\n");
-  SetProfileByName("a", 2);
+  SetProfileByName(Registry(), "a", 2);
   EXPECT_EQ(CurrentName(), "B");
   EXPECT_EQ(IntOr(Vid::iUnused2, 0), 2);
   EXPECT_EQ(IntOr(Vid::iUnused3, 0), 3);
   EXPECT_EQ(IntOr(Vid::iUnused4, 0), 4);  // A was left by the nested switch
   EXPECT_EQ(Registry().profileLockSeconds, 2);  // the outer lock wins
   // After the nested switch nothing records into A any more.
-  Profile* a = FindProfile("A");
+  Profile* a = FindProfile(Registry(), "A");
   EXPECT_EQ(a->savedValues.count(Vid::iUnused1), 1u);
   EXPECT_EQ(a->savedValues.count(Vid::iUnused3), 0u);
-  EXPECT_EQ(FindProfile("B")->savedValues.count(Vid::iUnused2), 1u);
+  EXPECT_EQ(FindProfile(Registry(), "B")->savedValues.count(Vid::iUnused2), 1u);
   ExpectIdle();
 }
 
@@ -147,27 +147,27 @@ TEST_F(DriverTest, SetProfileFallsBackToTheDefaultAndRespectsConditions) {
       "(iUnused1 == 1)\n"
       "{Side}\n"
       "[Free]\n");
-  Profile* free = FindProfile("Free");
-  SetProfileByName("Free", 0);
+  Profile* free = FindProfile(Registry(), "Free");
+  SetProfileByName(Registry(), "Free", 0);
   EXPECT_EQ(CurrentName(), "Free");  // no conditions: SetProfile may pick it
-  SetProfileByName("Nowhere", 0);
+  SetProfileByName(Registry(), "Nowhere", 0);
   EXPECT_EQ(CurrentName(), "__Default");
-  SetProfileByIndex(free->index, 0);
-  SetProfileByName("Side", 0);  // a parallel profile
+  SetProfileByIndex(Registry(), free->index, 0);
+  SetProfileByName(Registry(), "Side", 0);  // a parallel profile
   EXPECT_EQ(CurrentName(), "__Default");
-  SetProfileByIndex(free->index, 0);
-  SetProfileByIndex(FindProfile("Side")->index, 0);
+  SetProfileByIndex(Registry(), free->index, 0);
+  SetProfileByIndex(Registry(), FindProfile(Registry(), "Side")->index, 0);
   EXPECT_EQ(CurrentName(), "__Default");
-  SetProfileByIndex(99, 0);
+  SetProfileByIndex(Registry(), 99, 0);
   EXPECT_EQ(CurrentName(), "__Default");
 
-  SetProfileByName("Locked", 0);
+  SetProfileByName(Registry(), "Locked", 0);
   EXPECT_EQ(CurrentName(), "__Default");
-  SetValue(Vid::iUnused1, ValueData::Int(1), 0);
-  FindProfile("Locked")->inhibitSeconds = -1;  // inhibit does not stop SetProfile
-  SetProfileByName("LOCKED", 0);
+  SetValue(Values(), Vid::iUnused1, ValueData::Int(1), 0);
+  FindProfile(Registry(), "Locked")->inhibitSeconds = -1;  // inhibit does not stop SetProfile
+  SetProfileByName(Registry(), "LOCKED", 0);
   EXPECT_EQ(CurrentName(), "Locked");
-  EXPECT_EQ(FindProfile(" Locked"), nullptr);  // names are not trimmed
+  EXPECT_EQ(FindProfile(Registry(), " Locked"), nullptr);  // names are not trimmed
 }
 
 TEST_F(DriverTest, RunProfileRunsBothPhasesAndChangesNoState) {
@@ -179,9 +179,9 @@ TEST_F(DriverTest, RunProfileRunsBothPhasesAndChangesNoState) {
       "+Set iUnused1 6\n"
       "-Set iUnused2 7\n");
   const int lines = CountLines("Vantrel(DEBUG)");
-  Profile* flash = FindProfile("Flash");
+  Profile* flash = FindProfile(Registry(), "Flash");
   flash->savedValues[Vid::iFocusDelay] = ValueData::Int(1);
-  RunProfileByName("flash");
+  RunProfileByName(Registry(), "flash");
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 6);
   EXPECT_EQ(IntOr(Vid::iUnused2, 0), 7);
   EXPECT_EQ(flash->savedValues.size(), 1u);  // emptied, then the "+" change recorded
@@ -191,8 +191,8 @@ TEST_F(DriverTest, RunProfileRunsBothPhasesAndChangesNoState) {
   EXPECT_EQ(CountLines("Vantrel(DEBUG)"), lines);
   ExpectIdle();
 
-  RunProfileByIndex(123);
-  RunProfileByName("missing");
+  RunProfileByIndex(Registry(), 123);
+  RunProfileByName(Registry(), "missing");
   ExpectIdle();
 }
 
@@ -204,7 +204,7 @@ TEST_F(DriverTest, AProfileRunningItselfStopsAtTheNestingBoundWithOneLine) {
       "+Modify iUnused1 1\n"
       "+RunProfile Loop\n"
       "-Modify iUnused2 1\n");
-  RunProfileByName("Loop");
+  RunProfileByName(Registry(), "Loop");
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), kMaxCommandNesting);
   EXPECT_EQ(IntOr(Vid::iUnused2, 0), kMaxCommandNesting);
   EXPECT_EQ(CountLines("Vantrel: Profile commands of 'Loop' stopped: nested too deeply."), 1);
@@ -220,7 +220,7 @@ TEST_F(DriverTest, TwoProfilesSwitchingToEachOtherEndConsistent) {
       "[B]\n"
       "+Modify iUnused1 1\n"
       "+SetProfile A\n");
-  SetProfileByName("A", 0);
+  SetProfileByName(Registry(), "A", 0);
   const std::string current = CurrentName();
   EXPECT_TRUE(current == "A" || current == "B") << current;
   // Every switch nests one level deeper; the switch that reaches the bound runs no command.
@@ -228,7 +228,7 @@ TEST_F(DriverTest, TwoProfilesSwitchingToEachOtherEndConsistent) {
   ExpectIdle();
 
   // The driver goes on working afterwards.
-  SetProfileByIndex(Registry().defaultProfile->index, 0);
+  SetProfileByIndex(Registry(), Registry().defaultProfile->index, 0);
   EXPECT_EQ(CurrentName(), "__Default");
 }
 
@@ -236,7 +236,7 @@ TEST_F(DriverTest, AProfileThatMultipliesItselfIsCutOff) {
   std::string text = "!Set iUnused1 0\n[Bomb]\n+Modify iUnused1 1\n";
   for (int i = 0; i < 8; ++i) text += "+RunProfile Bomb\n-RunProfile Bomb\n";
   Load(text);
-  RunProfileByName("Bomb");  // 16^16 runs without a bound on the whole chain
+  RunProfileByName(Registry(), "Bomb");  // 16^16 runs without a bound on the whole chain
   const int32_t runs = IntOr(Vid::iUnused1, 0);
   EXPECT_GT(runs, kMaxCommandNesting);
   // Each of the two phases of a RunProfile is an outermost run with its own allowance.
@@ -246,8 +246,8 @@ TEST_F(DriverTest, AProfileThatMultipliesItselfIsCutOff) {
   ExpectIdle();
 
   // A new outermost run has its full allowance again.
-  SetValue(Vid::iUnused1, ValueData::Int(0), 0);
-  RunProfileByName("Bomb");
+  SetValue(Values(), Vid::iUnused1, ValueData::Int(0), 0);
+  RunProfileByName(Registry(), "Bomb");
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), runs);
 }
 

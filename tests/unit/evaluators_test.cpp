@@ -9,12 +9,14 @@ namespace {
 
 class EvaluatorsTest : public ProfilesTest {
  protected:
-  static bool Holds(Condition& condition) {
-    return condition.evaluator(PlayerRef(), Sim().player, &condition);
+  // The condition for the followed reference `ref`, which is `actor` as an actor (or null).
+  static bool HoldsFor(Condition& condition, HostRef* ref, HostActor* actor) {
+    Registry().actor = ref;
+    Registry().actorAsCharacter = actor;
+    return condition.evaluator(Registry(), &condition);
   }
-  static bool HoldsWithout(Condition& condition) {
-    return condition.evaluator(nullptr, nullptr, &condition);
-  }
+  static bool Holds(Condition& condition) { return HoldsFor(condition, PlayerRef(), Sim().player); }
+  static bool HoldsWithout(Condition& condition) { return HoldsFor(condition, nullptr, nullptr); }
   static Condition Compare(int32_t index, int32_t op, const ValueData& operand) {
     return {op, index, operand, CompareValue};
   }
@@ -30,7 +32,9 @@ class EvaluatorsTest : public ProfilesTest {
     }
     return row;
   }
-  static std::unique_ptr<Condition> Parse(std::string_view text) { return ParseCondition(1, text); }
+  static std::unique_ptr<Condition> Parse(std::string_view text) {
+    return ParseCondition(Registry(), 1, text);
+  }
 };
 
 //                       ==     !=     >      <      >=     <=     &      ~      (8)
@@ -40,34 +44,34 @@ const std::vector<bool> kGreater{false, true, true, false, true, false, false, t
 const std::vector<bool> kUnordered{false, true, false, false, false, false, false, true, false};
 
 TEST_F(EvaluatorsTest, NumbersAndBoolsFollowTheOperatorTable) {
-  SetValue(Vid::iUnused1, ValueData::Int(-5), 0);
+  SetValue(Values(), Vid::iUnused1, ValueData::Int(-5), 0);
   EXPECT_EQ(Row(Vid::iUnused1, ValueData::Int(3)), kLess);  // signed: -5 < 3
   EXPECT_EQ(Row(Vid::iUnused1, ValueData::Int(-5)), kEqual);
   EXPECT_EQ(Row(Vid::iUnused1, ValueData::Int(-6)), kGreater);
 
-  SetValue(Vid::fFocusSpeed, ValueData::Float(2.5f), 0);
+  SetValue(Values(), Vid::fFocusSpeed, ValueData::Float(2.5f), 0);
   EXPECT_EQ(Row(Vid::fFocusSpeed, ValueData::Float(2.75f)), kLess);
   EXPECT_EQ(Row(Vid::fFocusSpeed, ValueData::Float(2.5f)), kEqual);
   EXPECT_EQ(Row(Vid::fFocusSpeed, ValueData::Float(-1e30f)), kGreater);
 
   // For bools ">" is "a and not e", ">=" is "a or not e", and so on.
-  SetValue(Vid::bFocus, ValueData::Bool(true), 0);
+  SetValue(Values(), Vid::bFocus, ValueData::Bool(true), 0);
   EXPECT_EQ(Row(Vid::bFocus, ValueData::Bool(false)), kGreater);
   EXPECT_EQ(Row(Vid::bFocus, ValueData::Bool(true)), kEqual);
-  SetValue(Vid::bFocus, ValueData::Bool(false), 0);
+  SetValue(Values(), Vid::bFocus, ValueData::Bool(false), 0);
   EXPECT_EQ(Row(Vid::bFocus, ValueData::Bool(true)), kLess);
 }
 
 TEST_F(EvaluatorsTest, NaNOnEitherSideOnlySatisfiesTheNegatedOperators) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
-  SetValue(Vid::fFocusSpeed, ValueData::Float(nan), 0);
+  SetValue(Values(), Vid::fFocusSpeed, ValueData::Float(nan), 0);
   EXPECT_EQ(Row(Vid::fFocusSpeed, ValueData::Float(1)), kUnordered);
-  SetValue(Vid::fFocusSpeed, ValueData::Float(1), 0);
+  SetValue(Values(), Vid::fFocusSpeed, ValueData::Float(1), 0);
   EXPECT_EQ(Row(Vid::fFocusSpeed, ValueData::Float(nan)), kUnordered);
 }
 
 TEST_F(EvaluatorsTest, TextComparesTrimmedIgnoringCaseAndOnlyEqualsOrContains) {
-  ValueAt(Vid::sRace)->current = ValueData::String(" RaceA ");
+  ValueAt(Values(), Vid::sRace)->current = ValueData::String(" RaceA ");
   EXPECT_TRUE(Holds(*Parse("sRace == racea")));
   EXPECT_FALSE(Holds(*Parse("sRace != racea")));
   EXPECT_TRUE(Holds(*Parse("sRace & CEA")));
@@ -86,13 +90,13 @@ TEST_F(EvaluatorsTest, AnUnsetValueOrOperandFailsEveryOperator) {
   EXPECT_FALSE(Holds(*Parse("bSneaking == false")));
   EXPECT_FALSE(Holds(*Parse("bSneaking != true")));
 
-  ValueAt(Vid::bSneaking)->current = ValueData::Bool(true);
+  ValueAt(Values(), Vid::bSneaking)->current = ValueData::Bool(true);
   EXPECT_TRUE(Holds(*Parse("bSneaking")));
   EXPECT_TRUE(Holds(*Parse("bSneaking >= false")));
   EXPECT_FALSE(Holds(*Parse("bSneaking == on")));  // unparsable operand
   EXPECT_FALSE(Holds(*Parse("bSneaking != on")));
 
-  ValueAt(Vid::iCameraState)->current = ValueData::Int(3);
+  ValueAt(Values(), Vid::iCameraState)->current = ValueData::Int(3);
   EXPECT_TRUE(Holds(*Parse("iCameraState & 3")));  // "&" means equal for numbers
   EXPECT_FALSE(Holds(*Parse("iCameraState & 1")));
 
@@ -104,16 +108,16 @@ TEST_F(EvaluatorsTest, AnUnsetValueOrOperandFailsEveryOperator) {
 
 struct LiveSetting {
   static inline ValueData live;
-  static ValueData ReadBack() { return live; }
+  static ValueData ReadBack(ValueRegistry&) { return live; }
 };
 
 TEST_F(EvaluatorsTest, AMirroredSettingIsComparedWithTheHostsLiveValue) {
-  Value* value = ValueAt(Vid::fFocusMinAngle);
+  Value* value = ValueAt(Values(), Vid::fFocusMinAngle);
   value->readBack = LiveSetting::ReadBack;
   LiveSetting::live = ValueData::Float(0, false);  // no host value yet: nothing captured
   EXPECT_FALSE(Holds(*Parse("fFocusMinAngle > 80")));
 
-  SetValue(Vid::fFocusMinAngle, ValueData::Float(70), 0);
+  SetValue(Values(), Vid::fFocusMinAngle, ValueData::Float(70), 0);
   LiveSetting::live = ValueData::Float(85);
   EXPECT_TRUE(Holds(*Parse("fFocusMinAngle > 80")));
   EXPECT_FALSE(Holds(*Parse("fFocusMinAngle == 70")));
@@ -139,7 +143,7 @@ TEST_F(HostTestsTest, EveryHostTestIsFalseWithoutAnActor) {
     EXPECT_FALSE(HoldsWithout(notEqual));
     // A non-actor reference: the reference is there, the actor is not.
     HostRef* crate = Sim().CreateReference();
-    EXPECT_FALSE(notEqual.evaluator(crate, nullptr, &notEqual));
+    EXPECT_FALSE(HoldsFor(notEqual, crate, nullptr));
   }
 }
 
@@ -160,7 +164,7 @@ TEST_F(HostTestsTest, FactionAnswersEqualityButNeverTheContainmentNegation) {
   EXPECT_FALSE(Holds(notContains));
 
   HostActor* other = Sim().CreateActor();
-  EXPECT_FALSE(in.evaluator(HostActorAsRef(other), other, &in));
+  EXPECT_FALSE(HoldsFor(in, HostActorAsRef(other), other));
   EXPECT_EQ(Sim().lastFactionQueryPlayerFlag, 0);
 
   // A form that is not a faction, or no form at all: false whatever the operator.
@@ -218,11 +222,11 @@ TEST_F(HostTestsTest, WornKeywordAsksTheWornItems) {
 
   HostActor* npc = Sim().CreateActor();
   npc->worn->keywords.push_back(hood);
-  EXPECT_TRUE(worn->evaluator(HostActorAsRef(npc), npc, worn.get()));
-  EXPECT_FALSE(notWorn->evaluator(HostActorAsRef(npc), npc, notWorn.get()));
+  EXPECT_TRUE(HoldsFor(*worn, HostActorAsRef(npc), npc));
+  EXPECT_FALSE(HoldsFor(*notWorn, HostActorAsRef(npc), npc));
   npc->keywords.push_back(hood);  // on the actor itself, not worn: irrelevant
   npc->worn->keywords.clear();
-  EXPECT_FALSE(worn->evaluator(HostActorAsRef(npc), npc, worn.get()));
+  EXPECT_FALSE(HoldsFor(*worn, HostActorAsRef(npc), npc));
 }
 
 TEST_F(HostTestsTest, MagicEffectKeywordWalksTheActiveEffects) {

@@ -10,7 +10,7 @@ namespace {
 class FrameTest : public ProfilesTest {
  protected:
   static void SetInt(int32_t index, int32_t number) {
-    SetValue(index, ValueData::Int(number), 0);
+    SetValue(Values(), index, ValueData::Int(number), 0);
   }
 };
 
@@ -33,7 +33,7 @@ TEST_F(FrameTest, DrawingAWeaponSwitchesToCombatAndSheathingReturns) {
   EXPECT_EQ(CurrentName(), "Combat");
   EXPECT_EQ(CountLines("Vantrel(DEBUG): Changed profile from __Default to Combat."), 1);
   EXPECT_EQ(FloatOr(Vid::fFOV, 0), 80);
-  Profile* combat = FindProfile("Combat");
+  Profile* combat = FindProfile(Registry(), "Combat");
   ASSERT_EQ(combat->savedValues.count(Vid::fFOV), 1u);
   EXPECT_EQ(combat->savedValues[Vid::fFOV].AsFloat(), 70);
 
@@ -64,20 +64,20 @@ TEST_F(FrameTest, TheFirstHoldingExclusiveProfileWinsUnlessInhibitedOrLocked) {
   Frame(0.1f);
   EXPECT_EQ(CurrentName(), "Second");
 
-  FindProfile("Second")->inhibitSeconds = 0.15f;
+  FindProfile(Registry(), "Second")->inhibitSeconds = 0.15f;
   Frame(0.1f);
   EXPECT_EQ(CurrentName(), "__Default");
   Frame(0.1f);  // the inhibit ran out before this pass
   EXPECT_EQ(CurrentName(), "Second");
 
-  SetProfileByName("__Default", 0.25f);
+  SetProfileByName(Registry(), "__Default", 0.25f);
   Frame(0.1f);
   Frame(0.1f);
   EXPECT_EQ(CurrentName(), "__Default");
   Frame(0.1f);
   EXPECT_EQ(CurrentName(), "Second");
 
-  SetProfileByName("Bare", 0.15f);  // no conditions: chosen only by SetProfile
+  SetProfileByName(Registry(), "Bare", 0.15f);  // no conditions: chosen only by SetProfile
   SetInt(Vid::iUnused1, 0);
   Frame(0.1f);
   EXPECT_EQ(CurrentName(), "Bare");  // locked: not even the default takes over
@@ -97,7 +97,7 @@ TEST_F(FrameTest, ParallelProfilesToggleInFileOrderBesideTheCurrentOne) {
   Frame(0.1f);
   // The parallel profile ran before First was looked at, in the same pass.
   EXPECT_EQ(CurrentName(), "First");
-  Profile* enabler = FindProfile("Enabler");
+  Profile* enabler = FindProfile(Registry(), "Enabler");
   EXPECT_EQ(enabler->active, 1);
   EXPECT_EQ(enabler->savedValues.count(Vid::iUnused1), 1u);  // recorded while activating
   Frame(0.1f);
@@ -106,7 +106,7 @@ TEST_F(FrameTest, ParallelProfilesToggleInFileOrderBesideTheCurrentOne) {
   EXPECT_EQ(CountLines("Vantrel(DEBUG): Activating profile Enabler."), 1);
 
   // While a lock runs, parallel profiles still follow their conditions.
-  SetProfileByName("First", 10);
+  SetProfileByName(Registry(), "First", 10);
   enabler->inhibitSeconds = 0.15f;
   Frame(0.1f);
   EXPECT_EQ(enabler->active, 0);
@@ -115,7 +115,7 @@ TEST_F(FrameTest, ParallelProfilesToggleInFileOrderBesideTheCurrentOne) {
   Frame(0.1f);
   EXPECT_EQ(enabler->active, 1);
   EXPECT_EQ(IntOr(Vid::iUnused3, 0), 2);
-  EXPECT_EQ(Registry().recordingProfile, nullptr);
+  EXPECT_EQ(Values().recording, nullptr);
 }
 
 TEST_F(FrameTest, PassesRunAtTheIntervalAndAtTheFirstFrame) {
@@ -131,7 +131,7 @@ TEST_F(FrameTest, PassesRunAtTheIntervalAndAtTheFirstFrame) {
   Frame(1.0f / 32);
   EXPECT_EQ(CurrentName(), "__Default");
 
-  SetValue(Vid::fUpdateProfileInterval, ValueData::Float(0.5f), 0);
+  SetValue(Values(), Vid::fUpdateProfileInterval, ValueData::Float(0.5f), 0);
   Frame(0.125f);  // this pass reads the new interval
   SetInt(Vid::iUnused1, 1);
   for (int frame = 1; frame <= 3; ++frame) Frame(0.125f);
@@ -148,10 +148,8 @@ TEST_F(FrameTest, TimersCountDownAndTheTargetIsOnlyKnownDuringTheFrame) {
   EXPECT_EQ(Registry().mountCountdown, 0);
   EXPECT_FLOAT_EQ(Registry().dismountCountdown, 0.2f);
 
-  CameraController& controller = CameraController::Instance();
-  controller.frameTime = 0.1f;
-  controller.activeFrameTime = 0;  // the game is paused: the windows stand still
-  RunProfileFrame();
+  // The game is paused: the windows stand still.
+  Owner().RunSessionFrame({PlayerRef(), Sim().player, 0.1f, 0});
   EXPECT_FLOAT_EQ(Registry().dismountCountdown, 0.2f);
 
   handCacheStale = 0;
@@ -176,15 +174,15 @@ TEST_F(FrameTest, AReloadClearsBindingsRunningTheReleaseActionsOfHeldKeys) {
   Frame();
   Sim().SetKeyDown(112, true);
   Frame();
-  RunProfileByName("Later");
+  RunProfileByName(Registry(), "Later");
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 9);  // commands after Reload still run
-  EXPECT_NE(FindProfile("Flash"), nullptr);
+  EXPECT_NE(FindProfile(Registry(), "Flash"), nullptr);
   EXPECT_TRUE(Sim().playerCamera->personCalls.empty());
 
   Frame();
   EXPECT_EQ(Sim().playerCamera->personCalls.size(), 1u);  // the held key's release action
-  EXPECT_NE(FindProfile("FromFile"), nullptr);
-  EXPECT_EQ(FindProfile("Flash"), nullptr);
+  EXPECT_NE(FindProfile(Registry(), "FromFile"), nullptr);
+  EXPECT_EQ(FindProfile(Registry(), "Flash"), nullptr);
   Sim().SetKeyDown(112, false);
   Frame();
   EXPECT_EQ(Sim().playerCamera->personCalls.size(), 1u);

@@ -11,23 +11,25 @@ class HandlersTest : public ProfilesTest {
   void SetUp() override {
     ProfilesTest::SetUp();
     Load("[Owner]\n");
-    owner = FindProfile("Owner");
+    owner = FindProfile(Registry(), "Owner");
   }
 
   // Parses one command line into `owner` and runs it against the player.
   void Run(std::string_view text, HostActor* actor = Sim().player) {
-    owner->commands.push_back(ParseCommand(owner, 1, text));
+    owner->commands.push_back(ParseCommand(Registry(), owner, 1, text));
     Command* command = owner->commands.back().get();
     ASSERT_NE(command, nullptr) << text;
-    command->handler(actor ? HostActorAsRef(actor) : nullptr, actor, command);
+    Registry().actor = actor ? HostActorAsRef(actor) : nullptr;
+    Registry().actorAsCharacter = actor;
+    command->handler(Registry(), command);
   }
 
   static bool BoolOr(int32_t index, bool fallback) {
-    GetBool(index, fallback);
+    GetBool(Values(), index, fallback);
     return fallback;
   }
 
-  static KeyBindingRequest& Request(size_t i) { return *Registry().keyBindingRequests.at(i); }
+  static KeyBindingRequest& Request(size_t i) { return Registry().keyBindingRequests.at(i); }
 
   Profile* owner = nullptr;
 };
@@ -93,18 +95,18 @@ TEST_F(HandlersTest, ModifyAddsFlipsOrDoesNothing) {
 TEST_F(HandlersTest, ModifyTweenAddsToTheTweensTarget) {
   Run("Set fFocusSpeed 70");
   Run("SetTween fFocusSpeed 90 2");
-  TickValues(1);
+  TickValues(Values(), 1);
   Run("ModifyTween fFocusSpeed 10 2");
-  Value* value = ValueAt(Vid::fFocusSpeed);
-  EXPECT_EQ(GetValue(*value, false).AsFloat(), 100);
+  Value* value = ValueAt(Values(), Vid::fFocusSpeed);
+  EXPECT_EQ(GetValue(Values(), *value, false).AsFloat(), 100);
   EXPECT_EQ(FloatOr(Vid::fFocusSpeed, 0), 80);  // continues from where it stood
-  TickValues(2);
+  TickValues(Values(), 2);
   EXPECT_EQ(FloatOr(Vid::fFocusSpeed, 0), 100);
 }
 
 TEST_F(HandlersTest, ResetAndReturnRestoreWhatWasRecorded) {
   LoadFresh("!Set fFocusSpeed 5\n[Owner]\n");  // load commands make 5 the base
-  owner = FindProfile("Owner");
+  owner = FindProfile(Registry(), "Owner");
   Run("Set fFocusSpeed 9");
   Run("Reset fFocusSpeed");
   EXPECT_EQ(FloatOr(Vid::fFocusSpeed, 0), 5);
@@ -117,31 +119,31 @@ TEST_F(HandlersTest, ResetAndReturnRestoreWhatWasRecorded) {
   EXPECT_EQ(owner->savedValues.count(Vid::fFocusSpeed), 1u);
 
   // Returning while recording: the entry being restored is the one being replaced.
-  StartRecording(owner);
+  StartRecording(Registry(), owner);
   owner->savedValues[Vid::fFocusSpeed] = ValueData::Float(7);
   Run("ReturnTween fFocusSpeed 0");
   EXPECT_EQ(FloatOr(Vid::fFocusSpeed, 0), 7);
   EXPECT_EQ(owner->savedValues[Vid::fFocusSpeed].AsFloat(), 2);
-  Registry().recordingProfile = nullptr;
+  StopRecording(Registry());
 }
 
 TEST_F(HandlersTest, SwitchesSetTheirValueAndToggleFlipsActivation) {
   Run("Enable");
   EXPECT_TRUE(BoolOr(Vid::bEnabled, false));
   Command disable;
-  kCommandTable[10].handler(nullptr, nullptr, &disable);
+  kCommandTable[10].handler(Registry(), &disable);
   EXPECT_FALSE(BoolOr(Vid::bEnabled, true));
   Run("Activate");
   EXPECT_TRUE(BoolOr(Vid::bActivated, false));
   Run("Deactivate");
   EXPECT_FALSE(BoolOr(Vid::bActivated, true));
 
-  ToggleActivatedValue();
+  ToggleBool(Values(), Vid::bActivated);
   EXPECT_TRUE(BoolOr(Vid::bActivated, false));
-  ToggleActivatedValue();
+  ToggleBool(Values(), Vid::bActivated);
   EXPECT_FALSE(BoolOr(Vid::bActivated, true));
   Run("Clear bActivated");
-  ToggleActivatedValue();  // unset counts as off
+  ToggleBool(Values(), Vid::bActivated);  // unset counts as off
   EXPECT_TRUE(BoolOr(Vid::bActivated, false));
 }
 
@@ -150,11 +152,11 @@ TEST_F(HandlersTest, PersonCommandsCallTheHostCameraOnlyWhenItExists) {
   Run("ForceThirdPerson");
   Run("GoFirstPerson");
   Run("ForceFirstPerson");
-  owner->cameraAtActivation = 1;
+  owner->cameraAtActivation = CameraAtActivation::HeadCamera;
   Run("ReturnPerson");
-  owner->cameraAtActivation = 2;
+  owner->cameraAtActivation = CameraAtActivation::FirstPerson;
   Run("ReturnPerson");
-  owner->cameraAtActivation = 0;
+  owner->cameraAtActivation = CameraAtActivation::Other;
   Run("ReturnPerson");
   using C = SimCameraCall;
   EXPECT_EQ(Sim().playerCamera->personCalls,
@@ -164,13 +166,13 @@ TEST_F(HandlersTest, PersonCommandsCallTheHostCameraOnlyWhenItExists) {
   HostCamera* camera = Sim().playerCamera;
   Sim().playerCamera = nullptr;
   Run("GoFirstPerson");
-  owner->cameraAtActivation = 2;
+  owner->cameraAtActivation = CameraAtActivation::FirstPerson;
   Run("ReturnPerson");
   EXPECT_EQ(camera->personCalls.size(), 6u);
 }
 
 TEST_F(HandlersTest, InhibitAndReloadMarkTheRegistry) {
-  Profile* combat = FindProfile("Owner");
+  Profile* combat = FindProfile(Registry(), "Owner");
   Run("Inhibit owner 3");
   EXPECT_EQ(combat->inhibitSeconds, 3);
   Run("Inhibit Owner");
@@ -194,31 +196,31 @@ TEST_F(HandlersTest, KeyCommandsQueueUnpackedRequests) {
 
   EXPECT_EQ(Request(0).key, 112);
   EXPECT_EQ(Request(0).modifiers, 5);
-  EXPECT_EQ(Request(0).pressEdge, 0);
-  EXPECT_EQ(Request(0).bind, 1);
+  EXPECT_FALSE(Request(0).pressEdge);
+  EXPECT_TRUE(Request(0).bind);
   EXPECT_EQ(Request(0).profileName, "Combat");
   EXPECT_EQ(Request(0).profileIndex, -1);
   EXPECT_EQ(Request(0).seconds, 2.5f);
 
   EXPECT_EQ(Request(1).key, 42);
   EXPECT_EQ(Request(1).modifiers, 0x21);
-  EXPECT_EQ(Request(1).pressEdge, 1);
+  EXPECT_TRUE(Request(1).pressEdge);
 
   EXPECT_EQ(Request(2).key, 42);
   EXPECT_EQ(Request(2).modifiers, 0);
-  EXPECT_EQ(Request(2).pressEdge, 1);
-  EXPECT_EQ(Request(2).bind, 0);
-  EXPECT_EQ(Request(3).pressEdge, 0);
+  EXPECT_TRUE(Request(2).pressEdge);
+  EXPECT_FALSE(Request(2).bind);
+  EXPECT_FALSE(Request(3).pressEdge);
 
   // A key word of 0 never makes a request; a number operand names the profile by index.
   Command byIndex;
-  byIndex.valueIndex = 0;
+  byIndex.keyWord = 0;
   byIndex.operand = ValueData::Int(3);
-  kCommandTable[20].handler(nullptr, nullptr, &byIndex);
-  kCommandTable[21].handler(nullptr, nullptr, &byIndex);
+  kCommandTable[20].handler(Registry(), &byIndex);
+  kCommandTable[21].handler(Registry(), &byIndex);
   EXPECT_EQ(Registry().keyBindingRequests.size(), 4u);
-  byIndex.valueIndex = 0x0004007B;
-  kCommandTable[20].handler(nullptr, nullptr, &byIndex);
+  byIndex.keyWord = 0x0004007B;
+  kCommandTable[20].handler(Registry(), &byIndex);
   ASSERT_EQ(Registry().keyBindingRequests.size(), 5u);
   EXPECT_EQ(Request(4).key, 123);
   EXPECT_EQ(Request(4).modifiers, 4);
@@ -226,7 +228,7 @@ TEST_F(HandlersTest, KeyCommandsQueueUnpackedRequests) {
 }
 
 TEST_F(HandlersTest, AttachCameraFollowsTheCrosshairReference) {
-  CameraController& controller = CameraController::Instance();
+  CameraController& controller = Plugin::Instance().controller;
   HostRef* crate = Sim().CreateReference(0x00ABCDEF);
   Sim().SetCrosshairRef(crate);
   Run("AttachCamera");
@@ -256,7 +258,7 @@ TEST_F(HandlersTest, AttachCameraFollowsTheCrosshairReference) {
 }
 
 TEST_F(HandlersTest, RotationsQueueOneItemOnTheirAxis) {
-  CameraController& controller = CameraController::Instance();
+  CameraController& controller = Plugin::Instance().controller;
   Run("RotateY 0.5 1 7");
   Run("RotateX 15 0.5 2");
   Run("RotateX 3");
@@ -265,14 +267,14 @@ TEST_F(HandlersTest, RotationsQueueOneItemOnTheirAxis) {
   EXPECT_EQ(vertical.amount, 0.5f);
   EXPECT_EQ(vertical.duration, 1.0f);
   EXPECT_EQ(vertical.axis, 1);
-  EXPECT_EQ(vertical.mode, 1);  // 7 is not a mode
+  EXPECT_EQ(vertical.mode, RotationMode::Independent);  // 7 is not a mode
   EXPECT_EQ(vertical.applied, 0);
   EXPECT_EQ(vertical.elapsed, 0);
   ASSERT_EQ(controller.rotationQueues[0].size(), 2u);
   EXPECT_EQ(controller.rotationQueues[0][0].amount, 15.0f);
-  EXPECT_EQ(controller.rotationQueues[0][0].mode, 2);
+  EXPECT_EQ(controller.rotationQueues[0][0].mode, RotationMode::Focus);
   EXPECT_EQ(controller.rotationQueues[0][0].axis, 0);
-  EXPECT_EQ(controller.rotationQueues[0][1].mode, 1);  // no mode written
+  EXPECT_EQ(controller.rotationQueues[0][1].mode, RotationMode::Independent);  // no mode written
 }
 
 TEST_F(HandlersTest, AnimationEventsReachOnlyAnActorTarget) {

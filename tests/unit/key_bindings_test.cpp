@@ -19,8 +19,8 @@ class KeyBindingsTest : public ProfilesTest {
          "(iUnused4 == 1)\n"
          "+Modify iUnused1 1\n"
          "-Modify iUnused2 1\n");
-    SetValue(Vid::iUnused1, ValueData::Int(0), 0);
-    SetValue(Vid::iUnused2, ValueData::Int(0), 0);
+    SetValue(Values(), Vid::iUnused1, ValueData::Int(0), 0);
+    SetValue(Values(), Vid::iUnused2, ValueData::Int(0), 0);
     Frame();  // applies the queued requests
   }
   static void Press(std::initializer_list<int32_t> keys) {
@@ -72,7 +72,7 @@ TEST_F(KeyBindingsTest, BindKey2RunsTheProfileAtEveryPress) {
   }
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 3);
   EXPECT_EQ(IntOr(Vid::iUnused2, 0), 3);
-  EXPECT_EQ(FindProfile("Flash")->active, 0);
+  EXPECT_EQ(FindProfile(Registry(), "Flash")->active, 0);
   EXPECT_EQ(CurrentName(), "__Default");
 }
 
@@ -117,15 +117,15 @@ TEST_F(KeyBindingsTest, UnbindingAHeldKeyRunsItsReleaseActionFirst) {
   Press({kF1});
   EXPECT_EQ(CurrentName(), "A");
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 0);
-  RunProfileByName("DropRelease");
+  RunProfileByName(Registry(), "DropRelease");
   Frame();
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 1);
   Release({kF1});
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 1);
 
-  RunProfileByName("DropPress");  // modifiers are not looked at
+  RunProfileByName(Registry(), "DropPress");  // modifiers are not looked at
   Frame();
-  SetProfileByName("__Default", 0);
+  SetProfileByName(Registry(), "__Default", 0);
   Press({kF1});
   EXPECT_EQ(CurrentName(), "__Default");
 }
@@ -142,7 +142,7 @@ TEST_F(KeyBindingsTest, ClearingRunsTheReleaseActionsOfHeldKeys) {
   LoadBindings("!BindKey2 -112 0 Flash\n!BindKey2 113 0 Flash\n");
   Press({kF1, 113});
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 1);
-  ClearKeyBindings();
+  ClearKeyBindings(Registry(), Bindings());
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 2);  // F1's release action ran
   Release({kF1, 113});
   Press({kF1, 113});

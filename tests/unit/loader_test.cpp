@@ -18,10 +18,10 @@ class Loader : public RegistryTest {
   }
   // Loads the text and returns the console lines it queued.
   Lines Load(std::string_view text) {
-    LoadConfigurationText(text);
-    return registry.messageQueue;
+    LoadConfigurationText(session, text);
+    return session.messageQueue;
   }
-  const Profile& ProfileAt(size_t index) { return *registry.profiles.at(index); }
+  const Profile& ProfileAt(size_t index) { return *session.profiles.at(index); }
 };
 
 std::vector<std::string> ReadAll(std::string_view bytes) {
@@ -56,9 +56,9 @@ TEST_F(Loader, WorkedExample) {
   EXPECT_EQ(lines, (Lines{"Vantrel(3): Found condition for default profile! Ignoring line.",
                           "Vantrel(8): Invalid name!",
                           "Vantrel: Loaded 3 profiles from configuration file."}));
-  ASSERT_EQ(registry.profiles.size(), 3u);
-  EXPECT_EQ(registry.defaultProfile, &ProfileAt(0));
-  EXPECT_EQ(registry.currentProfile, &ProfileAt(0));
+  ASSERT_EQ(session.profiles.size(), 3u);
+  EXPECT_EQ(session.defaultProfile, &ProfileAt(0));
+  EXPECT_EQ(session.currentProfile, &ProfileAt(0));
   EXPECT_EQ(ProfileAt(0).name, "__Default");
   EXPECT_EQ(ProfileAt(1).name, "Sneak");
   EXPECT_EQ(ProfileAt(1).type, ProfileType::Exclusive);
@@ -68,27 +68,24 @@ TEST_F(Loader, WorkedExample) {
   EXPECT_EQ(ProfileAt(2).type, ProfileType::Parallel);
   EXPECT_EQ(ProfileAt(2).index, 2);
   float fov = 0;
-  EXPECT_TRUE(GetFloat(Vid::fFOV, fov));
+  EXPECT_TRUE(GetFloat(registry, Vid::fFOV, fov));
   EXPECT_EQ(fov, 75.0f);  // the default profile's load command ran
-  EXPECT_EQ(registry.captureDefaults, 0);
-  EXPECT_EQ(registry.parseBlock, nullptr);
+  EXPECT_FALSE(registry.captureDefaults);
 }
 
 TEST_F(Loader, EmptyAndMissingFiles) {
   EXPECT_EQ(Load(""), Lines{"Vantrel: Loaded 1 profiles from configuration file."});
-  ASSERT_EQ(registry.profiles.size(), 1u);
+  ASSERT_EQ(session.profiles.size(), 1u);
   EXPECT_EQ(ProfileAt(0).name, "__Default");
   EXPECT_EQ(ProfileAt(0).type, ProfileType::Default);
 
-  ValueRegistry fresh;
-  currentRegistry = &fresh;
+  Session fresh;
   SetConfigurationPath("/nonexistent/Vantrel.txt");
-  EXPECT_FALSE(LoadConfiguration());
+  EXPECT_FALSE(LoadConfiguration(fresh));
   SetConfigurationPath("Data\\WOBK\\Plugins\\Vantrel.txt");
   EXPECT_EQ(fresh.messageQueue, Lines{"Vantrel(0): File is missing!"});
   EXPECT_TRUE(fresh.profiles.empty());
   EXPECT_EQ(fresh.defaultProfile, nullptr);
-  currentRegistry = &registry;
 }
 
 TEST_F(Loader, HeaderNamesAndTypes) {
@@ -98,12 +95,12 @@ TEST_F(Loader, HeaderNamesAndTypes) {
       {"A]B", ProfileType::Exclusive},    {"Combat", ProfileType::Exclusive},
       {"Open", ProfileType::Exclusive},   {"", ProfileType::Exclusive},
       {"Overlay", ProfileType::Parallel}, {"O}x", ProfileType::Parallel}};
-  ASSERT_EQ(registry.profiles.size(), 9u);
+  ASSERT_EQ(session.profiles.size(), 9u);
   for (size_t i = 0; i < 8; ++i) {
     EXPECT_EQ(ProfileAt(i + 1).name, expected[i].first);
     EXPECT_EQ(ProfileAt(i + 1).type, expected[i].second);
   }
-  EXPECT_EQ(registry.messageQueue.front(), "Vantrel(5): Invalid name!");
+  EXPECT_EQ(session.messageQueue.front(), "Vantrel(5): Invalid name!");
 }
 
 TEST_F(Loader, MessagesComeAtBlockEndConditionsFirst) {
@@ -127,7 +124,7 @@ TEST_F(Loader, LongLinesCountAsSeveralLines) {
 
 TEST_F(Loader, SkipDisableAndDuplicateNames) {
   Load("[A]\nskip\n[B]\n(bSneaking)\nskip\ndisable\n[C]\ndisable\nskip\n[A]\n");
-  ASSERT_EQ(registry.profiles.size(), 4u);
+  ASSERT_EQ(session.profiles.size(), 4u);
   EXPECT_EQ(ProfileAt(1).state, ProfileState::Skipped);
   EXPECT_EQ(ProfileAt(2).name, "C");
   EXPECT_EQ(ProfileAt(2).index, 2);
@@ -140,8 +137,8 @@ TEST_F(Loader, SkipDisableAndDuplicateNames) {
 
 TEST_F(Loader, DisabledDefaultLeavesNoDefaultProfile) {
   Load("disable\n[A]\n");
-  ASSERT_EQ(registry.profiles.size(), 1u);
+  ASSERT_EQ(session.profiles.size(), 1u);
   EXPECT_EQ(ProfileAt(0).name, "A");
   EXPECT_EQ(ProfileAt(0).index, 0);
-  EXPECT_EQ(registry.defaultProfile, nullptr);
+  EXPECT_EQ(session.defaultProfile, nullptr);
 }

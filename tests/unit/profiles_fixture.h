@@ -1,6 +1,6 @@
 #pragma once
-// A fresh plug-in state over a fresh simulated world for one test: an empty registry made
-// current, no key bindings, no keyword table, the controller following the player.
+// A fresh plug-in state over a fresh simulated world for one test: an empty session made the
+// owner's live one, no key bindings, no keyword table, the controller following the player.
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 
 #include "camera/controller.h"
 #include "config/loader.h"
-#include "plugin/startup.h"
+#include "plugin/plugin.h"
 #include "profiles/driver.h"
 #include "profiles/evaluators.h"
 #include "profiles/key_bindings.h"
@@ -19,21 +19,23 @@
 class ProfilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetPluginForTests();
+    Owner().ResetForTests();
     Sim().Reset();
     ResetKeywordNameTable();
     ResetController();
-    currentRegistry = new ValueRegistry();
+    Owner().currentRegistry = Owner().NewSession();
   }
 
   void TearDown() override {
-    ResetPluginForTests();
+    Owner().ResetForTests();
     ResetKeywordNameTable();
     ResetController();
   }
 
+  static Plugin& Owner() { return Plugin::Instance(); }
+
   static void ResetController() {
-    CameraController& controller = CameraController::Instance();
+    CameraController& controller = Owner().controller;
     controller.targetRefFormId = 0;
     controller.rotationQueues[0].clear();
     controller.rotationQueues[1].clear();
@@ -43,26 +45,20 @@ class ProfilesTest : public ::testing::Test {
     controller.activeFrameTime = 0;
   }
 
-  static ValueRegistry& Registry() { return *currentRegistry; }
-  static void Load(std::string_view text) { LoadConfigurationText(text); }
-  // A new registry with only this configuration.
+  static Session& Registry() { return *Owner().currentRegistry; }
+  static ValueRegistry& Values() { return Registry().values; }
+  static KeyBindingList& Bindings() { return Owner().keyBindings; }
+  static void Load(std::string_view text) { LoadConfigurationText(Registry(), text); }
+  // A new session with only this configuration.
   static void LoadFresh(std::string_view text) {
-    delete currentRegistry;
-    currentRegistry = new ValueRegistry();
+    Owner().currentRegistry = Owner().NewSession();
     Load(text);
   }
 
   // One driver frame of dt seconds with the camera following `target` (the player by default).
   static void Frame(float dt = 1.0f / 60, HostRef* target = PlayerRef(),
                     HostActor* actor = Sim().player) {
-    CameraController& controller = CameraController::Instance();
-    controller.frameTime = dt;
-    controller.activeFrameTime = dt;
-    controller.target = target;
-    controller.targetActor = actor;
-    RunProfileFrame();
-    controller.target = nullptr;
-    controller.targetActor = nullptr;
+    Owner().RunSessionFrame({target, actor, dt, dt});
   }
 
   static HostRef* PlayerRef() { return HostActorAsRef(Sim().player); }
@@ -73,11 +69,11 @@ class ProfilesTest : public ::testing::Test {
   }
 
   static float FloatOr(int32_t index, float fallback) {
-    GetFloat(index, fallback);
+    GetFloat(Values(), index, fallback);
     return fallback;
   }
   static int32_t IntOr(int32_t index, int32_t fallback) {
-    GetInt(index, fallback);
+    GetInt(Values(), index, fallback);
     return fallback;
   }
 

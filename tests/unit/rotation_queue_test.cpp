@@ -11,7 +11,7 @@ RotationItem Item(int32_t axis, float amount, float duration, int32_t mode) {
   item.axis = axis;
   item.amount = amount;
   item.duration = duration;
-  item.mode = mode;
+  item.mode = static_cast<RotationMode>(mode);
   return item;
 }
 

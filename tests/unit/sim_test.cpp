@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "camera/controller.h"
 #include "host/host.h"
+#include "plugin/plugin.h"
 #include "sim_world.h"
 
 namespace {
@@ -234,7 +234,7 @@ TEST_F(SimTest, ActiveEffectsComeAsANullTerminatedArray) {
 }
 
 TEST_F(SimTest, CrosshairPickHandsThePointToTheController) {
-  CameraController& controller = CameraController::Instance();
+  CameraController& controller = Plugin::Instance().controller;
   controller.focusPoint.reset();
   HostPlayerCrosshairPick(Sim().player);
   EXPECT_EQ(controller.focusPoint, nullptr);

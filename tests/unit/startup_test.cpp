@@ -8,11 +8,10 @@
 #include <unistd.h>
 #include <string>
 
-#include "camera/controller.h"
 #include "config/loader.h"
+#include "plugin/plugin.h"
 #include "plugin/startup.h"
 #include "sim_world.h"
-#include "values/registry.h"
 
 namespace {
 
@@ -20,17 +19,20 @@ class StartupTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Sim().Reset();
-    ResetPluginForTests();
+    Plugin::Instance().ResetForTests();
     path_ = (std::filesystem::temp_directory_path() /
              ("vantrel_startup_" + std::to_string(::getpid()) + ".txt"))
                 .string();
     SetConfigurationPath(path_);
   }
   void TearDown() override {
-    ResetPluginForTests();
+    Plugin::Instance().ResetForTests();
     std::remove(path_.c_str());
   }
   void WriteConfiguration(const std::string& text) { std::ofstream(path_) << text; }
+  static void InitializeOrReload() { Plugin::Instance().InitializeOrReload(); }
+  static Session* Live() { return Plugin::Instance().currentRegistry.get(); }
+  static ValueRegistry& Values() { return Live()->values; }
 
   std::string path_;
 };
@@ -57,91 +59,91 @@ TEST_F(StartupTest, VersionLineOnlyOnTheFirstStart) {
   WriteConfiguration("");
   LoaderInterface loader{1, kAcceptedRuntimeVersion, 0, 0};
   ASSERT_TRUE(WOBKPlugin_Load(&loader));
-  ASSERT_NE(currentRegistry, nullptr);
-  ASSERT_EQ(currentRegistry->messageQueue.size(), 2u);
-  EXPECT_EQ(currentRegistry->messageQueue[0], "Vantrel: Initializing QARN version 2.7");
-  EXPECT_EQ(currentRegistry->messageQueue[1], "Vantrel: Loaded 1 profiles from configuration file.");
+  ASSERT_NE(Live(), nullptr);
+  ASSERT_EQ(Live()->messageQueue.size(), 2u);
+  EXPECT_EQ(Live()->messageQueue[0], "Vantrel: Initializing QARN version 2.7");
+  EXPECT_EQ(Live()->messageQueue[1], "Vantrel: Loaded 1 profiles from configuration file.");
 
-  ValueRegistry* first = currentRegistry;
+  const Session* first = Live();
   InitializeOrReload();
-  EXPECT_NE(currentRegistry, first);
-  ASSERT_EQ(currentRegistry->messageQueue.size(), 1u);
-  EXPECT_EQ(currentRegistry->messageQueue[0], "Vantrel: Loaded 1 profiles from configuration file.");
+  EXPECT_NE(Live(), first);
+  ASSERT_EQ(Live()->messageQueue.size(), 1u);
+  EXPECT_EQ(Live()->messageQueue[0], "Vantrel: Loaded 1 profiles from configuration file.");
 }
 
 TEST_F(StartupTest, ReloadWhileLoadingIsRefusedAndChangesNothing) {
   WriteConfiguration("[A]\n(bSneaking)\n");
   InitializeOrReload();
-  ValueRegistry* registry = currentRegistry;
-  registry->loading = 1;
+  Session* registry = Live();
+  registry->loading = true;
   const size_t queued = registry->messageQueue.size();
 
   InitializeOrReload();
 
-  EXPECT_EQ(currentRegistry, registry);
-  EXPECT_EQ(registry->loading, 1);
+  EXPECT_EQ(Live(), registry);
+  EXPECT_TRUE(registry->loading);
   EXPECT_EQ(registry->profiles.size(), 2u);
   ASSERT_EQ(registry->messageQueue.size(), queued + 1);
   EXPECT_EQ(registry->messageQueue.back(),
             "Vantrel(0): Trying to reload configuration while already loading!");
-  registry->loading = 0;
+  registry->loading = false;
 }
 
 TEST_F(StartupTest, ReloadReadsTheFileAgainIntoAFreshRegistry) {
   WriteConfiguration("[A]\n(bSneaking)\n");
   InitializeOrReload();
-  EXPECT_EQ(currentRegistry->profiles.size(), 2u);
-  EXPECT_EQ(ValueAt(Vid::bSneaking)->conditionRefs, 1);
+  EXPECT_EQ(Live()->profiles.size(), 2u);
+  EXPECT_EQ(ValueAt(Values(), Vid::bSneaking)->conditionRefs, 1);
 
   WriteConfiguration("[A]\n(bSneaking)\n[B]\n(bSneaking)\n");
   InitializeOrReload();
-  EXPECT_EQ(currentRegistry->profiles.size(), 3u);
+  EXPECT_EQ(Live()->profiles.size(), 3u);
   // Counted afresh, not added to the old count.
-  EXPECT_EQ(ValueAt(Vid::bSneaking)->conditionRefs, 2);
-  EXPECT_EQ(currentRegistry->loading, 0);
+  EXPECT_EQ(ValueAt(Values(), Vid::bSneaking)->conditionRefs, 2);
+  EXPECT_FALSE(Live()->loading);
 }
 
 TEST_F(StartupTest, ReloadMakesTheCameraFollowThePlayerAgain) {
   WriteConfiguration("");
   InitializeOrReload();
-  CameraController::Instance().targetRefFormId = 0x1234;
+  Plugin::Instance().controller.targetRefFormId = 0x1234;
   InitializeOrReload();
-  EXPECT_EQ(CameraController::Instance().targetRefFormId, 0u);
+  EXPECT_EQ(Plugin::Instance().controller.targetRefFormId, 0u);
 }
 
 TEST_F(StartupTest, HostValueCapturedBeforeAReloadStaysTheResetTarget) {
   // The first load captures the game's field of view (75) and sets its own.
   WriteConfiguration("!Set fFOV 90\n");
   InitializeOrReload();
-  Value* fov = ValueAt(Vid::fFOV);
+  Value* fov = ValueAt(Values(), Vid::fFOV);
   ASSERT_NE(fov, nullptr);
   ASSERT_TRUE(fov->base.isSet);
   EXPECT_FLOAT_EQ(fov->base.AsFloat(), 75.0f);
-  EXPECT_EQ(fov->baseCaptured, 1);
+  EXPECT_TRUE(fov->baseCaptured);
 
   // By now the game shows the plug-in's value.
   Sim().playerCamera->fieldOfView = 90;
   InitializeOrReload();
-  fov = ValueAt(Vid::fFOV);
+  fov = ValueAt(Values(), Vid::fFOV);
   ASSERT_TRUE(fov->base.isSet);
   EXPECT_FLOAT_EQ(fov->base.AsFloat(), 75.0f);
 
-  ResetValue(Vid::fFOV, 0);
+  ResetValue(Values(), Vid::fFOV, 0);
   float value = 0;
-  ASSERT_TRUE(GetFloat(Vid::fFOV, value));
+  ASSERT_TRUE(GetFloat(Values(), Vid::fFOV, value));
   EXPECT_FLOAT_EQ(value, 75.0f);
 }
 
 TEST_F(StartupTest, DefaultProfileIsCurrentAfterLoading) {
   WriteConfiguration("!Set fPositionOffsetDepth 5\n[A]\n(bSneaking)\n");
   InitializeOrReload();
-  ASSERT_NE(currentRegistry->defaultProfile, nullptr);
-  EXPECT_EQ(currentRegistry->currentProfile, currentRegistry->defaultProfile);
+  ASSERT_NE(Live()->defaultProfile, nullptr);
+  EXPECT_EQ(Live()->currentProfile, Live()->defaultProfile);
   // Set while capturing defaults: the value's reset target.
-  Value* depth = ValueAt(Vid::fPositionOffsetDepth);
+  Value* depth = ValueAt(Values(), Vid::fPositionOffsetDepth);
   ASSERT_TRUE(depth->base.isSet);
   EXPECT_FLOAT_EQ(depth->base.AsFloat(), 5.0f);
-  EXPECT_EQ(currentRegistry->captureDefaults, 0);
+  EXPECT_FALSE(Values().captureDefaults);
 }
 
 }  // namespace

@@ -59,11 +59,11 @@ TEST_F(UpdatersTest, UpdatersWriteOnlyValuesOfTheirOwnType) {
   Value& debug = At(Vid::iDebug);
   debug.current = ValueData::Int(7);
   Sim().player->stateFlags = 0x40;
-  UpdateWalking(registry.actor, registry.actorAsCharacter, &debug);
+  UpdateWalking(UpdaterInput(session), &debug);
   EXPECT_EQ(debug.current.AsInt(), 7);
-  UpdateCameraState(registry.actor, registry.actorAsCharacter, &At(Vid::bFocus));
+  UpdateCameraState(UpdaterInput(session), &At(Vid::bFocus));
   EXPECT_FALSE(At(Vid::bFocus).current.isSet);
-  UpdateRace(registry.actor, registry.actorAsCharacter, &debug);
+  UpdateRace(UpdaterInput(session), &debug);
   EXPECT_EQ(debug.current.type, ValueType::Int);
 }
 
@@ -138,31 +138,37 @@ TEST_F(UpdatersTest, CameraStateIsTheHostIdOrMinusOne) {
 }
 
 TEST_F(UpdatersTest, MountWindowsOpenOnlyForTheFollowedActor) {
+  Plugin& plugin = Plugin::Instance();
   HostActor* horseRider = Sim().CreateActor();
-  OnMountStart(horseRider);
-  OnMountStart(nullptr);
+  plugin.OnMountStart(horseRider);
+  plugin.OnMountStart(nullptr);
   EXPECT_FALSE(Refreshed(Vid::bMounting));
 
-  OnMountStart(Sim().player);
-  EXPECT_EQ(registry.mountCountdown, 1.2f);
+  plugin.OnMountStart(Sim().player);
+  EXPECT_EQ(session.mountCountdown, 1.2f);
   EXPECT_TRUE(Refreshed(Vid::bMounting));
   EXPECT_FALSE(Refreshed(Vid::bDismounting));
-  OnDismountStart(Sim().player);
-  EXPECT_EQ(registry.dismountCountdown, 3.5f);
+  plugin.OnDismountStart(Sim().player);
+  EXPECT_EQ(session.dismountCountdown, 3.5f);
   EXPECT_TRUE(Refreshed(Vid::bDismounting));
-  registry.mountCountdown = 0;
+  session.mountCountdown = 0;
   EXPECT_FALSE(Refreshed(Vid::bMounting));
 
-  currentRegistry = nullptr;  // no registry: nothing to open, nothing to crash
-  OnMountStart(Sim().player);
+  // Without a session there is nothing to open, and nothing is kept for the next one.
+  std::unique_ptr<Session> live = std::move(plugin.currentRegistry);
+  plugin.OnMountStart(Sim().player);
+  EXPECT_EQ(plugin.currentRegistry, nullptr);
+  plugin.currentRegistry = std::move(live);
+  EXPECT_EQ(session.mountCountdown, 0);
+  EXPECT_FALSE(Refreshed(Vid::bMounting));
 }
 
 TEST_F(UpdatersTest, PluginStateValues) {
   EXPECT_FALSE(Refreshed(Vid::bIsInQARN));
-  registry.inPluginView = 1;
+  session.inPluginView = 1;
   EXPECT_TRUE(Refreshed(Vid::bIsInQARN));
 
-  CameraController& controller = CameraController::Instance();
+  CameraController& controller = Plugin::Instance().controller;
   controller.flags = ControllerFlag::Enabled | ControllerFlag::HeadCameraActive;
   EXPECT_FALSE(Refreshed(Vid::bIsActive));
   controller.flags = ControllerFlag::Activated;
@@ -183,8 +189,8 @@ TEST_F(UpdatersTest, TargetReferenceFacts) {
   // These two follow the target even when it is not an actor.
   HostRef* chair = Sim().CreateReference();
   chair->parentCell = Sim().CreateCell(true);
-  registry.actor = chair;
-  registry.actorAsCharacter = nullptr;
+  session.actor = chair;
+  session.actorAsCharacter = nullptr;
   EXPECT_TRUE(Refreshed(Vid::bIndoors));
   Pass({Vid::iObjectBaseFormId});
   EXPECT_EQ(At(Vid::iObjectBaseFormId).current.AsInt(),

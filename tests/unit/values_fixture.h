@@ -1,13 +1,15 @@
 #pragma once
-// A fresh registry made current for one test, a fake host setting with a read-back and an
-// apply callback that tests attach to a value, and the same registry against the simulated game.
+// A fresh session made the owner's live one for one test, a fake host setting with a read-back
+// and an apply callback that tests attach to a value, and the same session against the
+// simulated game.
 
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <vector>
 
-#include "camera/controller.h"
+#include "plugin/plugin.h"
+#include "profiles/driver.h"
 #include "sim_world.h"
 #include "values/appliers.h"
 #include "values/hands.h"
@@ -15,18 +17,20 @@
 
 class RegistryTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    previous_ = currentRegistry;
-    currentRegistry = &registry;
-  }
-  void TearDown() override { currentRegistry = previous_; }
+  RegistryTest() : session(FreshSession()), registry(session.values) {}
+  void TearDown() override { Plugin::Instance().ResetForTests(); }
 
   Value& At(int32_t index) { return *registry.values.at(index); }
 
-  ValueRegistry registry;
+  static Session& FreshSession() {
+    Plugin& plugin = Plugin::Instance();
+    plugin.ResetForTests();
+    plugin.currentRegistry = plugin.NewSession();
+    return *plugin.currentRegistry;
+  }
 
- private:
-  ValueRegistry* previous_ = nullptr;
+  Session& session;
+  ValueRegistry& registry;
 };
 
 // One host float setting; callbacks have no context, so the fake is process-wide.
@@ -34,8 +38,8 @@ struct FakeHostSetting {
   static inline ValueData live = ValueData::Float(0);
   static inline std::vector<ValueData> applied;
 
-  static ValueData ReadBack() { return live; }
-  static void Apply(ValueData data) { applied.push_back(data); }
+  static ValueData ReadBack(ValueRegistry&) { return live; }
+  static void Apply(ValueRegistry&, ValueData data) { applied.push_back(data); }
 
   // Makes `value` mirror the fake, which holds `host` and has seen no apply yet.
   static void Attach(Value& value, const ValueData& host) {
@@ -46,7 +50,7 @@ struct FakeHostSetting {
   }
 };
 
-// A registry against a freshly reset simulated game, with the player as the camera target.
+// A session against a freshly reset simulated game, with the player as the camera target.
 class SimRegistryTest : public RegistryTest {
  protected:
   void SetUp() override {
@@ -63,16 +67,16 @@ class SimRegistryTest : public RegistryTest {
   }
 
   void Follow(HostActor* target) {
-    registry.actor = target;
-    registry.actorAsCharacter = target;
-    CameraController::Instance().targetFormId = target ? target->formId : 0;
+    session.actor = target;
+    session.actorAsCharacter = target;
+    Plugin::Instance().controller.targetFormId = target ? target->formId : 0;
   }
 
-  // One updater pass over the given values, as if conditions named them.
+  // One updater pass over the given values, as if conditions named them; the plug-in facts
+  // come from the session and the owner's camera, as the profile frame gathers them.
   void Pass(std::initializer_list<int32_t> indices) {
     for (int32_t index : indices) At(index).conditionRefs = 1;
-    handCacheStale = 1;
-    RunUpdaters();
+    RunUpdaters(registry, UpdaterInput(session));
   }
 
   // Refreshes one value and reads it as a Bool; fails the test when it is not a set Bool.
@@ -85,7 +89,7 @@ class SimRegistryTest : public RegistryTest {
 
  private:
   static void ResetController() {
-    CameraController& controller = CameraController::Instance();
+    CameraController& controller = Plugin::Instance().controller;
     controller.flags = 0;
     controller.targetFormId = 0;
     controller.targetRefFormId = 0;

@@ -38,49 +38,47 @@ TEST_F(ValueRegistryTest, RegistersTheFixedTable) {
 }
 
 TEST_F(ValueRegistryTest, FindValueIgnoresCaseButNotExtraText) {
-  ASSERT_NE(FindValue("bwalking"), nullptr);
-  EXPECT_EQ(FindValue("bwalking")->index, 0);
-  EXPECT_EQ(FindValue("FFOV")->index, Vid::fFOV);
-  EXPECT_EQ(FindValue("bWalk"), nullptr);
-  EXPECT_EQ(FindValue("bWalking "), nullptr);
-  EXPECT_EQ(FindValue(""), nullptr);
-  currentRegistry = nullptr;
-  EXPECT_EQ(FindValue("bWalking"), nullptr);
+  ASSERT_NE(FindValue(registry, "bwalking"), nullptr);
+  EXPECT_EQ(FindValue(registry, "bwalking")->index, 0);
+  EXPECT_EQ(FindValue(registry, "FFOV")->index, Vid::fFOV);
+  EXPECT_EQ(FindValue(registry, "bWalk"), nullptr);
+  EXPECT_EQ(FindValue(registry, "bWalking "), nullptr);
+  EXPECT_EQ(FindValue(registry, ""), nullptr);
 }
 
 TEST_F(ValueRegistryTest, RegisterValueGrowsWithNullSlotsAndIgnoresNegativeIndices) {
-  RegisterValue(-1, "fNegative", ValueKind::Setting, nullptr, nullptr, nullptr);
+  RegisterValue(registry, -1, "fNegative", ValueKind::Setting, nullptr, nullptr, nullptr);
   EXPECT_EQ(registry.values.size(), 73u);
-  RegisterValue(80, "fExtra", ValueKind::Setting, nullptr, nullptr, nullptr);
+  RegisterValue(registry, 80, "fExtra", ValueKind::Setting, nullptr, nullptr, nullptr);
   ASSERT_EQ(registry.values.size(), 81u);
-  EXPECT_EQ(ValueAt(75), nullptr);
-  EXPECT_EQ(ValueAt(80)->type, ValueType::Float);
-  SetValue(75, ValueData::Float(1), 0);  // null slot: ignored
-  SetValue(80, ValueData::Float(1), 0);
+  EXPECT_EQ(ValueAt(registry, 75), nullptr);
+  EXPECT_EQ(ValueAt(registry, 80)->type, ValueType::Float);
+  SetValue(registry, 75, ValueData::Float(1), 0);  // null slot: ignored
+  SetValue(registry, 80, ValueData::Float(1), 0);
   float out = 0;
-  EXPECT_TRUE(GetFloat(80, out));
+  EXPECT_TRUE(GetFloat(registry, 80, out));
   EXPECT_EQ(out, 1);
 }
 
 TEST_F(ValueRegistryTest, SetValueRefusesWhatItCannotHold) {
-  SetValue(Vid::fFOV, ValueData::Int(90), 0);
+  SetValue(registry, Vid::fFOV, ValueData::Int(90), 0);
   EXPECT_FALSE(At(Vid::fFOV).current.isSet);
-  SetValue(Vid::bWalking, ValueData::Bool(true), 0);
+  SetValue(registry, Vid::bWalking, ValueData::Bool(true), 0);
   EXPECT_FALSE(At(Vid::bWalking).current.isSet);
-  SetValue(Vid::sRace, ValueData::String("Nord"), 0);
+  SetValue(registry, Vid::sRace, ValueData::String("Nord"), 0);
   EXPECT_FALSE(At(Vid::sRace).current.isSet);
+  // A bad index is ignored: no slot appears, no value changes, a read fails and writes nothing.
   for (int32_t index : {-1, 73, 1 << 30}) {
-    SetValue(index, ValueData::Float(1), 0);
-    ResetValue(index, 0);
+    SetValue(registry, index, ValueData::Float(1), 0);
+    ResetValue(registry, index, 0);
+    EXPECT_EQ(ValueAt(registry, index), nullptr) << index;
+    float out = 3;
+    EXPECT_FALSE(GetFloat(registry, index, out)) << index;
+    EXPECT_EQ(out, 3) << index;
   }
-  currentRegistry = nullptr;
-  SetValue(Vid::fFOV, ValueData::Float(1), 0);
-  ResetValue(Vid::fFOV, 1);
-  TickValues(1);
-  RunUpdaters();
-  float out = 3;
-  EXPECT_FALSE(GetFloat(Vid::fFOV, out));
-  EXPECT_EQ(out, 3);
+  TickValues(registry, 1);
+  EXPECT_EQ(registry.values.size(), 73u);
+  for (const auto& value : registry.values) EXPECT_FALSE(value->current.isSet) << value->name;
 }
 
 TEST_F(ValueRegistryTest, AccessorsSucceedOnlyForASetValueOfTheirOwnType) {
@@ -88,29 +86,29 @@ TEST_F(ValueRegistryTest, AccessorsSucceedOnlyForASetValueOfTheirOwnType) {
   int32_t i = -1;
   bool b = true;
   std::string s = "default";
-  EXPECT_FALSE(GetFloat(Vid::fUpdateProfileInterval, f));
+  EXPECT_FALSE(GetFloat(registry, Vid::fUpdateProfileInterval, f));
   EXPECT_EQ(f, -1);
 
-  SetValue(Vid::iDebug, ValueData::Int(2), 0);
-  EXPECT_FALSE(GetFloat(Vid::iDebug, f));
-  EXPECT_FALSE(GetBool(Vid::iDebug, b));
-  EXPECT_TRUE(GetInt(Vid::iDebug, i));
+  SetValue(registry, Vid::iDebug, ValueData::Int(2), 0);
+  EXPECT_FALSE(GetFloat(registry, Vid::iDebug, f));
+  EXPECT_FALSE(GetBool(registry, Vid::iDebug, b));
+  EXPECT_TRUE(GetInt(registry, Vid::iDebug, i));
   EXPECT_EQ(i, 2);
   EXPECT_EQ(f, -1);
   EXPECT_TRUE(b);
 
-  SetValue(Vid::bFocus, ValueData::Bool(false), 0);
-  EXPECT_TRUE(GetBool(Vid::bFocus, b));
+  SetValue(registry, Vid::bFocus, ValueData::Bool(false), 0);
+  EXPECT_TRUE(GetBool(registry, Vid::bFocus, b));
   EXPECT_FALSE(b);
 
   At(Vid::sRace).current = ValueData::String("Nord");
-  EXPECT_FALSE(GetInt(Vid::sRace, i));
-  EXPECT_TRUE(GetString(Vid::sRace, s));
+  EXPECT_FALSE(GetInt(registry, Vid::sRace, i));
+  EXPECT_TRUE(GetString(registry, Vid::sRace, s));
   EXPECT_EQ(s, "Nord");
 
   s = "default";
-  EXPECT_FALSE(GetString(-5, s));
-  EXPECT_FALSE(GetString(Vid::Count, s));
+  EXPECT_FALSE(GetString(registry, -5, s));
+  EXPECT_FALSE(GetString(registry, Vid::Count, s));
   EXPECT_EQ(s, "default");
 }
 
@@ -118,55 +116,55 @@ TEST_F(ValueRegistryTest, ReadBackCapturesTheBaseOnce) {
   Value& fov = At(Vid::fFOV);
   FakeHostSetting::Attach(fov, ValueData::Float(0, false));
   float out = -1;
-  EXPECT_FALSE(GetFloat(Vid::fFOV, out));  // an unset read-back leaves base unset
+  EXPECT_FALSE(GetFloat(registry, Vid::fFOV, out));  // an unset read-back leaves base unset
   EXPECT_FALSE(fov.baseCaptured);
 
   // Peeking answers what a read would, and captures nothing.
   FakeHostSetting::live = ValueData::Float(65);
-  EXPECT_EQ(PeekValue(fov, true).AsFloat(), 65);
+  EXPECT_EQ(PeekValue(registry, fov, true).AsFloat(), 65);
   EXPECT_FALSE(fov.base.isSet || fov.current.isSet || fov.baseCaptured);
 
-  EXPECT_TRUE(GetFloat(Vid::fFOV, out));
+  EXPECT_TRUE(GetFloat(registry, Vid::fFOV, out));
   EXPECT_EQ(out, 65);
   EXPECT_TRUE(fov.baseCaptured);
   EXPECT_EQ(fov.current.AsFloat(), 65);
 
   FakeHostSetting::live = ValueData::Float(20);
-  SetValue(Vid::fFOV, ValueData::Float(100), 0);
+  SetValue(registry, Vid::fFOV, ValueData::Float(100), 0);
   EXPECT_EQ(fov.base.AsFloat(), 65);
 }
 
 TEST_F(ValueRegistryTest, ResetReturnsASettingToItsBase) {
   Value& depth = At(Vid::fPositionOffsetDepth);
-  SetValue(Vid::fPositionOffsetDepth, ValueData::Float(4), 0);
-  ResetValue(Vid::fPositionOffsetDepth, 0);  // no base yet: nothing
+  SetValue(registry, Vid::fPositionOffsetDepth, ValueData::Float(4), 0);
+  ResetValue(registry, Vid::fPositionOffsetDepth, 0);  // no base yet: nothing
   EXPECT_EQ(depth.current.AsFloat(), 4);
 
   Value& fov = At(Vid::fFOV);
   FakeHostSetting::Attach(fov, ValueData::Float(70));
-  SetValue(Vid::fFOV, ValueData::Float(90), 0);
-  TickValues(0);
+  SetValue(registry, Vid::fFOV, ValueData::Float(90), 0);
+  TickValues(registry, 0);
   FakeHostSetting::applied.clear();
-  ResetValue(Vid::fFOV, 0);
+  ResetValue(registry, Vid::fFOV, 0);
   EXPECT_EQ(fov.current.AsFloat(), 70);
-  TickValues(0);
+  TickValues(registry, 0);
   ASSERT_EQ(FakeHostSetting::applied.size(), 1u);
   EXPECT_EQ(FakeHostSetting::applied[0].AsFloat(), 70);
 
   At(Vid::bWalking).base = ValueData::Bool(true);
-  ResetValue(Vid::bWalking, 0);  // game-state values are never reset
+  ResetValue(registry, Vid::bWalking, 0);  // game-state values are never reset
   EXPECT_FALSE(At(Vid::bWalking).current.isSet);
 }
 
 TEST_F(ValueRegistryTest, CaptureDefaultsFillsOnlyAnUnsetBase) {
   registry.captureDefaults = 1;
-  SetValue(Vid::fPositionOffsetDepth, ValueData::Float(4), 0);
-  SetValue(Vid::fPositionOffsetDepth, ValueData::Float(6), 0);
+  SetValue(registry, Vid::fPositionOffsetDepth, ValueData::Float(4), 0);
+  SetValue(registry, Vid::fPositionOffsetDepth, ValueData::Float(6), 0);
   Value& fov = At(Vid::fFOV);
   FakeHostSetting::Attach(fov, ValueData::Float(70));
-  SetValue(Vid::fFOV, ValueData::Float(90), 0);
+  SetValue(registry, Vid::fFOV, ValueData::Float(90), 0);
   registry.captureDefaults = 0;
-  SetValue(Vid::fPositionOffsetHorizontal, ValueData::Float(1), 0);
+  SetValue(registry, Vid::fPositionOffsetHorizontal, ValueData::Float(1), 0);
 
   EXPECT_EQ(At(Vid::fPositionOffsetDepth).base.AsFloat(), 4);
   EXPECT_EQ(fov.base.AsFloat(), 70);  // the host's value wins
@@ -175,13 +173,13 @@ TEST_F(ValueRegistryTest, CaptureDefaultsFillsOnlyAnUnsetBase) {
 
 TEST_F(ValueRegistryTest, RecordingProfileKeepsTheValueBeforeEachChange) {
   Profile profile;
-  registry.recordingProfile = &profile;
-  SetValue(Vid::iDebug, ValueData::Int(1), 0);
-  SetValue(Vid::iDebug, ValueData::Int(2), 0);
-  SetValue(Vid::bFocus, ValueData::Bool(true), 0);
-  SetValue(Vid::bWalking, ValueData::Bool(true), 0);  // refused, so not recorded
-  registry.recordingProfile = nullptr;
-  SetValue(Vid::bFocus, ValueData::Bool(false), 0);
+  registry.recording = &profile.savedValues;
+  SetValue(registry, Vid::iDebug, ValueData::Int(1), 0);
+  SetValue(registry, Vid::iDebug, ValueData::Int(2), 0);
+  SetValue(registry, Vid::bFocus, ValueData::Bool(true), 0);
+  SetValue(registry, Vid::bWalking, ValueData::Bool(true), 0);  // refused, so not recorded
+  registry.recording = nullptr;
+  SetValue(registry, Vid::bFocus, ValueData::Bool(false), 0);
 
   ASSERT_EQ(profile.savedValues.size(), 2u);
   EXPECT_TRUE(profile.savedValues.at(Vid::iDebug).isSet);
@@ -192,8 +190,8 @@ TEST_F(ValueRegistryTest, RecordingProfileKeepsTheValueBeforeEachChange) {
 std::vector<int32_t> updatedIndices;
 HostRef* seenActor = nullptr;
 
-void RecordUpdate(HostRef* actor, HostActor*, Value* value) {
-  seenActor = actor;
+void RecordUpdate(const UpdateInput& input, Value* value) {
+  seenActor = input.actor;
   updatedIndices.push_back(value->index);
 }
 
@@ -206,9 +204,9 @@ TEST_F(ValueRegistryTest, RunUpdatersRefreshesOnlyNamedValuesInIndexOrder) {
   At(Vid::bMounted).conditionRefs = 0;
   At(Vid::fFOV).conditionRefs = 1;  // named, but no updater
   HostRef target;
-  registry.actor = &target;
+  session.actor = &target;
   updatedIndices.clear();
-  RunUpdaters();
+  RunUpdaters(registry, UpdaterInput(session));
   EXPECT_EQ(updatedIndices, (std::vector<int32_t>{Vid::bWalking, Vid::bIndoors}));
   EXPECT_EQ(seenActor, &target);
 }
@@ -216,7 +214,7 @@ TEST_F(ValueRegistryTest, RunUpdatersRefreshesOnlyNamedValuesInIndexOrder) {
 TEST_F(ValueRegistryTest, CapturedBasesSurviveReloads) {
   Value& fov = At(Vid::fFOV);
   FakeHostSetting::Attach(fov, ValueData::Float(70));
-  CaptureBase(fov);
+  CaptureBase(registry, fov);
   At(Vid::fPositionOffsetDepth).base = ValueData::Float(3);  // a default, not from the host
 
   ValueRegistry second;

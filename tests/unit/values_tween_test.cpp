@@ -44,28 +44,28 @@ class ValueTweenTest : public RegistryTest {};
 TEST_F(ValueTweenTest, FloatTweenMovesAndAppliesEveryTick) {
   Value& fov = At(Vid::fFOV);
   FakeHostSetting::Attach(fov, ValueData::Float(70));
-  SetValue(Vid::fFOV, ValueData::Float(90), 2);
-  EXPECT_EQ(FloatOf(GetValue(fov, false)), 90);  // the target at once
+  SetValue(registry, Vid::fFOV, ValueData::Float(90), 2);
+  EXPECT_EQ(FloatOf(GetValue(registry, fov, false)), 90);  // the target at once
 
   const float expected[] = {75, 80, 85, 90};
   for (float reading : expected) {
-    TickValue(fov, 0.5f);
-    EXPECT_EQ(FloatOf(GetValue(fov, true)), reading);
+    TickValue(registry, fov, 0.5f);
+    EXPECT_EQ(FloatOf(GetValue(registry, fov, true)), reading);
     ASSERT_FALSE(FakeHostSetting::applied.empty());
     EXPECT_EQ(FloatOf(FakeHostSetting::applied.back()), reading);
   }
   EXPECT_EQ(FakeHostSetting::applied.size(), 4u);
   EXPECT_EQ(fov.tween, nullptr);
-  TickValue(fov, 0.5f);  // nothing pending once the tween is gone
+  TickValue(registry, fov, 0.5f);  // nothing pending once the tween is gone
   EXPECT_EQ(FakeHostSetting::applied.size(), 4u);
 }
 
 TEST_F(ValueTweenTest, TweenStartsFromTheHostsLiveValue) {
   Value& fov = At(Vid::fFOV);
   FakeHostSetting::Attach(fov, ValueData::Float(70));
-  SetValue(Vid::fFOV, ValueData::Float(80), 0);
+  SetValue(registry, Vid::fFOV, ValueData::Float(80), 0);
   FakeHostSetting::live = ValueData::Float(60);  // the game changed it meanwhile
-  SetValue(Vid::fFOV, ValueData::Float(100), 1);
+  SetValue(registry, Vid::fFOV, ValueData::Float(100), 1);
   ASSERT_NE(fov.tween, nullptr);
   EXPECT_EQ(FloatOf(fov.tween->start), 60);
 }
@@ -73,29 +73,29 @@ TEST_F(ValueTweenTest, TweenStartsFromTheHostsLiveValue) {
 TEST_F(ValueTweenTest, NewTweenStartsHalfWayThroughTheRunningOne) {
   Value& fov = At(Vid::fFOV);
   FakeHostSetting::Attach(fov, ValueData::Float(70));
-  SetValue(Vid::fFOV, ValueData::Float(90), 2);
-  TickValue(fov, 1);
-  SetValue(Vid::fFOV, ValueData::Float(60), 2);
-  EXPECT_EQ(FloatOf(GetValue(fov, true)), 80);
-  TickValue(fov, 1);
-  EXPECT_EQ(FloatOf(GetValue(fov, true)), 70);
+  SetValue(registry, Vid::fFOV, ValueData::Float(90), 2);
+  TickValue(registry, fov, 1);
+  SetValue(registry, Vid::fFOV, ValueData::Float(60), 2);
+  EXPECT_EQ(FloatOf(GetValue(registry, fov, true)), 80);
+  TickValue(registry, fov, 1);
+  EXPECT_EQ(FloatOf(GetValue(registry, fov, true)), 70);
 }
 
 TEST_F(ValueTweenTest, BoolTweenKeepsItsOldValueAndAppliesOnceAtTheEnd) {
   Value& focus = At(Vid::bFocus);
   focus.apply = FakeHostSetting::Apply;
-  SetValue(Vid::bFocus, ValueData::Bool(true), 0);
-  TickValue(focus, 0.1f);
+  SetValue(registry, Vid::bFocus, ValueData::Bool(true), 0);
+  TickValue(registry, focus, 0.1f);
   FakeHostSetting::applied.clear();
 
-  SetValue(Vid::bFocus, ValueData::Bool(false), 1);
+  SetValue(registry, Vid::bFocus, ValueData::Bool(false), 1);
   for (int i = 0; i < 3; ++i) {
-    TickValue(focus, 0.3f);
-    EXPECT_TRUE(GetValue(focus, true).AsBool());
+    TickValue(registry, focus, 0.3f);
+    EXPECT_TRUE(GetValue(registry, focus, true).AsBool());
   }
   EXPECT_TRUE(FakeHostSetting::applied.empty());
-  TickValue(focus, 0.3f);
-  EXPECT_FALSE(GetValue(focus, true).AsBool());
+  TickValue(registry, focus, 0.3f);
+  EXPECT_FALSE(GetValue(registry, focus, true).AsBool());
   ASSERT_EQ(FakeHostSetting::applied.size(), 1u);
   EXPECT_FALSE(FakeHostSetting::applied[0].AsBool());
   EXPECT_TRUE(FakeHostSetting::applied[0].isSet);
@@ -106,14 +106,14 @@ TEST_F(ValueTweenTest, NoPositiveDurationOrNoStartSetsAtOnce) {
   depth.apply = FakeHostSetting::Apply;
   FakeHostSetting::applied.clear();
   // Unset and without read-back: there is nothing to tween from.
-  SetValue(Vid::fPositionOffsetDepth, ValueData::Float(5), 2);
+  SetValue(registry, Vid::fPositionOffsetDepth, ValueData::Float(5), 2);
   EXPECT_EQ(depth.tween, nullptr);
-  SetValue(Vid::fPositionOffsetDepth, ValueData::Float(7), 0);
-  SetValue(Vid::fPositionOffsetDepth, ValueData::Float(9), -1);
+  SetValue(registry, Vid::fPositionOffsetDepth, ValueData::Float(7), 0);
+  SetValue(registry, Vid::fPositionOffsetDepth, ValueData::Float(9), -1);
   EXPECT_EQ(depth.tween, nullptr);
-  EXPECT_EQ(FloatOf(GetValue(depth, true)), 9);
+  EXPECT_EQ(FloatOf(GetValue(registry, depth, true)), 9);
   EXPECT_TRUE(FakeHostSetting::applied.empty());
-  TickValue(depth, 0);
+  TickValue(registry, depth, 0);
   ASSERT_EQ(FakeHostSetting::applied.size(), 1u);
   EXPECT_EQ(FloatOf(FakeHostSetting::applied[0]), 9);
 }
@@ -121,28 +121,28 @@ TEST_F(ValueTweenTest, NoPositiveDurationOrNoStartSetsAtOnce) {
 TEST_F(ValueTweenTest, ClearDuringATweenAppliesTheBaseWhenItEnds) {
   Value& fov = At(Vid::fFOV);
   FakeHostSetting::Attach(fov, ValueData::Float(70));
-  SetValue(Vid::fFOV, ValueData::Float(90), 1);
-  SetValue(Vid::fFOV, ValueData::Unset(ValueType::Float), 0);
+  SetValue(registry, Vid::fFOV, ValueData::Float(90), 1);
+  SetValue(registry, Vid::fFOV, ValueData::Unset(ValueType::Float), 0);
   EXPECT_NE(fov.tween, nullptr);  // an unset value leaves the tween running
-  TickValue(fov, 0.5f);
+  TickValue(registry, fov, 0.5f);
   EXPECT_EQ(FloatOf(FakeHostSetting::applied.back()), 80);
-  TickValue(fov, 0.5f);
+  TickValue(registry, fov, 0.5f);
   EXPECT_EQ(FloatOf(FakeHostSetting::applied.back()), 70);
-  EXPECT_EQ(FloatOf(GetValue(fov, true)), 70);
+  EXPECT_EQ(FloatOf(GetValue(registry, fov, true)), 70);
   EXPECT_FALSE(fov.current.isSet);
 }
 
 TEST_F(ValueTweenTest, ResetTweensFromCurrentToBase) {
   Value& fov = At(Vid::fFOV);
   FakeHostSetting::Attach(fov, ValueData::Float(70));
-  SetValue(Vid::fFOV, ValueData::Float(90), 0);
+  SetValue(registry, Vid::fFOV, ValueData::Float(90), 0);
   FakeHostSetting::live = ValueData::Float(50);  // not the start of a reset
-  ResetValue(Vid::fFOV, 2);
-  TickValue(fov, 1);
-  EXPECT_EQ(FloatOf(GetValue(fov, true)), 80);
+  ResetValue(registry, Vid::fFOV, 2);
+  TickValue(registry, fov, 1);
+  EXPECT_EQ(FloatOf(GetValue(registry, fov, true)), 80);
 
   // A reset during a running tween retargets it.
-  ResetValue(Vid::fFOV, 1);
+  ResetValue(registry, Vid::fFOV, 1);
   EXPECT_EQ(FloatOf(fov.tween->start), 80);
 }
 

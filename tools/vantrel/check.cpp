@@ -3,13 +3,13 @@
 
 #include <cstdio>
 
-#include "camera/controller.h"
+#include "plugin/plugin.h"
 #include "plugin_session.h"
 
 int RunCheck(const std::string& configPath) {
   StartPlugin(configPath);
   // The game shows the queued lines at its first frame.
-  CameraController::Instance().Update();
+  Plugin::Instance().RunFrame();
   bool failed = false;
   for (const std::string& line : TakeConsoleLines()) {
     std::printf("%s\n", line.c_str());

@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "config/loader.h"
+#include "plugin/plugin.h"
 #include "plugin/startup.h"
 #include "sim_world.h"
 #include "values/registry.h"
@@ -15,7 +16,7 @@ size_t consoleLinesTaken = 0;
 
 void StartPlugin(const std::string& configPath) {
   Sim().Reset();
-  ResetPluginForTests();
+  Plugin::Instance().ResetForTests();
   consoleLinesTaken = 0;
   SetConfigurationPath(configPath);
   LoaderInterface loader{1, kAcceptedRuntimeVersion, 0, 0};
@@ -24,9 +25,10 @@ void StartPlugin(const std::string& configPath) {
 }
 
 bool ConfigurationMissing() {
-  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-  if (!currentRegistry) return false;
-  const auto& queue = currentRegistry->messageQueue;
+  Plugin& plugin = Plugin::Instance();
+  std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
+  if (!plugin.currentRegistry) return false;
+  const auto& queue = plugin.currentRegistry->messageQueue;
   return std::find(queue.begin(), queue.end(), "Vantrel(0): File is missing!") != queue.end();
 }
 
@@ -38,6 +40,12 @@ std::vector<std::string> TakeConsoleLines() {
   lines.assign(shown.begin() + static_cast<std::ptrdiff_t>(consoleLinesTaken), shown.end());
   consoleLinesTaken = shown.size();
   return lines;
+}
+
+Value* FindSessionValue(const std::string& name) {
+  Plugin& plugin = Plugin::Instance();
+  std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
+  return plugin.currentRegistry ? FindValue(plugin.currentRegistry->values, name) : nullptr;
 }
 
 bool IsConfigurationError(const std::string& line) {

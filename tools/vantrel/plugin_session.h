@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "values/value.h"
+
 // Resets the simulated game, points the loader at configPath and runs Query and Load.
 void StartPlugin(const std::string& configPath);
 
@@ -13,6 +15,9 @@ bool ConfigurationMissing();
 // The lines the simulated console showed since the previous call. Only the plug-in's frame
 // prints queued lines (and a reload drops the old registry's), so this is what the game shows.
 std::vector<std::string> TakeConsoleLines();
+
+// The live session's value of that name, or null (no session or no such value).
+Value* FindSessionValue(const std::string& name);
 
 // True for a line of the configuration-error channel, "Vantrel(N): ".
 bool IsConfigurationError(const std::string& line);

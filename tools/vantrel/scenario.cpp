@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "config/text.h"
+#include "base/text.h"
 
 namespace {
 

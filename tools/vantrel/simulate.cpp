@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "camera/controller.h"
 #include "commands.h"
 #include "config/literals.h"
-#include "config/text.h"
+#include "base/text.h"
+#include "plugin/plugin.h"
 #include "plugin_session.h"
 #include "profiles/driver.h"
 #include "scenario.h"
@@ -72,9 +72,9 @@ class ScenarioPlayer {
     } else if (d == "hand" && (w.size() == 3 || w.size() == 4)) {
       if (!SetHand(w)) Error("unknown hand '" + TextAfterWords(*line_, 1) + "'");
     } else if (d == "mount" && w.size() == 1) {
-      OnMountStart(FollowedActor());
+      Plugin::Instance().OnMountStart(FollowedActor());
     } else if (d == "dismount" && w.size() == 1) {
-      OnDismountStart(FollowedActor());
+      Plugin::Instance().OnDismountStart(FollowedActor());
     } else if (d == "key" && w.size() == 3 && (w[2] == "down" || w[2] == "up")) {
       int32_t code = 0;
       if (ReadInt(w[1], code)) Sim().SetKeyDown(code, w[2] == "down");
@@ -151,10 +151,10 @@ class ScenarioPlayer {
     Sim().frameTimeA = activeSeconds_;
     Sim().frameTimeB = frameSeconds_;
     // The game hands every frame's look input to the plug-in, moved or not.
-    CameraController& controller = CameraController::Instance();
-    controller.AddLookInput(pendingLook_);
+    Plugin& plugin = Plugin::Instance();
+    plugin.controller.AddLookInput(pendingLook_);
     pendingLook_[0] = pendingLook_[1] = 0;
-    controller.Update();
+    plugin.RunFrame();
     // Only what this frame's own drain printed.
     for (const std::string& text : TakeConsoleLines()) {
       std::printf("%9.3f  %s\n", time_, text.c_str());
@@ -168,19 +168,20 @@ class ScenarioPlayer {
 
   // Current profile and parallel profile states, printed when they change.
   void PrintChanges() {
-    std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-    if (!currentRegistry) return;
-    const std::string current =
-        currentRegistry->currentProfile ? currentRegistry->currentProfile->name : "None";
+    Plugin& plugin = Plugin::Instance();
+    std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
+    if (!plugin.currentRegistry) return;
+    const Session& session = *plugin.currentRegistry;
+    const std::string current = session.currentProfile ? session.currentProfile->name : "None";
     if (current != lastProfile_) {
       std::printf("%9.3f  profile %s -> %s\n", time_, lastProfile_.c_str(), current.c_str());
       lastProfile_ = current;
     }
-    if (lastActive_.size() != currentRegistry->profiles.size()) {
-      lastActive_.assign(currentRegistry->profiles.size(), 0);
+    if (lastActive_.size() != session.profiles.size()) {
+      lastActive_.assign(session.profiles.size(), 0);
     }
-    for (size_t i = 0; i < currentRegistry->profiles.size(); ++i) {
-      const Profile& profile = *currentRegistry->profiles[i];
+    for (size_t i = 0; i < session.profiles.size(); ++i) {
+      const Profile& profile = *session.profiles[i];
       if (profile.type != ProfileType::Parallel || profile.active == lastActive_[i]) continue;
       std::printf("%9.3f  parallel %s %s\n", time_, profile.name.c_str(),
                   profile.active ? "active" : "inactive");
@@ -215,7 +216,7 @@ class ScenarioPlayer {
   }
 
   static std::string TraceColumns(const std::string& name) {
-    CameraController& controller = CameraController::Instance();
+    const CameraController& controller = Plugin::Instance().controller;
     char buffer[32];
     std::string columns;
     auto add = [&](float v) {
@@ -239,13 +240,17 @@ class ScenarioPlayer {
   void Expect(const std::vector<std::string>& w) {
     const std::string& what = w[1];
     if (what == "profile" && w.size() == 3) {
-      std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-      const Profile* current = currentRegistry ? currentRegistry->currentProfile : nullptr;
+      Plugin& plugin = Plugin::Instance();
+      std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
+      const Profile* current =
+          plugin.currentRegistry ? plugin.currentRegistry->currentProfile : nullptr;
       const std::string got = current ? current->name : "None";
       Check(got == w[2], "profile " + w[2], "profile " + got);
     } else if ((what == "active" || what == "inactive") && w.size() == 3) {
-      std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-      const Profile* profile = FindProfile(w[2]);
+      Plugin& plugin = Plugin::Instance();
+      std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
+      const Profile* profile =
+          plugin.currentRegistry ? FindProfile(*plugin.currentRegistry, w[2]) : nullptr;
       if (!profile || profile->type != ProfileType::Parallel) {
         Check(false, what + " " + w[2], "no parallel profile " + w[2]);
       } else {
@@ -271,7 +276,7 @@ class ScenarioPlayer {
       }
       Check(got == "no such line", "no console line with '" + text + "'", got);
     } else if (what == "camera" && w.size() == 4 && w[2] == "active") {
-      const bool active = CameraController::Instance().IsHeadCameraActive();
+      const bool active = Plugin::Instance().controller.IsHeadCameraActive();
       if (w[3] != "true" && w[3] != "false") return Error("expect camera active true|false");
       Check(active == (w[3] == "true"), "camera active " + w[3],
             std::string("camera active ") + (active ? "true" : "false"));
@@ -281,7 +286,7 @@ class ScenarioPlayer {
           !ReadFloat(w[5], wanted[2])) {
         return Error("expect camera " + w[2] + " needs X Y Z");
       }
-      const CameraController& c = CameraController::Instance();
+      const CameraController& c = Plugin::Instance().controller;
       const bool position = w[2] == "position";
       const float got[3] = {position ? c.position[0] : c.rotation[1],
                             position ? c.position[1] : c.rotation[4],
@@ -295,7 +300,7 @@ class ScenarioPlayer {
     } else if (what == "target" && w.size() == 3) {
       int32_t formId = 0;
       if (!ReadInt(w[2], formId)) return Error("expect target needs a form id");
-      const uint32_t got = CameraController::Instance().targetFormId;
+      const uint32_t got = Plugin::Instance().controller.targetFormId;
       Check(got == static_cast<uint32_t>(formId), "target " + Hex(static_cast<uint32_t>(formId)),
             "target " + Hex(got));
     } else {
@@ -305,7 +310,7 @@ class ScenarioPlayer {
 
   // "expect focus X Y Z|none": the point the focus keeps in view, within 0.01.
   void ExpectFocus(const std::vector<std::string>& w) {
-    const CameraController& c = CameraController::Instance();
+    const CameraController& c = Plugin::Instance().controller;
     const std::string got = c.focusPoint ? "focus " + Vector(c.focusPoint.get()) : "no focus";
     if (w.size() == 3) {
       if (w[2] != "none") return Error("expect focus needs X Y Z or none");
@@ -322,11 +327,7 @@ class ScenarioPlayer {
   }
 
   void ExpectValue(const std::string& name, const std::string& literal) {
-    Value* value = nullptr;
-    {
-      std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-      value = FindValue(name);
-    }
+    Value* value = FindSessionValue(name);
     if (!value) return Error("unknown value '" + name + "'");
     const ValueData got = ReadValue(name);
     const std::string gotText = got.isSet ? FormatValue(got) : "unset";
@@ -367,9 +368,12 @@ class ScenarioPlayer {
 
   // As the plug-in would read it, but without its side effects (no base captured).
   static ValueData ReadValue(const std::string& name) {
-    std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-    Value* value = FindValue(name);
-    return value ? PeekValue(*value, true) : ValueData{};
+    Plugin& plugin = Plugin::Instance();
+    std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
+    if (!plugin.currentRegistry) return ValueData{};
+    ValueRegistry& values = plugin.currentRegistry->values;
+    Value* value = FindValue(values, name);
+    return value ? PeekValue(values, *value, true) : ValueData{};
   }
 
   static std::string FormatValue(const ValueData& data) {
@@ -437,7 +441,7 @@ bool ReadFile(const std::string& path, std::string& text) {
 bool IsTraceName(const std::string& name) {
   if (name == "position" || name == "rotation") return true;
   for (const ValueTableRow& row : kValueTable) {
-    if (SameNameIgnoringCase(name, row.name)) return true;
+    if (EqualIgnoringCase(name, row.name)) return true;
   }
   return false;
 }
@@ -451,7 +455,7 @@ int RunSimulate(const SimulateOptions& options) {
   StartPlugin(options.configPath);
   if (ConfigurationMissing()) {
     // The game's console lines of its first frame, then nothing to play.
-    CameraController::Instance().Update();
+    Plugin::Instance().RunFrame();
     for (const std::string& line : TakeConsoleLines()) std::fprintf(stderr, "%s\n", line.c_str());
     return 1;
   }

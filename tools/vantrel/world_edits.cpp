@@ -6,10 +6,10 @@
 #include <optional>
 #include <type_traits>
 
-#include "camera/controller.h"
 #include "config/literals.h"
+#include "plugin/plugin.h"
+#include "plugin_session.h"
 #include "sim_world.h"
-#include "values/registry.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ bool ReadInt(const std::string& word, int32_t& out) {
 }
 
 HostActor* FollowedActor() {
-  const uint32_t chosen = CameraController::Instance().targetRefFormId;
+  const uint32_t chosen = Plugin::Instance().controller.targetRefFormId;
   if (chosen != 0) {
     if (HostForm* form = Sim().LookupForm(chosen)) {
       if (auto* actor = dynamic_cast<HostActor*>(form)) return actor;
@@ -79,11 +79,7 @@ HostActor* FollowedActor() {
 }
 
 bool SetGameState(const std::string& name, const std::string& literal) {
-  Value* value = nullptr;
-  {
-    std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-    value = FindValue(name);
-  }
+  Value* value = FindSessionValue(name);
   if (!value) return false;
   const ValueData data = ParseValueText(value->type, literal);
   if (!data.isSet || (literal.empty() && value->type != ValueType::String)) return false;

@@ -1,14 +1,14 @@
 #include "plugin/hooks/hook_bridges.h"
 
-#include "camera/controller.h"
 #include "plugin/hooks/contained.h"
+#include "plugin/plugin.h"
 #include "values/appliers.h"
 
 // When a call fails (it can run out of memory, or fail to take a lock), the game gets the
 // answer that leaves its own behaviour as it is, and the camera work waits for the next frame.
 
 namespace {
-CameraController& Controller() { return CameraController::Instance(); }
+CameraController& Controller() { return Plugin::Instance().controller; }
 }  // namespace
 
 int32_t BridgeIsHeadTrackedActor(HostActor* actor) {
@@ -33,10 +33,10 @@ void BridgeOverride(float* position, float* rotation) {
 }
 
 void BridgeOnDismountStart(HostActor* actor) {
-  Contained([&] { OnDismountStart(actor); });
+  Contained([&] { Plugin::Instance().OnDismountStart(actor); });
 }
 void BridgeOnMountStart(HostActor* actor) {
-  Contained([&] { OnMountStart(actor); });
+  Contained([&] { Plugin::Instance().OnMountStart(actor); });
 }
 
 int32_t BridgeAllowsHostCameraSwitch() {
@@ -61,7 +61,7 @@ int32_t BridgeToggleActivation() {
 }
 
 void BridgeUpdate() {
-  Contained([] { Controller().Update(); });
+  Contained([] { Plugin::Instance().RunFrame(); });
 }
 
 int32_t BridgeTakeViewRefreshRequest() {
@@ -72,7 +72,7 @@ void BridgeClearStateOffsets(HostCameraState* state) {
   Contained([&] { Controller().ClearStateOffsets(state); });
 }
 void BridgeSetFocusPick(const float* point) {
-  Contained([&] { Controller().SetFocusPick(point); });
+  Contained([&] { OnCrosshairPickPoint(point); });
 }
 void BridgeAddLookInput(float* input) {
   Contained([&] { Controller().AddLookInput(input); });

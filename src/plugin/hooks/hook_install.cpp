@@ -1,9 +1,10 @@
+#include <mutex>
 #include <vector>
 
-#include "config/diagnostics.h"
+#include "base/diagnostics.h"
 #include "plugin/hooks/hooks.h"
 #include "plugin/hooks/write_jump.h"
-#include "values/registry.h"
+#include "plugin/plugin.h"
 
 namespace {
 
@@ -26,12 +27,16 @@ std::span<const HookSite> GroupAt(std::span<const HookSite> table, size_t first)
 
 void Report(const HookSite& row, HookResult result) {
   const unsigned site = static_cast<unsigned>(row.site);
+  Plugin& plugin = Plugin::Instance();
+  std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
+  if (!plugin.currentRegistry) return;
+  MessageQueue& console = plugin.currentRegistry->messageQueue;
   if (result == HookResult::CodeDiffers) {
-    Log(currentRegistry,
+    Log(console,
         "Hook %d at %08X was not installed: the game code there is not what was expected.",
         row.number, site);
   } else if (result == HookResult::PartnerMissing) {
-    Log(currentRegistry,
+    Log(console,
         "Hook %d at %08X was not installed: the hooks it works with could not all be installed.",
         row.number, site);
   }

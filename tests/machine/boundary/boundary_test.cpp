@@ -5,13 +5,12 @@
 #include <cstdlib>
 #include <new>
 
-#include "camera/controller.h"
 #include "fake_game.h"
 #include "hook_rows.h"
 #include "plugin/hooks/hooks.h"
+#include "plugin/plugin.h"
 #include "plugin/startup.h"
 #include "site_runner.h"
-#include "values/registry.h"
 
 extern "C" bool VantrelLoad(const LoaderInterface* loader);
 
@@ -42,11 +41,11 @@ class BoundaryTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(MapFakeImage());
     BuildFakeImage();
-    ResetPluginForTests();
+    Plugin::Instance().ResetForTests();
   }
   void TearDown() override {
     allocationsBeforeFailure = -1;
-    ResetPluginForTests();
+    Plugin::Instance().ResetForTests();
   }
 };
 
@@ -58,7 +57,7 @@ TEST_F(BoundaryTest, AFailureInsideABridgeLeavesTheGameRunningOn) {
   in.esi = 0x22222222;
   in.eflags = 0x202;
   for (const bool failing : {true, false}) {
-    CameraController::Instance().focusPoint.reset();
+    Plugin::Instance().controller.focusPoint.reset();
     CpuState out{};
     allocationsBeforeFailure = failing ? 0 : -1;  // the picked point cannot be stored
     RunSite(Row(24).site, &in, &out);
@@ -67,7 +66,7 @@ TEST_F(BoundaryTest, AFailureInsideABridgeLeavesTheGameRunningOn) {
     EXPECT_EQ(out.esp, in.esp);
     EXPECT_EQ(out.eax, in.eax);
     EXPECT_EQ(out.esi, in.esi);
-    EXPECT_EQ(CameraController::Instance().focusPoint == nullptr, failing);
+    EXPECT_EQ(Plugin::Instance().controller.focusPoint == nullptr, failing);
   }
 }
 
@@ -79,16 +78,16 @@ TEST_F(BoundaryTest, LoadThatRunsOutOfMemoryLeavesNothingHalfDone) {
   int failure = 0;
   for (; !loaded && failure < 20000; ++failure) {
     BuildFakeImage();
-    ResetPluginForTests();
+    Plugin::Instance().ResetForTests();
     allocationsBeforeFailure = failure;
     loaded = VantrelLoad(&loader);
     const bool exhausted = allocationsBeforeFailure != 0;
     allocationsBeforeFailure = -1;
     if (!loaded) {
-      EXPECT_EQ(currentRegistry, nullptr) << failure;
+      EXPECT_EQ(Plugin::Instance().currentRegistry, nullptr) << failure;
       for (const HookSite& row : HookTable()) EXPECT_TRUE(SiteIsOriginal(row)) << failure;
     } else {
-      ASSERT_NE(currentRegistry, nullptr);
+      ASSERT_NE(Plugin::Instance().currentRegistry, nullptr);
       const bool clamp = SiteIsOriginal(Row(29));
       EXPECT_EQ(SiteIsOriginal(Row(30)), clamp) << failure;
       EXPECT_EQ(SiteIsOriginal(Row(31)), clamp) << failure;
@@ -101,15 +100,16 @@ TEST_F(BoundaryTest, LoadThatRunsOutOfMemoryLeavesNothingHalfDone) {
 }
 
 TEST_F(BoundaryTest, AReloadThatRunsOutOfMemoryKeepsTheRegistryItHad) {
-  InitializeOrReload();
-  ValueRegistry* const loaded = currentRegistry;
+  Plugin& plugin = Plugin::Instance();
+  plugin.InitializeOrReload();
+  const Session* const loaded = plugin.currentRegistry.get();
   ASSERT_NE(loaded, nullptr);
   for (int failure = 0; failure < 50; ++failure) {
     allocationsBeforeFailure = failure;
-    EXPECT_THROW(InitializeOrReload(), std::bad_alloc) << failure;
+    EXPECT_THROW(plugin.InitializeOrReload(), std::bad_alloc) << failure;
     allocationsBeforeFailure = -1;
-    EXPECT_EQ(currentRegistry, loaded) << failure;
-    EXPECT_EQ(currentRegistry->loading, 0);
+    EXPECT_EQ(plugin.currentRegistry.get(), loaded) << failure;
+    EXPECT_FALSE(plugin.currentRegistry->loading);
   }
 }
 

@@ -1,6 +1,6 @@
-#include "config/name_index.h"
+#include "base/name_index.h"
 
-#include "config/text.h"
+#include "base/text.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ NameIndex::NameIndex(const std::vector<const char*>& names) {
 int32_t NameIndex::Find(std::string_view name) const {
   const size_t mask = slots_.size() - 1;
   for (size_t slot = Hash(name) & mask; slots_[slot].position >= 0; slot = (slot + 1) & mask) {
-    if (SameIgnoringCase(name, slots_[slot].name)) return slots_[slot].position;
+    if (EqualIgnoringCase(name, slots_[slot].name)) return slots_[slot].position;
   }
   return -1;
 }

@@ -1,4 +1,4 @@
-#include "config/text.h"
+#include "base/text.h"
 
 namespace {
 
@@ -6,21 +6,13 @@ char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 
 
 }  // namespace
 
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   if (a == b) return true;  // names are mostly written as in the tables
   for (size_t i = 0; i < a.size(); ++i) {
     if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
   }
   return true;
-}
-
-bool SameNameIgnoringCase(std::string_view text, const char* name) {
-  for (const char c : text) {
-    if (*name == '\0' || UpperAscii(c) != UpperAscii(*name)) return false;
-    ++name;
-  }
-  return *name == '\0';
 }
 
 bool IsBlank(char c) {
@@ -50,20 +42,15 @@ std::string_view Trim(std::string_view text) {
   return text.substr(0, end);
 }
 
-bool EqualsIgnoreCase(std::string_view text, std::string_view word) {
-  return SameIgnoringCase(Trim(text), word);
+bool TrimmedEqualIgnoringCase(std::string_view text, std::string_view word) {
+  return EqualIgnoringCase(Trim(text), word);
 }
 
-bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  return SameIgnoringCase(text.substr(0, prefix.size()), prefix);
-}
-
-bool ContainsIgnoreCase(std::string_view text, std::string_view part) {
+bool ContainsIgnoringCase(std::string_view text, std::string_view part) {
   if (part.empty()) return true;
   if (text.size() < part.size()) return false;
   for (size_t start = 0; start + part.size() <= text.size(); ++start) {
-    if (StartsWithIgnoreCase(text.substr(start), part)) return true;
+    if (EqualIgnoringCase(text.substr(start, part.size()), part)) return true;
   }
   return false;
 }

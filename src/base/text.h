@@ -1,0 +1,17 @@
+#pragma once
+// ASCII text helpers shared by the parsers and the evaluators. Character classes are plain
+// ASCII on single bytes: a byte above 127 is neither white space nor a letter or digit.
+
+#include <string>
+#include <string_view>
+
+bool IsBlank(char c);        // space, tab, LF, VT, FF, CR
+bool IsAlnum(char c);        // A-Z, a-z, 0-9
+size_t AlnumPrefixLength(std::string_view text);  // letters and digits at the start
+std::string_view Trim(std::string_view text);
+std::string_view TrimLeft(std::string_view text);
+// The comparisons ignore ASCII case only.
+bool EqualIgnoringCase(std::string_view a, std::string_view b);
+// Equal once `text` (not `word`) is trimmed of blanks.
+bool TrimmedEqualIgnoringCase(std::string_view text, std::string_view word);
+bool ContainsIgnoringCase(std::string_view text, std::string_view part);

@@ -1,0 +1,17 @@
+#pragma once
+// How the camera controller reads and writes the values it acts on. The owner of the session
+// answers under its lock; a read without a session fails and leaves the default in place.
+
+#include <cstdint>
+
+class CameraSettings {
+ public:
+  virtual bool GetFloat(int32_t index, float& out) = 0;
+  virtual bool GetInt(int32_t index, int32_t& out) = 0;
+  virtual bool GetBool(int32_t index, bool& out) = 0;
+  virtual void SetBool(int32_t index, bool on) = 0;
+  virtual void ToggleBool(int32_t index) = 0;
+
+ protected:
+  ~CameraSettings() = default;
+};

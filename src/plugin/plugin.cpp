@@ -1,0 +1,144 @@
+#include "plugin/plugin.h"
+
+#include <utility>
+
+#include "config/loader.h"
+#include "profiles/driver.h"
+
+namespace {
+
+// The program version, kept as the double of the single-precision constant.
+const double kProgramVersion = static_cast<double>(2.7f);
+
+constexpr float kMountSeconds = 1.2f;
+constexpr float kDismountSeconds = 3.5f;
+
+}  // namespace
+
+Plugin& Plugin::Instance() {
+  static Plugin* instance = new Plugin();
+  return *instance;
+}
+
+void Plugin::InitializeOrReload() {
+  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+  const bool isFirstStart = std::exchange(firstStart_, false);
+
+  if (currentRegistry && currentRegistry->loading) {
+    LogAtLine(currentRegistry->messageQueue, 0,
+              "Trying to reload configuration while already loading!");
+    return;
+  }
+  if (currentRegistry) {
+    currentRegistry->inPluginView = false;
+    // Release actions of held keys still run against the old session.
+    ClearKeyBindings(*currentRegistry, keyBindings);
+  } else {
+    keyBindings.clear();  // no session to act on
+  }
+  controller.targetRefFormId = 0;
+
+  // The new session takes over at once; the old one lives until the hand-over is done.
+  std::unique_ptr<Session> old = std::exchange(currentRegistry, NewSession());
+  try {
+    Session& session = *currentRegistry;
+    if (isFirstStart) Log(session.messageQueue, "Initializing QARN version %.1f", kProgramVersion);
+    if (old) CarryOverCapturedBases(old->values, session.values);
+    session.loading = true;
+    LoadConfiguration(session);
+    session.loading = false;
+  } catch (...) {
+    currentRegistry = std::move(old);  // out of memory: the old session (or none) stays
+    throw;
+  }
+}
+
+std::unique_ptr<Session> Plugin::NewSession() {
+  auto session = std::make_unique<Session>();
+  session->camera = this;
+  session->values.camera = this;
+  return session;
+}
+
+void Plugin::RunFrame() {
+  std::lock_guard<std::recursive_mutex> cameraLock(controller.mutex);
+  RunSessionFrame(controller.BeginUpdate());
+  controller.UpdateFlags();
+  {
+    std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+    if (currentRegistry) currentRegistry->inPluginView = controller.IsHeadCameraActive();
+  }
+  controller.FinishUpdate();
+}
+
+void Plugin::RunSessionFrame(const CameraFrameInput& input) {
+  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+  if (currentRegistry && currentRegistry->reloadRequested) {
+    currentRegistry->reloadRequested = false;
+    InitializeOrReload();
+  }
+  if (currentRegistry) RunProfileFrame(*currentRegistry, keyBindings, input);
+}
+
+void Plugin::OnMountStart(HostActor* actor) {
+  OpenMountWindow(actor, &Session::mountCountdown, kMountSeconds);
+}
+
+void Plugin::OnDismountStart(HostActor* actor) {
+  OpenMountWindow(actor, &Session::dismountCountdown, kDismountSeconds);
+}
+
+void Plugin::OpenMountWindow(HostActor* actor, float Session::*countdown, float seconds) {
+  if (!actor) return;
+  // Compared before pluginMutex is taken: the controller's mutex always comes first.
+  const uint32_t formId = HostFormId(HostRefAsForm(HostActorAsRef(actor)));
+  if (formId != controller.targetFormId) return;
+  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+  if (currentRegistry) (*currentRegistry).*countdown = seconds;
+}
+
+void Plugin::ResetForTests() {
+  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+  if (currentRegistry) ClearKeyBindings(*currentRegistry, keyBindings);
+  keyBindings.clear();  // also without a session
+  currentRegistry.reset();
+  firstStart_ = true;
+}
+
+bool Plugin::GetFloat(int32_t index, float& out) {
+  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+  return currentRegistry && ::GetFloat(currentRegistry->values, index, out);
+}
+
+bool Plugin::GetInt(int32_t index, int32_t& out) {
+  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+  return currentRegistry && ::GetInt(currentRegistry->values, index, out);
+}
+
+bool Plugin::GetBool(int32_t index, bool& out) {
+  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+  return currentRegistry && ::GetBool(currentRegistry->values, index, out);
+}
+
+void Plugin::SetBool(int32_t index, bool on) {
+  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+  if (currentRegistry) SetValue(currentRegistry->values, index, ValueData::Bool(on), 0);
+}
+
+void Plugin::ToggleBool(int32_t index) {
+  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+  if (currentRegistry) ::ToggleBool(currentRegistry->values, index);
+}
+
+uint32_t Plugin::FollowedRefFormId() const { return controller.targetRefFormId; }
+
+void Plugin::SetFollowedRefFormId(uint32_t formId) { controller.targetRefFormId = formId; }
+
+bool Plugin::IsActivated() const { return controller.IsActivated(); }
+
+void Plugin::QueueRotation(const RotationItem& item) { controller.QueueRotation(item); }
+
+// The crosshair pick reports its point: the hook in the game, a direct call in the sim.
+void OnCrosshairPickPoint(const float point[3]) {
+  Plugin::Instance().controller.SetFocusPick(point);
+}

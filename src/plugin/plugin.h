@@ -1,0 +1,63 @@
+#pragma once
+// The plug-in's owner: the one object that holds the session, the camera controller and the
+// key bindings. It runs each frame from the top, hands the layers below what they need, and
+// is the only one that replaces the session (at start-up and on a reload). Locks: the
+// controller's mutex first, pluginMutex second.
+
+#include <memory>
+#include <mutex>
+
+#include "camera/camera_settings.h"
+#include "camera/controller.h"
+#include "profiles/camera_commands.h"
+#include "profiles/key_bindings.h"
+#include "profiles/session.h"
+
+class Plugin final : private CameraSettings, private CameraCommands {
+ public:
+  // Created on first use and never destroyed: hooks may still run while the process exits.
+  static Plugin& Instance();
+
+  // Builds a new session from the configuration file; the old one (if any) hands over its
+  // captured bases and key bindings' release actions first.
+  void InitializeOrReload();
+  // One frame of the main-loop hook: camera input, pending reload, profile frame, camera.
+  void RunFrame();
+  // The frame's part under pluginMutex: a pending reload, then the session's profile frame.
+  void RunSessionFrame(const CameraFrameInput& input);
+  // The game's hooks report that `actor` starts to mount or to dismount.
+  void OnMountStart(HostActor* actor);
+  void OnDismountStart(HostActor* actor);
+
+  // An empty session whose commands and linked values act on this owner's controller.
+  std::unique_ptr<Session> NewSession();
+
+  // Test support: back to a freshly loaded DLL (no session, first start pending). The
+  // controller is left as it is.
+  void ResetForTests();
+
+  std::recursive_mutex pluginMutex;
+  std::unique_ptr<Session> currentRegistry;  // the live session, or null before start-up
+  CameraController controller{*this};
+  KeyBindingList keyBindings;
+
+ private:
+  Plugin() = default;
+
+  void OpenMountWindow(HostActor* actor, float Session::*countdown, float seconds);
+
+  // CameraSettings: the controller's reads and writes of values, under pluginMutex.
+  bool GetFloat(int32_t index, float& out) override;
+  bool GetInt(int32_t index, int32_t& out) override;
+  bool GetBool(int32_t index, bool& out) override;
+  void SetBool(int32_t index, bool on) override;
+  void ToggleBool(int32_t index) override;
+
+  // CameraCommands: what profile commands and linked values do to the controller.
+  uint32_t FollowedRefFormId() const override;
+  void SetFollowedRefFormId(uint32_t formId) override;
+  bool IsActivated() const override;
+  void QueueRotation(const RotationItem& item) override;
+
+  bool firstStart_ = true;
+};

@@ -1,0 +1,45 @@
+#pragma once
+// The session: what one configuration load builds and every frame works on (the values, the
+// profiles, the queues and the countdowns). The plug-in's owner holds the live one, replaces it
+// on a reload and hands it down; whoever touches it holds the owner's lock.
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "base/diagnostics.h"
+#include "profiles/key_bindings.h"
+#include "profiles/profile.h"
+#include "values/registry.h"
+
+class CameraCommands;
+
+struct Session {
+  ValueRegistry values;
+  std::vector<std::unique_ptr<Profile>> profiles;  // file order; index = position
+  MessageQueue messageQueue;
+  std::deque<KeyBindingRequest> keyBindingRequests;  // applied by the next frame
+  CameraCommands* camera = nullptr;  // what commands may do to the camera, or null
+  float profileUpdateCountdown = 0;
+  Profile* currentProfile = nullptr;
+  float profileLockSeconds = 0;
+  Profile* defaultProfile = nullptr;
+  HostRef* actor = nullptr;               // the followed reference during a frame
+  HostActor* actorAsCharacter = nullptr;  // the same as an actor, or null
+  bool loading = false;
+  bool reloadRequested = false;
+  bool switchInProgress = false;
+  Profile* deactivatingProfile = nullptr;
+  Profile* pendingProfile = nullptr;
+  float mountCountdown = 0;
+  float dismountCountdown = 0;
+  bool inPluginView = false;
+  int32_t commandNesting = 0;  // RunCommands depth, bounds recursion through profile commands
+  int32_t chainCommands = 0;   // commands run inside the current outermost run
+  bool chainStopReported = false;  // that chain's stop has been reported
+};
+
+// The debug console channel at `level`, as iDebug selects it.
+void LogDebug(Session& session, int32_t level, const char* format, ...)
+    __attribute__((format(printf, 3, 4)));

@@ -1,0 +1,10 @@
+#include "values/camera_state_id.h"
+
+#include "host/host.h"
+
+int32_t HostCameraStateIdOrNone() {
+  HostCamera* camera = HostPlayerCamera();
+  if (!camera) return -1;
+  HostCameraState* state = HostCameraCurrentState(camera);
+  return state ? HostCameraStateId(state) : -1;
+}
