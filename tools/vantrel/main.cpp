@@ -120,6 +120,10 @@ int main(int argc, char** argv) {
     PrintUsage(stdout);
     return 0;
   }
+  if (command == "--version" && args.empty()) {
+    std::printf("vantrel %s\n", VANTREL_VERSION);
+    return 0;
+  }
   if (command == "help") return RunHelp(args);
   if (command == "check") return Check(args);
   if (command == "lint") return Lint(args);
