@@ -2,6 +2,8 @@
 #   make run   installs what is missing, builds (vantrel.dll too), and runs the main job
 #   make test  builds and runs every test tier
 #   make dist  writes the release archive build/dist/vantrel.zip
+#   make fuzz  fuzzes every target for FUZZ_SECONDS (default 300) and grows the corpora
+#   make soak  reloads the configuration 10,000 times and prints the figures
 JOBS ?= $(shell nproc)
 
 .PHONY: run test deps dll dist
@@ -34,6 +36,7 @@ test: deps
 	cmake --preset windows-x86 >/dev/null
 	cmake --build --preset windows-x86 -j $(JOBS)
 	ctest --preset windows-x86
+	$(MAKE) --no-print-directory reliability
 
 # The archive mirrors the game folder; the tool sits beside it.
 dist: dll
@@ -44,3 +47,34 @@ dist: dll
 	cp build/windows-x86/bin/vantrel.exe build/dist/vantrel/Tools/vantrel.exe
 	cd build/dist/vantrel && cmake -E tar cf ../vantrel.zip --format=zip Data Tools
 	@echo "build/dist/vantrel.zip"
+
+# --- Reliability: fuzzing, threads, reloads (the 2,000-reload soak and the thread stress test
+# also run in the linux and linux-asan tiers above) ---
+FUZZ_SECONDS ?= 300
+FUZZ_SMOKE_SECONDS ?= 60
+FUZZ_TARGETS = fuzz_plugin fuzz_scenario fuzz_literals
+
+.PHONY: reliability fuzz fuzz-build tsan soak
+
+fuzz-build:
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j $(JOBS) --target $(FUZZ_TARGETS)
+
+# Every target on all cores; inputs that add coverage are merged into tests/fuzz/corpus.
+fuzz: deps fuzz-build
+	bash tests/fuzz/run.sh fuzz $(FUZZ_SECONDS) $(JOBS)
+
+tsan:
+	cmake --preset linux-tsan >/dev/null
+	cmake --build --preset linux-tsan -j $(JOBS) --target thread_stress
+	ctest --preset linux-tsan
+
+soak: deps
+	cmake --preset linux >/dev/null
+	cmake --build --preset linux -j $(JOBS) --target reload_soak
+	./build/linux/bin/reload_soak 10000
+
+# Run by `make test`: the thread stress test under ThreadSanitizer and each fuzz target for
+# FUZZ_SMOKE_SECONDS on its corpus; any finding fails.
+reliability: tsan fuzz-build
+	bash tests/fuzz/run.sh smoke $(FUZZ_SMOKE_SECONDS)

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "host/host.h"
 #include "sim_world.h"
@@ -23,7 +24,7 @@ const std::string* LiveText(const EngineString* name) {
 }
 
 void SwitchPerson(HostCamera* camera, SimCameraCall call, int32_t stateId) {
-  camera->personCalls.push_back(call);
+  AppendToSimLog(camera->personCalls, call);
   if (camera == Sim().playerCamera) Sim().SetCameraState(stateId);
 }
 
@@ -125,7 +126,7 @@ void HostSetGraphBool(HostActor* actor, EngineString* name, bool value) {
 }
 
 void HostSendAnimEvent(HostActor* actor, EngineString* event) {
-  if (const std::string* text = LiveText(event)) actor->animEvents.push_back(*text);
+  if (const std::string* text = LiveText(event)) AppendToSimLog(actor->animEvents, *text);
 }
 
 // --- Hands ---
@@ -181,7 +182,7 @@ void HostCameraStateSetPitch(HostCameraState* state, float value) { state->pitch
 void HostCameraStateClearOffsets(HostCameraState* state) { state->offsets = {0, 0, 0}; }
 
 void HostCameraWeaponRefresh(HostCamera* camera, bool weaponOut) {
-  camera->weaponRefreshes.push_back(weaponOut);
+  AppendToSimLog(camera->weaponRefreshes, weaponOut);
 }
 
 void HostCameraGoThirdPerson(HostCamera* camera) {
@@ -323,5 +324,5 @@ void HostConsolePrint(HostConsole* console, const char* line) {
     }
     shown += *c;
   }
-  console->lines.push_back(shown);
+  AppendToSimLog(console->lines, std::move(shown));
 }

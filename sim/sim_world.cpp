@@ -47,6 +47,11 @@ void SimWorld::Reset() {
   owned.clear();
   forms.clear();
   keywordsByName.clear();
+  weaponsByKind.clear();
+  spell = nullptr;
+  plainFormsByType.clear();
+  racesByName.clear();
+  cells[0] = cells[1] = nullptr;
   handles.clear();
   handleOf.clear();
   engineStrings.clear();
@@ -149,6 +154,35 @@ HostRace* SimWorld::CreateRace(const std::string& name) {
 HostCell* SimWorld::CreateCell(bool interior) {
   HostCell* cell = MakeForm<HostCell>(SimFormType::Cell, 0);
   cell->flags = interior ? 1 : 0;
+  return cell;
+}
+
+HostHandItem* SimWorld::Weapon(uint8_t weaponKind) {
+  HostHandItem*& weapon = weaponsByKind[weaponKind];
+  if (!weapon) weapon = CreateWeapon(weaponKind);
+  return weapon;
+}
+
+HostForm* SimWorld::Spell() {
+  if (!spell) spell = CreateSpell();
+  return spell;
+}
+
+HostForm* SimWorld::PlainForm(uint8_t formType) {
+  HostForm*& form = plainFormsByType[formType];
+  if (!form) form = CreateForm(formType);
+  return form;
+}
+
+HostRace* SimWorld::Race(const std::string& name) {
+  HostRace*& race = racesByName[name];
+  if (!race) race = CreateRace(name);
+  return race;
+}
+
+HostCell* SimWorld::Cell(bool interior) {
+  HostCell*& cell = cells[interior ? 1 : 0];
+  if (!cell) cell = CreateCell(interior);
   return cell;
 }
 

@@ -15,6 +15,9 @@
 // - combat state present with no active hand, condition global with no keyword, crosshair
 //   holder present with handle 0, no pick result.
 //
+// The logs the world keeps of the plug-in's calls (console lines, animation events, camera
+// calls) hold the latest kSimLogCapacity entries at most.
+//
 // Pointers handed out stay valid until the next Reset. Setting a global pointer (player,
 // playerCamera, console, ...) to null makes the host report it absent.
 
@@ -25,11 +28,20 @@
 #include <set>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "sim_objects.h"
 
 constexpr uint32_t kSimPlayerFormId = 0x14;
+constexpr size_t kSimLogCapacity = 4096;
+
+// Appends to one of the world's logs; a full log first drops its older half.
+template <typename T, typename Item>
+void AppendToSimLog(std::vector<T>& log, Item&& item) {
+  if (log.size() >= kSimLogCapacity) log.erase(log.begin(), log.begin() + kSimLogCapacity / 2);
+  log.push_back(std::forward<Item>(item));
+}
 
 class SimWorld {
  public:
@@ -94,6 +106,13 @@ class SimWorld {
   HostActiveEffect* AddActiveEffect(HostActor* actor, HostForm* baseEffect);
   HostRace* CreateRace(const std::string& name);
   HostCell* CreateCell(bool interior);
+  // The same object for the same argument until the next Reset, so a long run that keeps
+  // changing hands, races or cells does not keep adding objects.
+  HostHandItem* Weapon(uint8_t weaponKind);
+  HostForm* Spell();
+  HostForm* PlainForm(uint8_t formType);  // a form of that type and nothing more
+  HostRace* Race(const std::string& name);
+  HostCell* Cell(bool interior);
   // An actor like the player (human skeleton, AI process, race "HumanRace", worn items).
   HostActor* CreateActor(uint32_t formId = 0);
   // An actor whose skeleton is a root "Root" holding only the given node names, as children
@@ -137,6 +156,11 @@ class SimWorld {
   std::vector<std::shared_ptr<void>> owned;
   std::unordered_map<uint32_t, HostForm*> forms;
   std::unordered_map<std::string, HostKeyword*> keywordsByName;
+  std::unordered_map<uint8_t, HostHandItem*> weaponsByKind;
+  HostForm* spell = nullptr;
+  std::unordered_map<uint8_t, HostForm*> plainFormsByType;
+  std::unordered_map<std::string, HostRace*> racesByName;
+  HostCell* cells[2] = {nullptr, nullptr};  // exterior, interior
   std::unordered_map<std::string, uint32_t> keywordFormIds;  // survives Reset
   std::unordered_map<uint32_t, HostRef*> handles;
   std::unordered_map<HostRef*, uint32_t> handleOf;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "camera/camera_settings.h"
+#include "camera/hook_visible.h"
 #include "camera/view_math.h"
 #include "host/host.h"
 
@@ -57,9 +58,9 @@ class CameraController {
 
   float frameTime = 0;
   float activeFrameTime = 0;
-  uint32_t headTrackedFormId = 0;
+  HookVisible<uint32_t> headTrackedFormId = 0;
   int32_t cachedNodeIndex = -1;
-  uint32_t flags = 0;
+  HookVisible<uint32_t> flags = 0;
   std::recursive_mutex mutex;
   uint64_t frameCounter = 0;
   float position[3] = {0, 0, 0};
@@ -73,8 +74,8 @@ class CameraController {
   HostRef* target = nullptr;         // valid only during Update
   HostActor* targetActor = nullptr;  // valid only during Update
   bool gameNotRunning = false;
-  uint32_t targetFormId = 0;
-  float targetPitch = 0;
+  HookVisible<uint32_t> targetFormId = 0;
+  HookVisible<float> targetPitch = 0;
   uint32_t headCameraWasActive = 0;
   uint32_t targetRefFormId = 0;  // 0 = follow the player
   std::unique_ptr<float[]> focusPoint;

@@ -55,8 +55,11 @@ void CameraController::AddLookInput(float input[2]) {
     mouseExtraPitch += kLookInputToExtraRotation * input[1];
     ResetFocus();
   }
-  input[0] += rotationAccumulators[0] + rotationAccumulators[2];
-  input[1] += rotationAccumulators[1] + rotationAccumulators[3];
+  // Queued turns whose sum overflows leave the game's look input as it was.
+  const float horizontal = input[0] + (rotationAccumulators[0] + rotationAccumulators[2]);
+  const float vertical = input[1] + (rotationAccumulators[1] + rotationAccumulators[3]);
+  if (std::isfinite(horizontal)) input[0] = horizontal;
+  if (std::isfinite(vertical)) input[1] = vertical;
   std::fill(rotationAccumulators, rotationAccumulators + 4, 0.0f);
 }
 

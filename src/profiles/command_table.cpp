@@ -20,8 +20,9 @@ const CommandTableEntry kCommandTable[] = {
       "cannot be set."}},
     {ModifyHandler, "Modify", CommandId::Modify,
      {kValues, "NAME VALUE",
-      "Adds VALUE to a number setting (whole numbers wrap around), or with true flips a "
-      "true/false setting (false keeps it). It works on the value the setting is heading for, "
+      "Adds VALUE to a number setting (whole numbers wrap around; a decimal sum too large for "
+      "the game leaves the setting as it was), or with true flips a true/false setting (false "
+      "keeps it). It works on the value the setting is heading for, "
       "not on the present point of a tween, and does nothing while the setting is unset or when "
       "VALUE does not read."}},
     {ResetHandler, "Reset", CommandId::Reset,

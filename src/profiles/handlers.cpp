@@ -68,6 +68,7 @@ void ModifyHandler(Session& session, Command* command) {
       break;
     case ValueType::Float:
       changed = ValueData::Float(current.AsFloat() + operand.AsFloat());
+      if (!changed.IsFiniteFloat()) return;  // an overflowing sum leaves the value as it was
       break;
     default:
       return;

@@ -6,9 +6,9 @@
 #include "values/camera_state_id.h"
 #include "values/registry.h"
 
-int32_t projectionRefreshPending = 0;
+std::atomic<int32_t> projectionRefreshPending{0};
 
-int32_t TakeViewRefreshRequest() { return std::exchange(projectionRefreshPending, 0); }
+int32_t TakeViewRefreshRequest() { return projectionRefreshPending.exchange(0); }
 
 namespace {
 
@@ -36,10 +36,14 @@ void ApplyNearClip(ValueRegistry& registry, ValueData) {
   Value* first = ValueAt(registry, Vid::fNearClip);
   Value* second = ValueAt(registry, Vid::fNearClip2);
   if (!first || !second) return;
-  float nearClip = kFarthestNearClip;
   const ValueData a = GetValue(registry, *first, true);
-  if (IsSetOf(a, ValueType::Float) && a.AsFloat() < nearClip) nearClip = a.AsFloat();
   const ValueData b = GetValue(registry, *second, true);
+  // An infinite or NaN side leaves the game's near clip as it is.
+  for (const ValueData* side : {&a, &b}) {
+    if (IsSetOf(*side, ValueType::Float) && !side->IsFiniteFloat()) return;
+  }
+  float nearClip = kFarthestNearClip;
+  if (IsSetOf(a, ValueType::Float) && a.AsFloat() < nearClip) nearClip = a.AsFloat();
   if (IsSetOf(b, ValueType::Float) && b.AsFloat() < nearClip) nearClip = b.AsFloat();
   if (nearClip < kNearestNearClip) nearClip = kNearestNearClip;
   if (nearClip != HostNearClipGet()) {
@@ -56,7 +60,7 @@ ValueData ReadFieldOfView(ValueRegistry&) {
 
 void ApplyFieldOfView(ValueRegistry&, ValueData data) {
   HostCamera* camera = HostPlayerCamera();
-  if (!IsSetOf(data, ValueType::Float) || !camera) return;
+  if (!data.IsFiniteFloat() || !camera) return;
   if (HostCameraFieldOfView(camera) == data.AsFloat()) return;
   HostCameraSetFieldOfView(camera, data.AsFloat());
   projectionRefreshPending = 1;
@@ -65,9 +69,9 @@ void ApplyFieldOfView(ValueRegistry&, ValueData data) {
 ValueData ReadTimeScale(ValueRegistry&) { return ValueData::Float(HostTimeScaleGet()); }
 
 void ApplyTimeScale(ValueRegistry&, ValueData data) {
-  if (!IsSetOf(data, ValueType::Float)) return;
+  if (!data.IsFiniteFloat()) return;
   const float scale = data.AsFloat();
-  HostTimeScaleSet(scale > 0 ? scale : 0);  // negative (or NaN) time stands still
+  HostTimeScaleSet(scale > 0 ? scale : 0);  // negative time stands still
 }
 
 ValueData ReadVatsDisabled(ValueRegistry&) { return ValueData::Bool((HostVatsDisabledGet() & 0xFF) != 0); }
@@ -83,7 +87,7 @@ ValueData ReadViewOffsetHorizontal(ValueRegistry&) {
 
 void ApplyViewOffsetHorizontal(ValueRegistry&, ValueData data) {
   HostCameraState* state = ViewOffsetState();
-  if (IsSetOf(data, ValueType::Float) && state) HostCameraStateSetYaw(state, data.AsFloat());
+  if (data.IsFiniteFloat() && state) HostCameraStateSetYaw(state, data.AsFloat());
 }
 
 ValueData ReadViewOffsetVertical(ValueRegistry&) {
@@ -93,7 +97,7 @@ ValueData ReadViewOffsetVertical(ValueRegistry&) {
 
 void ApplyViewOffsetVertical(ValueRegistry&, ValueData data) {
   HostCameraState* state = ViewOffsetState();
-  if (IsSetOf(data, ValueType::Float) && state) HostCameraStateSetPitch(state, data.AsFloat());
+  if (data.IsFiniteFloat() && state) HostCameraStateSetPitch(state, data.AsFloat());
 }
 
 ValueData ReadObjectRefFormId(ValueRegistry& registry) {

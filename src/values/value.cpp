@@ -1,5 +1,7 @@
 #include "values/value.h"
 
+#include <cmath>
+
 namespace {
 
 // elapsed / duration limited to [0, 1]; a NaN ratio counts as 0.
@@ -25,7 +27,9 @@ ValueData TweenPosition(const Tween& tween) {
   if (tween.target.type != ValueType::Float) return tween.start;
   const float from = tween.start.AsFloat();
   const float to = tween.target.AsFloat();
-  return ValueData::Float(from + (to - from) * TweenFraction(tween));
+  const float position = from + (to - from) * TweenFraction(tween);
+  // Far-apart ends overflow the difference; such a step leaves the value where it started.
+  return ValueData::Float(std::isfinite(position) ? position : from);
 }
 
 namespace {

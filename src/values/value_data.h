@@ -2,6 +2,7 @@
 // The tagged value: what a value holds, what a condition compares with, what a command sets.
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -33,6 +34,8 @@ struct ValueData {
   bool AsBool() const { return payload != 0; }
   int32_t AsInt() const { return static_cast<int32_t>(payload); }
   float AsFloat() const { return std::bit_cast<float>(payload); }
+  // A set Float that is neither infinite nor NaN: the only kind the game may be given.
+  bool IsFiniteFloat() const { return isSet && type == ValueType::Float && std::isfinite(AsFloat()); }
 };
 
 // The type a value name stands for, from its first letter.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <limits>
 
 #include "values_fixture.h"
 
@@ -47,6 +48,24 @@ TEST_F(AppliersTest, AnUnchangedNearClipOrFieldOfViewRaisesNoRefresh) {
   SetNow(Vid::fFOV, ValueData::Float(80));
   EXPECT_EQ(Sim().playerCamera->fieldOfView, 80);
   EXPECT_EQ(TakeViewRefreshRequest(), 1);
+}
+
+TEST_F(AppliersTest, NoInfiniteOrNaNNumberReachesTheGame) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  Sim().SetCameraState(9)->yaw = 0.5f;
+  for (float broken : {nan, inf, -inf}) {
+    for (int32_t index : {Vid::fFOV, Vid::fTimeScale, Vid::fNearClip, Vid::fNearClip2,
+                          Vid::fCameraViewOffsetHorizontal, Vid::fCameraViewOffsetVertical}) {
+      SetNow(index, ValueData::Float(broken));
+    }
+    EXPECT_EQ(Sim().playerCamera->fieldOfView, 75) << broken;
+    EXPECT_EQ(Sim().timeScale, 1) << broken;
+    EXPECT_EQ(Sim().nearClip, 15) << broken;
+    EXPECT_EQ(Sim().CurrentCameraState()->yaw, 0.5f) << broken;
+    EXPECT_EQ(Sim().CurrentCameraState()->pitch, 0) << broken;
+    EXPECT_EQ(TakeViewRefreshRequest(), 0) << broken;
+  }
 }
 
 TEST_F(AppliersTest, NearClipFollowsATweenFrameByFrame) {

@@ -108,3 +108,13 @@ TEST_F(RotationQueueTest, TheUpdateFeedsTheQueuesWithTheFrameTime) {
   Controller().AddLookInput(input);
   EXPECT_EQ(input[1], 0.5f);
 }
+
+TEST_F(RotationQueueTest, QueuedTurnsThatOverflowLeaveTheLookInputAsItWas) {
+  Controller().QueueRotation(Item(0, 3e38f, 0, 1));
+  Controller().QueueRotation(Item(0, 3e38f, 0, 1));
+  Frames(1);
+  float input[2] = {0.25f, 0};
+  Controller().AddLookInput(input);
+  EXPECT_EQ(input[0], 0.25f);
+  EXPECT_EQ(Slots()[2], 0);  // taken, though not handed on
+}

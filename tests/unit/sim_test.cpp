@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "host/host.h"
 #include "plugin/plugin.h"
 #include "sim_world.h"
@@ -248,3 +250,16 @@ TEST_F(SimTest, CrosshairPickHandsThePointToTheController) {
 }
 
 }  // namespace
+
+TEST_F(SimTest, ALongRunReusesObjectsAndKeepsItsLogsBounded) {
+  EXPECT_EQ(Sim().Weapon(5), Sim().Weapon(5));
+  EXPECT_NE(Sim().Weapon(5), Sim().Weapon(7));
+  EXPECT_EQ(Sim().Spell(), Sim().Spell());
+  EXPECT_EQ(Sim().Race("Dog"), Sim().Race("Dog"));
+  EXPECT_EQ(Sim().Cell(true), Sim().Cell(true));
+  for (size_t i = 0; i < 3 * kSimLogCapacity; ++i) {
+    HostConsolePrint(Sim().console, std::to_string(i).c_str());
+  }
+  EXPECT_LE(Sim().console->lines.size(), kSimLogCapacity);
+  EXPECT_EQ(Sim().console->lines.back(), std::to_string(3 * kSimLogCapacity - 1));
+}

@@ -39,6 +39,16 @@ TEST(TweenTest, RetargetContinuesFromThePresentPosition) {
   EXPECT_FALSE(TweenPosition(boolTween).AsBool());
 }
 
+TEST(TweenTest, AStepThatOverflowsLeavesTheValueWhereItStarted) {
+  // Both ends finite, their difference not: the whole transition reads as its start.
+  Tween tween = MakeTween(ValueData::Float(-3e38f), ValueData::Float(3e38f), 1);
+  for (float elapsed : {0.0f, 0.25f, 0.5f, 0.99f}) {
+    tween.elapsed = elapsed;
+    EXPECT_EQ(FloatOf(TweenPosition(tween)), -3e38f) << elapsed;
+  }
+  EXPECT_EQ(FloatOf(RetargetTween(tween, ValueData::Float(1), 1).start), -3e38f);
+}
+
 class ValueTweenTest : public RegistryTest {};
 
 TEST_F(ValueTweenTest, FloatTweenMovesAndAppliesEveryTick) {

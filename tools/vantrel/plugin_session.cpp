@@ -10,14 +10,9 @@
 #include "sim_world.h"
 #include "values/registry.h"
 
-namespace {
-size_t consoleLinesTaken = 0;
-}
-
 void StartPlugin(const std::string& configPath) {
   Sim().Reset();
   Plugin::Instance().ResetForTests();
-  consoleLinesTaken = 0;
   SetConfigurationPath(configPath);
   LoaderInterface loader{1, kAcceptedRuntimeVersion, 0, 0};
   PluginInfo info{};
@@ -34,11 +29,8 @@ bool ConfigurationMissing() {
 
 std::vector<std::string> TakeConsoleLines() {
   std::vector<std::string> lines;
-  if (!Sim().console) return lines;
-  const std::vector<std::string>& shown = Sim().console->lines;
-  if (consoleLinesTaken > shown.size()) consoleLinesTaken = 0;
-  lines.assign(shown.begin() + static_cast<std::ptrdiff_t>(consoleLinesTaken), shown.end());
-  consoleLinesTaken = shown.size();
+  // Taken lines leave the console, so a long scenario keeps it small.
+  if (Sim().console) lines.swap(Sim().console->lines);
   return lines;
 }
 

@@ -12,8 +12,9 @@ void StartPlugin(const std::string& configPath);
 // Whether the last start found no configuration file: the loader queued "File is missing!".
 bool ConfigurationMissing();
 
-// The lines the simulated console showed since the previous call. Only the plug-in's frame
-// prints queued lines (and a reload drops the old registry's), so this is what the game shows.
+// The lines the simulated console showed since the previous call, taken off the console so a
+// long scenario keeps it small. Only the plug-in's frame prints queued lines (and a reload
+// drops the old registry's), so this is what the game shows.
 std::vector<std::string> TakeConsoleLines();
 
 // The live session's value of that name, or null (no session or no such value).

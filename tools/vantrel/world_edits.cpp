@@ -100,8 +100,8 @@ bool SetGameState(const std::string& name, const std::string& literal) {
     case Vid::bSneaking: actor->isSneaking = on; return true;
     case Vid::bSitting: actor->isSitting = on; return true;
     case Vid::bJumping: actor->isJumping = on; return true;
-    case Vid::sRace: actor->race = Sim().CreateRace(data.text); return true;
-    case Vid::bIndoors: actor->parentCell = Sim().CreateCell(on); return true;
+    case Vid::sRace: actor->race = Sim().Race(data.text); return true;
+    case Vid::bIndoors: actor->parentCell = Sim().Cell(on); return true;
     case Vid::iObjectBaseFormId:
       actor->baseForm = FormWithId(static_cast<uint32_t>(data.AsInt()), SimFormType::Npc);
       return true;
@@ -125,16 +125,16 @@ bool HandItem(const std::vector<std::string>& words, HostForm*& item) {
     if (!ReadInt(words[3], byte) || byte < 0 || byte > 0xFF) return false;
     const auto value = static_cast<uint8_t>(byte);
     // A plain form of the weapon type byte is one the hand-item cast refuses.
-    item = holds == "weapon" ? Sim().CreateWeapon(value) : Sim().CreateForm(value);
+    item = holds == "weapon" ? Sim().Weapon(value) : Sim().PlainForm(value);
     return true;
   }
   if (words.size() != 3) return false;
-  if (holds == "spell") item = Sim().CreateSpell();
-  else if (holds == "magic") item = Sim().CreateForm(SimFormType::MagicItem);
-  else if (holds == "onehanded") item = Sim().CreateWeapon(kOneHandedKind);
-  else if (holds == "twohanded") item = Sim().CreateWeapon(kTwoHandedKind);
-  else if (holds == "bow") item = Sim().CreateWeapon(kBowKind);
-  else if (holds == "crossbow") item = Sim().CreateWeapon(kCrossbowKind);
+  if (holds == "spell") item = Sim().Spell();
+  else if (holds == "magic") item = Sim().PlainForm(SimFormType::MagicItem);
+  else if (holds == "onehanded") item = Sim().Weapon(kOneHandedKind);
+  else if (holds == "twohanded") item = Sim().Weapon(kTwoHandedKind);
+  else if (holds == "bow") item = Sim().Weapon(kBowKind);
+  else if (holds == "crossbow") item = Sim().Weapon(kCrossbowKind);
   else if (holds != "none" && holds != "empty") return false;
   return true;
 }
@@ -275,6 +275,7 @@ bool SetPick(const std::vector<std::string>& words) {
     return true;
   }
   float v[3];
+  if (words.size() != 4) return false;  // "pick X" alone names no point
   for (int i = 0; i < 3; ++i) {
     if (!ReadFloat(words[1 + i], v[i])) return false;
   }
