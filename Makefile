@@ -29,7 +29,7 @@ test: deps
 	cmake --build --preset linux-asan -j $(JOBS)
 	ctest --preset linux-asan
 	cmake --preset m32 >/dev/null
-	cmake --build --preset m32 -j $(JOBS) --target vantrel_machine_tests
+	cmake --build --preset m32 -j $(JOBS) --target vantrel_machine_tests vantrel_boundary_tests
 	ctest --preset m32
 	cmake --preset windows-x86 >/dev/null
 	cmake --build --preset windows-x86 -j $(JOBS)

@@ -18,11 +18,15 @@ target_include_directories(vantrel_game PUBLIC src)
 option(VANTREL_GAME_TESTS "Build the machine tests (Linux) or the DLL tests (Windows)" ON)
 if(VANTREL_GAME_TESTS)
   enable_testing()
+  include(cmake/I386Route.cmake)
 endif()
 
 if(WIN32)
+  enable_language(RC)
+  configure_file(src/plugin/dll/version.rc.in ${CMAKE_BINARY_DIR}/version.rc @ONLY)
   add_library(vantrel_dll SHARED
-    src/plugin/dll/exports.cpp src/plugin/dll/exports.def src/plugin/hooks/hook_bridges.cpp)
+    src/plugin/dll/exports.cpp src/plugin/dll/exports.def src/plugin/hooks/hook_bridges.cpp
+    ${CMAKE_BINARY_DIR}/version.rc)
   set_target_properties(vantrel_dll PROPERTIES OUTPUT_NAME vantrel PREFIX "")
   target_link_libraries(vantrel_dll PRIVATE vantrel_core vantrel_game)
   if(VANTREL_GAME_TESTS)

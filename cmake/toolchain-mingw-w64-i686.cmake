@@ -1,6 +1,6 @@
 # 32-bit Windows with mingw-w64 (the -posix variant: the -win32 one has no
 # std::recursive_mutex). The runtime is linked statically so that vantrel.dll and
-# vantrel.exe import only system DLLs. Tests run under Wine.
+# vantrel.exe import only system DLLs.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
@@ -18,4 +18,3 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_CXX_FLAGS_INIT "-Wno-restrict -msse2 -mfpmath=sse -mstackrealign")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)

@@ -299,6 +299,7 @@ std::unique_ptr<Command> ParseCommand(Session& session, Profile* profile, int32_
   command->phase = phase;
   command->handler = row->handler;
   command->owner = profile;
+  command->line = line;
   ArgumentReader reader(session, *command, line, TrimLeft(text.substr(nameLength)));
   if (!reader.Read()) return nullptr;
   return command;

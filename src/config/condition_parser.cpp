@@ -65,6 +65,7 @@ std::unique_ptr<Condition> ParseCondition(Session& session, int32_t line, std::s
   const std::string_view rest = TrimLeft(text.substr(nameLength));
 
   auto condition = std::make_unique<Condition>();
+  condition->line = line;
   std::string_view operandText = "1";
   for (const OperatorSymbol& entry : kOperators) {
     if (rest.starts_with(entry.symbol)) {

@@ -82,6 +82,7 @@ class BlockCollector {
     profile->index = static_cast<int32_t>(session_.profiles.size());
     profile->name = block_.name;
     profile->type = block_.type;
+    profile->line = block_.startLine;
     profile->state = ProfileState::Normal;
     profile->conditions.reserve(block_.conditionLines.size());
     profile->commands.reserve(block_.commandLines.size());
@@ -108,6 +109,7 @@ class BlockCollector {
   void OpenHeaderBlock(std::string_view afterBracket, char closing, ProfileType type) {
     FinishBlock();
     block_.type = type;
+    block_.startLine = lineNumber_;
     const size_t close = afterBracket.rfind(closing);
     if (close == std::string_view::npos) {
       block_.name.assign(afterBracket);
@@ -212,4 +214,5 @@ void ProfileBlock::Restart() {
   conditionLines.clear();
   commandLines.clear();
   type = ProfileType::Default;
+  startLine = 1;
 }

@@ -23,6 +23,7 @@ struct ProfileBlock {
   std::vector<SourceLine> conditionLines;
   std::vector<SourceLine> commandLines;
   ProfileType type = ProfileType::Default;
+  int32_t startLine = 1;  // the header's line; 1 for the default profile
 
   void Add(std::vector<SourceLine>& lines, std::string_view lineText, int32_t line);
   std::string_view TextOf(const SourceLine& source) const;

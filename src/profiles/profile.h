@@ -77,6 +77,7 @@ struct Condition {
   int32_t valueIndex = -1;  // -1 for the host tests
   ValueData operand;        // the keyword tests may rewrite it in place
   ConditionEvaluator evaluator = nullptr;  // null: the condition fails
+  int32_t line = 0;                        // configuration line, for the tool's findings
 };
 
 struct Command {
@@ -89,6 +90,7 @@ struct Command {
   float seconds = 0;
   CommandHandler handler = nullptr;
   Profile* owner = nullptr;  // not owning
+  int32_t line = 0;          // configuration line, for the tool's findings
 };
 
 struct Profile {
@@ -102,4 +104,5 @@ struct Profile {
   ProfileState state = ProfileState::Normal;
   int32_t active = 0;  // parallel profiles: 1 while activated
   ProfileType type = ProfileType::Exclusive;
+  int32_t line = 1;  // the header's line; 1 for the default profile
 };

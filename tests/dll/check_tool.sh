@@ -1,21 +1,18 @@
 #!/usr/bin/env bash
-# vantrel.exe check under Wine prints the same console lines, with the same exit status, as the
-# Linux tool does for the golden files of tests/check.
-# CONFIG "-" runs `check` without a file, in the current folder.
-# usage: check_tool.sh TOOL.EXE CONFIG EXPECTED_LINES EXPECTED_STATUS
+# vantrel.exe under Wine prints exactly the expected lines with the expected exit status: for
+# `check`, the golden console lines of tests/check, as the Linux tool does; for `--version`, the
+# project version.
+# usage: check_tool.sh EXPECTED_LINES EXPECTED_STATUS COMMAND...
 set -u
-tool=$1 config=$2 expected=$3 status=$4
-if [ "$config" = - ]; then
-  actual=$(WINEDEBUG=-all wine "$tool" check)
-else
-  actual=$(WINEDEBUG=-all wine "$tool" check "$config")
-fi
+expected=$1 status=$2
+shift 2
+actual=$("$@")
 got=$?
 if ! diff -u "$expected" <(printf '%s\n' "$actual" | tr -d '\r'); then
-  echo "console lines differ for $config"
+  echo "console lines differ for: $*"
   exit 1
 fi
 if [ "$got" != "$status" ]; then
-  echo "exit status $got, expected $status, for $config"
+  echo "exit status $got, expected $status, for: $*"
   exit 1
 fi

@@ -276,15 +276,21 @@ void PrintUsage(std::FILE* out) {
   std::fprintf(
       out,
       "usage: vantrel check [FILE]\n"
-      "       vantrel simulate [--trace NAME,...] [--trace-out FILE] CONFIG SCENARIO\n"
+      "       vantrel lint [--format text|gcc|json] [--strict] [FILE]\n"
+      "       vantrel simulate [--trace NAME,...] [--trace-out FILE]\n"
+      "                        [--explain SECONDS | --plot FILE.svg] CONFIG SCENARIO\n"
       "       vantrel help [NAME | --markdown]\n"
       "\n"
       "check     prints the console lines the game shows at start-up for FILE, by default\n"
       "          %s in the current folder; exits 1 when one\n"
       "          reports an error\n"
+      "lint      reports FILE's load errors, with suggestions, and likely mistakes as\n"
+      "          warnings; exits 1 on an error (with --strict, on a warning too)\n"
       "simulate  plays SCENARIO against a simulated game started with CONFIG; --trace prints\n"
       "          the named values (and position, rotation) as CSV whenever one changes, into\n"
-      "          FILE with --trace-out; exits 1 when an expectation fails\n"
+      "          FILE with --trace-out; exits 1 when an expectation fails. --explain tells at\n"
+      "          SECONDS why each profile is or is not current or active; --plot draws the run\n"
+      "          (the --trace values, the current and parallel profiles) into an SVG file\n"
       "help      lists every value and command, prints the entry of NAME, or writes the\n"
       "          reference section of docs/configuration.md\n",
       kGameConfigurationPath);

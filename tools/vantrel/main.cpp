@@ -1,11 +1,15 @@
 // vantrel: the configuration writer's tool. Results go to stdout, errors to stderr.
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "commands.h"
+#include "explain.h"
 #include "help.h"
+#include "plot.h"
 
 namespace {
 
@@ -30,15 +34,49 @@ int Check(const std::vector<std::string>& args) {
   return RunCheck(args.empty() ? kGameConfigurationPath : args[0]);
 }
 
+int Lint(const std::vector<std::string>& args) {
+  FindingFormat format = FindingFormat::Text;
+  bool strict = false;
+  std::vector<std::string> files;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string value = i + 1 < args.size() ? args[i + 1] : "";
+    if (args[i] == "--strict") {
+      strict = true;
+    } else if (args[i] == "--format" && (value == "text" || value == "gcc" || value == "json")) {
+      format = value == "json" ? FindingFormat::Json
+               : value == "gcc" ? FindingFormat::Gcc
+                                : FindingFormat::Text;
+      ++i;
+    } else if (args[i].rfind("--", 0) == 0) {
+      return UsageError("lint: unknown option or missing argument '" + args[i] + "'");
+    } else {
+      files.push_back(args[i]);
+    }
+  }
+  if (files.size() > 1) return UsageError("lint takes at most one FILE");
+  return RunLint(files.empty() ? kGameConfigurationPath : files[0], format, strict);
+}
+
+bool ReadSeconds(const std::string& text, double& seconds) {
+  char* end = nullptr;
+  seconds = std::strtod(text.c_str(), &end);
+  return !text.empty() && *end == '\0' && seconds >= 0 && seconds < 1e9;
+}
+
 int Simulate(const std::vector<std::string>& args) {
   SimulateOptions options;
   std::vector<std::string> files;
+  std::string explainAt, plotPath;
   for (size_t i = 0; i < args.size(); ++i) {
     const bool hasValue = i + 1 < args.size();
     if (args[i] == "--trace" && hasValue) {
       options.trace = SplitCommas(args[++i]);
     } else if (args[i] == "--trace-out" && hasValue) {
       options.traceOut = args[++i];
+    } else if (args[i] == "--explain" && hasValue) {
+      explainAt = args[++i];
+    } else if (args[i] == "--plot" && hasValue) {
+      plotPath = args[++i];
     } else if (args[i].rfind("--", 0) == 0) {
       return UsageError("simulate: unknown option or missing argument '" + args[i] + "'");
     } else {
@@ -55,6 +93,19 @@ int Simulate(const std::vector<std::string>& args) {
   }
   options.configPath = files[0];
   options.scenarioPath = files[1];
+  if (!explainAt.empty() && !plotPath.empty()) {
+    return UsageError("simulate takes --explain or --plot, not both");
+  }
+  std::unique_ptr<RunObserver> observer;
+  double seconds = 0;
+  if (!explainAt.empty() && !ReadSeconds(explainAt, seconds)) {
+    return UsageError("simulate: --explain needs seconds of 0 or more");
+  }
+  if (!explainAt.empty()) observer = MakeExplainer(seconds);
+  if (!plotPath.empty()) {
+    observer = MakePlotter(plotPath, options.trace, files[0] + " with " + files[1]);
+  }
+  options.observer = observer.get();
   return RunSimulate(options);
 }
 
@@ -69,8 +120,13 @@ int main(int argc, char** argv) {
     PrintUsage(stdout);
     return 0;
   }
+  if (command == "--version" && args.empty()) {
+    std::printf("vantrel %s\n", VANTREL_VERSION);
+    return 0;
+  }
   if (command == "help") return RunHelp(args);
   if (command == "check") return Check(args);
+  if (command == "lint") return Lint(args);
   if (command == "simulate") return Simulate(args);
   return UsageError("unknown command '" + command + "'");
 }

@@ -15,6 +15,7 @@
 #include "plugin/plugin.h"
 #include "plugin_session.h"
 #include "profiles/driver.h"
+#include "run_observer.h"
 #include "scenario.h"
 #include "sim_world.h"
 #include "values/registry.h"
@@ -27,13 +28,22 @@ constexpr double kDegrees = 3.14159265358979323846 / 180.0;
 
 class ScenarioPlayer {
  public:
-  ScenarioPlayer(std::string scenarioName, std::vector<std::string> trace, std::FILE* traceOut)
-      : scenarioName_(std::move(scenarioName)), trace_(std::move(trace)), traceOut_(traceOut) {}
+  ScenarioPlayer(std::string scenarioName, std::vector<std::string> trace, std::FILE* traceOut,
+                 RunObserver* observer)
+      : scenarioName_(std::move(scenarioName)),
+        trace_(std::move(trace)),
+        traceOut_(traceOut),
+        observer_(observer) {}
 
   void Play(const std::vector<ScenarioLine>& lines) {
     PrintChanges();
-    for (const ScenarioLine& line : lines) Run(line);
+    if (observer_) observer_->Observe(time_);
+    for (const ScenarioLine& line : lines) {
+      if (Stopped()) break;
+      Run(line);
+    }
     std::printf("%d expectations met, %d failed\n", met_, failed_);
+    if (observer_ && !observer_->Finish(time_)) error_ = true;
   }
 
   bool Succeeded() const { return failed_ == 0 && !error_; }
@@ -144,8 +154,10 @@ class ScenarioPlayer {
   }
 
   void RunFrames(int32_t count) {
-    for (int32_t i = 0; i < count; ++i) RunFrame();
+    for (int32_t i = 0; i < count && !Stopped(); ++i) RunFrame();
   }
+
+  bool Stopped() const { return observer_ && observer_->Done(time_); }
 
   void RunFrame() {
     Sim().frameTimeA = activeSeconds_;
@@ -164,6 +176,7 @@ class ScenarioPlayer {
     PrintChanges();
     PrintTrace();
     time_ += frameSeconds_;
+    if (observer_) observer_->Observe(time_);
   }
 
   // Current profile and parallel profile states, printed when they change.
@@ -405,6 +418,7 @@ class ScenarioPlayer {
   std::string scenarioName_;
   std::vector<std::string> trace_;
   std::FILE* traceOut_;
+  RunObserver* observer_;
   const ScenarioLine* line_ = nullptr;
   float frameSeconds_ = 1.0f / 60;   // the game's frame time B, which the plug-in ticks by
   float activeSeconds_ = 1.0f / 60;  // frame time A, which the mount windows count
@@ -465,7 +479,7 @@ int RunSimulate(const SimulateOptions& options) {
     std::fprintf(stderr, "vantrel: cannot write the trace to %s\n", options.traceOut.c_str());
     return 1;
   }
-  ScenarioPlayer player(options.scenarioPath, options.trace, traceOut);
+  ScenarioPlayer player(options.scenarioPath, options.trace, traceOut, options.observer);
   player.Play(ParseScenario(scenarioText));
   if (traceOut != stdout) std::fclose(traceOut);
   return player.Succeeded() ? 0 : 1;

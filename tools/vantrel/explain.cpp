@@ -1,0 +1,211 @@
+#include "explain.h"
+
+#include <cstdio>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "host_test_names.h"
+#include "profiles/evaluators.h"
+#include "plugin/plugin.h"
+#include "profiles/profile.h"
+#include "profiles/session.h"
+#include "values/registry.h"
+#include "world_edits.h"
+
+namespace {
+
+// Frame times add up in float steps; a stop time within this of a frame's end is reached.
+constexpr double kTimeSlack = 1e-6;
+
+const char* OperatorSymbol(int32_t op) {
+  static const char* const kSymbols[] = {"==", "!=", ">", "<", ">=", "<=", "&", "~"};
+  return op >= 0 && op < 8 ? kSymbols[op] : "?";
+}
+
+const char* KindName(ProfileType type) {
+  switch (type) {
+    case ProfileType::Exclusive:
+      return "exclusive";
+    case ProfileType::Parallel:
+      return "parallel";
+    default:
+      return "default";
+  }
+}
+
+std::string Seconds(float seconds) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.2f s", static_cast<double>(seconds));
+  return buffer;
+}
+
+std::string Format(const ValueData& data, bool formId) {
+  if (!data.isSet) return "unset";
+  char buffer[32];
+  switch (data.type) {
+    case ValueType::Bool:
+      return data.AsBool() ? "true" : "false";
+    case ValueType::Int:
+      std::snprintf(buffer, sizeof buffer, formId ? "0x%08X" : "%d", data.AsInt());
+      return buffer;
+    case ValueType::Float:
+      std::snprintf(buffer, sizeof buffer, "%g", static_cast<double>(data.AsFloat()));
+      return buffer;
+    case ValueType::String:
+      return "'" + data.text + "'";
+    default:
+      return "?";
+  }
+}
+
+// What the condition's evaluator compares: the value as the evaluator reads it (the host's
+// own reading for a mirrored setting), or for a host test whether the actor has it.
+std::string LiveText(Session& session, const Condition& condition) {
+  if (condition.evaluator == CompareValue) {
+    Value* value = ValueAt(session.values, condition.valueIndex);
+    if (value == nullptr) return "no value";
+    ValueData live = PeekValue(session.values, *value, true);
+    if (live.isSet && value->readBack != nullptr) {
+      ValueData host = value->readBack(session.values);
+      if (host.isSet && host.type == live.type) live = host;
+    }
+    return Format(live, false);
+  }
+  if (session.actorAsCharacter == nullptr) return "no actor";
+  if (!condition.operand.isSet) return "operand did not parse";
+  Condition asked = condition;  // a copy: the keyword tests rewrite their operand
+  asked.op = ConditionOp::Equal;
+  return asked.evaluator(session, &asked) ? "the actor has it" : "the actor lacks it";
+}
+
+struct ProfileReport {
+  const Profile* profile = nullptr;
+  bool holds = false;  // every condition holds, and there is at least one
+  std::vector<std::string> conditionLines;
+};
+
+ProfileReport Report(Session& session, const Profile& profile) {
+  ProfileReport report;
+  report.profile = &profile;
+  report.holds = !profile.conditions.empty();
+  for (const auto& condition : profile.conditions) {
+    Condition copy = *condition;
+    const bool holds = copy.evaluator != nullptr && copy.evaluator(session, &copy);
+    report.holds = report.holds && holds;
+    const char* hostTest = HostTestNameOf(condition->evaluator);
+    const Value* value = ValueAt(session.values, condition->valueIndex);
+    const std::string name = hostTest ? hostTest : value ? value->name : "?";
+    report.conditionLines.push_back("  line " + std::to_string(condition->line) + ": " + name +
+                                    " " + OperatorSymbol(condition->op) + " " +
+                                    Format(condition->operand, hostTest != nullptr) +
+                                    "  (live: " + LiveText(session, *condition) +
+                                    ")  " + (holds ? "holds" : "fails"));
+  }
+  return report;
+}
+
+std::string StateText(const Session& registry, const Profile& profile) {
+  std::string state;
+  if (registry.currentProfile == &profile) {
+    state = "current";
+    if (registry.profileLockSeconds != 0) {
+      state += ", held by a lock for " + Seconds(registry.profileLockSeconds);
+    }
+  } else {
+    state = profile.type == ProfileType::Parallel && profile.active ? "active" : "inactive";
+  }
+  if (profile.state == ProfileState::Skipped) state += ", skipped";
+  if (profile.inhibitSeconds > 0) state += ", inhibited for " + Seconds(profile.inhibitSeconds);
+  if (profile.inhibitSeconds < 0) state += ", inhibited until the next load";
+  return state;
+}
+
+// The evaluation pass's choice with the values as they are now.
+const Profile* Chosen(const std::vector<ProfileReport>& reports) {
+  for (const ProfileReport& report : reports) {
+    const Profile& profile = *report.profile;
+    if (profile.type == ProfileType::Exclusive && profile.state == ProfileState::Normal &&
+        profile.inhibitSeconds == 0 && report.holds) {
+      return &profile;
+    }
+  }
+  return nullptr;
+}
+
+std::string WhyCurrent(const Session& registry, const std::vector<ProfileReport>& reports) {
+  const Profile* current = registry.currentProfile;
+  if (current == nullptr) return "No profile is current: there is no default profile.";
+  const std::string name = current->name;
+  if (registry.profileLockSeconds != 0) {
+    return name + " is current: held by a lock for " + Seconds(registry.profileLockSeconds) +
+           " from SetProfile or a key; until it runs out evaluation switches nothing.";
+  }
+  const Profile* chosen = Chosen(reports);
+  if (chosen == current) {
+    return name + " is current: the first exclusive profile whose conditions all hold.";
+  }
+  if (chosen == nullptr && current == registry.defaultProfile) {
+    return name +
+           " is current: the default, because no exclusive profile that is neither "
+           "skipped nor inhibited has all its conditions holding.";
+  }
+  if (chosen == nullptr && registry.defaultProfile == nullptr) {
+    return name +
+           " stays current: no exclusive profile holds and there is no default "
+           "profile to fall back to.";
+  }
+  const Profile* next = chosen ? chosen : registry.defaultProfile;
+  return name + " is current: made so by SetProfile or a key since the last evaluation " +
+         "pass; the next pass, in " + Seconds(registry.profileUpdateCountdown) + ", makes " +
+         next->name + " current.";
+}
+
+class Explainer : public RunObserver {
+ public:
+  explicit Explainer(double seconds) : at_(seconds) {}
+
+  void Observe(double) override {}
+
+  bool Done(double seconds) const override { return seconds + kTimeSlack >= at_; }
+
+  bool Finish(double seconds) override {
+    Plugin& plugin = Plugin::Instance();
+    std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
+    std::printf("\nAt %.3f s", seconds);
+    if (seconds + kTimeSlack < at_) std::printf(" (the scenario ends before %.3f s)", at_);
+    std::printf(":\n");
+    Session* registry = plugin.currentRegistry.get();
+    if (registry == nullptr) {
+      std::printf("No configuration is loaded.\n");
+      return true;
+    }
+    // Host tests ask about the followed actor, as the evaluation pass does.
+    // The session carries the actor only inside a frame: lend it for the report, then clear it.
+    registry->actorAsCharacter = FollowedActor();
+    registry->actor =
+        registry->actorAsCharacter ? HostActorAsRef(registry->actorAsCharacter) : nullptr;
+    std::vector<ProfileReport> reports;
+    for (const auto& profile : registry->profiles) {
+      reports.push_back(Report(*registry, *profile));
+      std::printf("%s (line %d): %s, %s\n", profile->name.c_str(), profile->line,
+                  KindName(profile->type), StateText(*registry, *profile).c_str());
+      for (const std::string& line : reports.back().conditionLines) {
+        std::printf("%s\n", line.c_str());
+      }
+    }
+    registry->actor = nullptr;
+    registry->actorAsCharacter = nullptr;
+    std::printf("%s\n", WhyCurrent(*registry, reports).c_str());
+    return true;
+  }
+
+ private:
+  double at_;
+};
+
+}  // namespace
+
+std::unique_ptr<RunObserver> MakeExplainer(double seconds) {
+  return std::make_unique<Explainer>(seconds);
+}

@@ -1,0 +1,46 @@
+#include "name_suggestion.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+constexpr size_t kMaxSuggestionDistance = 2;
+
+}  // namespace
+
+size_t EditDistanceIgnoringCase(std::string_view a, std::string_view b) {
+  // One row of the classic table at a time.
+  std::vector<size_t> row(b.size() + 1);
+  std::iota(row.begin(), row.end(), size_t{0});
+  for (size_t i = 1; i <= a.size(); ++i) {
+    size_t diagonal = row[0];
+    row[0] = i;
+    for (size_t j = 1; j <= b.size(); ++j) {
+      const size_t above = row[j];
+      const size_t substitution = diagonal + (Lower(a[i - 1]) == Lower(b[j - 1]) ? 0 : 1);
+      row[j] = std::min({above + 1, row[j - 1] + 1, substitution});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+std::string ClosestName(std::string_view name, const std::vector<std::string>& known) {
+  std::string best;
+  size_t bestDistance = kMaxSuggestionDistance + 1;
+  for (const std::string& candidate : known) {
+    // Names far apart in length cannot be close; this keeps long garbage cheap.
+    const size_t lengthGap = candidate.size() > name.size() ? candidate.size() - name.size()
+                                                            : name.size() - candidate.size();
+    if (lengthGap >= bestDistance) continue;
+    const size_t distance = EditDistanceIgnoringCase(name, candidate);
+    if (distance < bestDistance) {
+      bestDistance = distance;
+      best = candidate;
+    }
+  }
+  return best;
+}
