@@ -38,7 +38,6 @@ void CameraController::ResetForTests() {
   std::fill(position, position + 3, 0.0f);
   const Matrix3 identity = ScaledIdentity(1);
   std::copy(identity.m, identity.m + 9, rotation);
-  thirdPersonPitch = thirdPersonYaw = 0;
   viewPitch = viewYaw = offsetPitch = offsetYaw = 0;
   target = nullptr;
   targetActor = nullptr;

@@ -65,8 +65,6 @@ class CameraController {
   uint64_t frameCounter = 0;
   float position[3] = {0, 0, 0};
   float rotation[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};  // row-major
-  float thirdPersonPitch = 0;
-  float thirdPersonYaw = 0;
   float viewPitch = 0;
   float viewYaw = 0;
   float offsetPitch = 0;

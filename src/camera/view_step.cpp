@@ -38,10 +38,8 @@ void CameraController::ViewStep(bool headCameraActive) {
     HostRef* actorRef = targetActor ? HostActorAsRef(targetActor) : nullptr;
     const float actorPitch = actorRef ? HostRefRotationX(actorRef) : 0;
     const float actorYaw = actorRef ? HostRefRotationZ(actorRef) : 0;
-    thirdPersonYaw = yaw;
     offsetYaw = yaw;
     viewYaw = yaw + actorYaw;
-    thirdPersonPitch = pitch;
     viewPitch = pitch - actorPitch;
     offsetPitch = pitch - actorPitch;
   }

@@ -281,16 +281,14 @@ TEST_F(ControllerTest, CapturesTheHostCameraAnglesInItsOwnStates) {
   Sim().player->rotationZ = 0.1f;
   Sim().player->rotationX = 0.05f;
   Frames(1);
-  EXPECT_EQ(Controller().thirdPersonYaw, 0.3f);
   EXPECT_EQ(Controller().offsetYaw, 0.3f);
   EXPECT_EQ(Controller().viewYaw, 0.3f + 0.1f);
-  EXPECT_EQ(Controller().thirdPersonPitch, 0.2f);
   EXPECT_EQ(Controller().viewPitch, 0.2f - 0.05f);
   EXPECT_EQ(Controller().offsetPitch, 0.2f - 0.05f);
 
   Sim().SetCameraState(5)->yaw = 1.0f;  // a head-camera state without angles of its own
   Frames(1);
-  EXPECT_EQ(Controller().thirdPersonYaw, 0.3f);
+  EXPECT_EQ(Controller().offsetYaw, 0.3f);
 }
 
 TEST_F(ControllerTest, ViewRotationBlendsHeadAndCamera) {
