@@ -6,7 +6,9 @@
 
 #include <cstdio>
 #include <memory>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -50,6 +52,31 @@ bool ReadFileBytes(const std::string& path, std::string& bytes) {
   return !failed;
 }
 
+// A collected line: its text views the file's bytes, which outlive the load.
+struct SourceLine {
+  std::string_view text;
+  int32_t line = 0;
+};
+
+// The lines of one header's block. A load keeps one block and restarts it at each header, so
+// the arrays keep their capacity instead of being allocated per block.
+struct ProfileBlock {
+  std::string name = "__Default";
+  std::vector<SourceLine> conditionLines;
+  std::vector<SourceLine> commandLines;
+  ProfileType type = ProfileType::Default;
+  int32_t startLine = 1;  // the header's line; 1 for the default profile
+
+  // Empty again, as a fresh block.
+  void Restart() {
+    name = "__Default";
+    conditionLines.clear();
+    commandLines.clear();
+    type = ProfileType::Default;
+    startLine = 1;
+  }
+};
+
 // One load: the block being collected and the lines read so far.
 class BlockCollector {
  public:
@@ -71,7 +98,7 @@ class BlockCollector {
         CollectCondition(text.substr(1));
         break;
       default:
-        block_.Add(block_.commandLines, text, lineNumber_);
+        block_.commandLines.push_back({text, lineNumber_});
         break;
     }
   }
@@ -88,12 +115,12 @@ class BlockCollector {
     profile->commands.reserve(block_.commandLines.size());
     // All conditions first, then all commands: their messages come in that order.
     for (const SourceLine& source : block_.conditionLines) {
-      if (auto condition = ParseCondition(session_, source.line, block_.TextOf(source))) {
+      if (auto condition = ParseCondition(session_, source.line, source.text)) {
         profile->conditions.push_back(std::move(condition));
       }
     }
     for (const SourceLine& source : block_.commandLines) {
-      if (auto command = ParseCommand(session_, profile.get(), source.line, block_.TextOf(source))) {
+      if (auto command = ParseCommand(session_, profile.get(), source.line, source.text)) {
         profile->commands.push_back(std::move(command));
       }
     }
@@ -127,7 +154,7 @@ class BlockCollector {
       LogAtLine(session_.messageQueue, lineNumber_,
                 "Found condition for default profile! Ignoring line.");
     } else {
-      block_.Add(block_.conditionLines, afterParenthesis.substr(0, close), lineNumber_);
+      block_.conditionLines.push_back({afterParenthesis.substr(0, close), lineNumber_});
     }
   }
 
@@ -143,32 +170,50 @@ void SetConfigurationPath(std::string path) { PathSlot() = std::move(path); }
 const std::string& ConfigurationPath() { return PathSlot(); }
 
 // Text mode ends the input at the first Ctrl-Z.
-LineReader::LineReader(std::string_view bytes) : bytes_(bytes.substr(0, bytes.find('\x1A'))) {}
+LineReader::LineReader(std::string_view bytes)
+    : bytes_(bytes.substr(0, bytes.find('\x1A'))),
+      hasNul_(bytes_.find('\0') != std::string_view::npos) {}
 
-bool LineReader::Next(std::string& line) {
-  line.clear();
+bool LineReader::NextPiece(std::string_view& text, bool& lineEnd) {
   if (pos_ >= bytes_.size()) return false;
   const char* begin = bytes_.data() + pos_;
-  const size_t window = std::min(bytes_.size() - pos_, kLinePiece);
-  const void* lf = std::memchr(begin, '\n', window);
-  const size_t span = lf ? static_cast<size_t>(static_cast<const char*>(lf) - begin) + 1 : window;
-  if (std::memchr(begin, '\r', span) == nullptr) {
-    // No CR: the bytes are the characters.
-    line.assign(begin, span);
-    pos_ += span;
+  const size_t left = bytes_.size() - pos_;
+  // A CR LF arrives as one character, so a piece that ends in one spans a byte more.
+  const void* found = std::memchr(begin, '\n', std::min(left, kLinePiece + 1));
+  const size_t lf = found ? static_cast<size_t>(static_cast<const char*>(found) - begin) : left;
+  const bool crBefore = found != nullptr && lf > 0 && begin[lf - 1] == '\r';
+  lineEnd = found != nullptr && (lf < kLinePiece || crBefore);
+  if (lineEnd) {
+    text = std::string_view(begin, crBefore ? lf - 1 : lf);
+    pos_ += lf + 1;
   } else {
-    size_t characters = 0;
-    while (pos_ < bytes_.size() && characters < kLinePiece) {
-      // Text mode: CR LF arrives as a single LF.
-      if (bytes_[pos_] == '\r' && pos_ + 1 < bytes_.size() && bytes_[pos_ + 1] == '\n') ++pos_;
-      const char c = bytes_[pos_++];
-      ++characters;
-      line += c;
-      if (c == '\n') break;
+    text = std::string_view(begin, std::min(left, kLinePiece));
+    pos_ += text.size();
+  }
+  if (hasNul_) {
+    const size_t nul = text.find('\0');
+    if (nul != std::string_view::npos) {
+      text = text.substr(0, nul);
+      lineEnd = false;  // the text ends at the NUL, before the line end
     }
   }
-  const size_t nul = line.find('\0');
-  if (nul != std::string::npos) line.resize(nul);
+  return true;
+}
+
+bool LineReader::Next(std::string_view& text) {
+  bool lineEnd = false;
+  return NextPiece(text, lineEnd);
+}
+
+bool LineReader::Next(std::string& line) {
+  std::string_view text;
+  bool lineEnd = false;
+  if (!NextPiece(text, lineEnd)) {
+    line.clear();
+    return false;
+  }
+  line.assign(text);
+  if (lineEnd) line += '\n';
   return true;
 }
 
@@ -185,7 +230,7 @@ bool LoadConfiguration(Session& session) {
 void LoadConfigurationText(Session& session, std::string_view fileBytes) {
   BlockCollector collector(session);
   LineReader reader(fileBytes);
-  std::string line;
+  std::string_view line;
   while (reader.Next(line)) collector.ParseLine(line);
   collector.FinishBlock();
   Log(session.messageQueue, "Loaded %d profiles from configuration file.",
@@ -197,22 +242,4 @@ void LoadConfigurationText(Session& session, std::string_view fileBytes) {
     session.values.captureDefaults = false;
     SwitchProfile(session, session.defaultProfile, 0);
   }
-}
-
-void ProfileBlock::Add(std::vector<SourceLine>& lines, std::string_view lineText, int32_t line) {
-  lines.push_back({text.size(), lineText.size(), line});
-  text.append(lineText);
-}
-
-std::string_view ProfileBlock::TextOf(const SourceLine& source) const {
-  return std::string_view(text).substr(source.offset, source.length);
-}
-
-void ProfileBlock::Restart() {
-  name = "__Default";
-  text.clear();
-  conditionLines.clear();
-  commandLines.clear();
-  type = ProfileType::Default;
-  startLine = 1;
 }

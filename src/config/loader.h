@@ -1,35 +1,10 @@
 #pragma once
 // The configuration file: lines, blocks and headers, into the profiles of a session.
 
-#include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "profiles/session.h"
-
-// A collected line; its text is in the block's text buffer at [offset, offset + length).
-struct SourceLine {
-  size_t offset = 0;
-  size_t length = 0;
-  int32_t line = 0;
-};
-
-// The lines of one header's block. A load keeps one block and restarts it at each header, so
-// the buffers keep their capacity instead of being allocated per line and per block.
-struct ProfileBlock {
-  std::string name = "__Default";
-  std::string text;  // the collected lines' texts, back to back
-  std::vector<SourceLine> conditionLines;
-  std::vector<SourceLine> commandLines;
-  ProfileType type = ProfileType::Default;
-  int32_t startLine = 1;  // the header's line; 1 for the default profile
-
-  void Add(std::vector<SourceLine>& lines, std::string_view lineText, int32_t line);
-  std::string_view TextOf(const SourceLine& source) const;
-  // Empty again, as a fresh block.
-  void Restart();
-};
 
 // Where LoadConfiguration reads from; the game's relative path unless a tool changes it.
 void SetConfigurationPath(std::string path);
@@ -47,9 +22,16 @@ void LoadConfigurationText(Session& session, std::string_view fileBytes);
 class LineReader {
  public:
   explicit LineReader(std::string_view bytes);
+  // The next piece as delivered, its line end as one LF.
   bool Next(std::string& line);
+  // The same piece without its line end, viewing the bytes: the loader trims it anyway.
+  bool Next(std::string_view& text);
 
  private:
+  // The piece's characters before its line end (LF or CR LF) and whether it has one.
+  bool NextPiece(std::string_view& text, bool& lineEnd);
+
   std::string_view bytes_;
   size_t pos_ = 0;
+  bool hasNul_ = false;  // most files have none, which spares a search per line
 };

@@ -49,6 +49,36 @@ TEST(LineReaderTest, TextModePiecesAndNul) {
   EXPECT_EQ(ReadAll("\x1A" "a\n"), V{});
 }
 
+// Line ends at the piece boundary, CRs that are not part of a line end, and NULs; the loader's
+// views must be the delivered lines without their LF.
+TEST(LineReaderTest, LineEndsAtPieceBoundariesAndViews) {
+  using V = std::vector<std::string>;
+  const std::string y1021(1021, 'y');
+  const std::string y1023(1023, 'y');
+  const struct {
+    std::string bytes;
+    V lines;
+  } cases[] = {
+      {y1023 + "\r\n", {y1023, "\n"}},
+      {y1021 + "\r\r\n" + "z", {y1021 + "\r\n", "z"}},
+      {std::string(1022, 'y') + "\r\r\n", {std::string(1022, 'y') + "\r", "\n"}},
+      {"a\r\r\nb\r", {"a\r\n", "b\r"}},
+      {std::string("a\0\r\nb\0", 6), {"a", "b"}},
+      {"\r\n\r\n", {"\n", "\n"}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ReadAll(c.bytes), c.lines);
+    LineReader reader(c.bytes);
+    std::string_view text;
+    for (const std::string& line : c.lines) {
+      ASSERT_TRUE(reader.Next(text));
+      EXPECT_EQ(text, line.ends_with('\n') ? std::string_view(line).substr(0, line.size() - 1)
+                                            : std::string_view(line));
+    }
+    EXPECT_FALSE(reader.Next(text));
+  }
+}
+
 TEST_F(Loader, WorkedExample) {
   const Lines lines = Load(
       "; camera settings\n!Set fFOV 75\n(bSneaking)\n[Sneak]\n(bSneaking)\n"
