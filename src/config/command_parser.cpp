@@ -263,8 +263,8 @@ int32_t PackKeyCode(int32_t key, int32_t modifiers) {
   return static_cast<int32_t>(packed);
 }
 
-std::unique_ptr<Command> ParseCommand(Session& session, Profile* profile, int32_t line,
-                                      std::string_view text) {
+bool ParseCommand(Session& session, Profile* profile, int32_t line, std::string_view text,
+                  Command& command) {
   CommandPhase phase = CommandPhase::OnActivate;
   if (!text.empty() && (text.front() == '+' || text.front() == '-' || text.front() == '!')) {
     if (text.front() == '-') phase = CommandPhase::OnDeactivate;
@@ -275,7 +275,7 @@ std::unique_ptr<Command> ParseCommand(Session& session, Profile* profile, int32_
   const size_t nameLength = AlnumPrefixLength(text);
   if (nameLength == 0) {
     LogAtLine(session.messageQueue, line, "Invalid syntax for command!");
-    return nullptr;
+    return false;
   }
   const std::string_view name = text.substr(0, nameLength);
 
@@ -285,22 +285,27 @@ std::unique_ptr<Command> ParseCommand(Session& session, Profile* profile, int32_
       profile->state =
           EqualIgnoringCase(name, "skip") ? ProfileState::Skipped : ProfileState::Discarded;
     }
-    return nullptr;
+    return false;
   }
 
   const CommandTableEntry* row = FindCommandRow(name);
   if (row == nullptr) {
     LogAtLine(session.messageQueue, line, "Unknown command '%s'!", std::string(name).c_str());
-    return nullptr;
+    return false;
   }
 
+  command.id = row->id;
+  command.phase = phase;
+  command.handler = row->handler;
+  command.owner = profile;
+  command.line = line;
+  ArgumentReader reader(session, command, line, TrimLeft(text.substr(nameLength)));
+  return reader.Read();
+}
+
+std::unique_ptr<Command> ParseCommand(Session& session, Profile* profile, int32_t line,
+                                      std::string_view text) {
   auto command = std::make_unique<Command>();
-  command->id = row->id;
-  command->phase = phase;
-  command->handler = row->handler;
-  command->owner = profile;
-  command->line = line;
-  ArgumentReader reader(session, *command, line, TrimLeft(text.substr(nameLength)));
-  if (!reader.Read()) return nullptr;
+  if (!ParseCommand(session, profile, line, text, *command)) return nullptr;
   return command;
 }

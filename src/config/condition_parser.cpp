@@ -55,40 +55,45 @@ const SpecialKind* FindSpecialKind(std::string_view name) {
 
 }  // namespace
 
-std::unique_ptr<Condition> ParseCondition(Session& session, int32_t line, std::string_view text) {
+bool ParseCondition(Session& session, int32_t line, std::string_view text, Condition& condition) {
   const size_t nameLength = AlnumPrefixLength(text);
   if (nameLength == 0) {
     LogAtLine(session.messageQueue, line, "Invalid syntax for condition!");
-    return nullptr;
+    return false;
   }
   const std::string_view name = text.substr(0, nameLength);
   const std::string_view rest = TrimLeft(text.substr(nameLength));
 
-  auto condition = std::make_unique<Condition>();
-  condition->line = line;
+  condition.line = line;
   std::string_view operandText = "1";
   for (const OperatorSymbol& entry : kOperators) {
     if (rest.starts_with(entry.symbol)) {
-      condition->op = entry.op;
+      condition.op = entry.op;
       operandText = TrimLeft(rest.substr(entry.symbol.size()));
       break;
     }
   }
 
   if (const SpecialKind* kind = FindSpecialKind(name)) {
-    condition->operand = ParseValueText(kind->operandType, operandText);
-    condition->evaluator = kind->evaluator;
-    return condition;
+    condition.operand = ParseValueText(kind->operandType, operandText);
+    condition.evaluator = kind->evaluator;
+    return true;
   }
 
   Value* value = FindValue(session.values, name);
   if (value == nullptr) {
     LogAtLine(session.messageQueue, line, "Unknown value '%s'!", std::string(name).c_str());
-    return nullptr;
+    return false;
   }
-  condition->valueIndex = value->index;
-  condition->operand = ParseValueText(value->type, operandText);
-  condition->evaluator = CompareValue;
+  condition.valueIndex = value->index;
+  condition.operand = ParseValueText(value->type, operandText);
+  condition.evaluator = CompareValue;
   ++value->conditionRefs;
+  return true;
+}
+
+std::unique_ptr<Condition> ParseCondition(Session& session, int32_t line, std::string_view text) {
+  auto condition = std::make_unique<Condition>();
+  if (!ParseCondition(session, line, text, *condition)) return nullptr;
   return condition;
 }

@@ -5,5 +5,7 @@
 
 #include "profiles/session.h"
 
-// One condition text (between the parentheses) to a Condition, or null after a message.
+// One condition text (between the parentheses) into a fresh `condition`; false after a message.
+bool ParseCondition(Session& session, int32_t line, std::string_view text, Condition& condition);
+// The same as a record of its own, or null.
 std::unique_ptr<Condition> ParseCondition(Session& session, int32_t line, std::string_view text);

@@ -103,31 +103,35 @@ class BlockCollector {
     }
   }
 
-  // Builds the block's profile; the block restarts empty for the next header.
+  // Builds the block's profile in place (its commands point to it); the block restarts empty
+  // for the next header.
   void FinishBlock() {
-    auto profile = std::make_unique<Profile>();
-    profile->index = static_cast<int32_t>(session_.profiles.size());
-    profile->name = block_.name;
-    profile->type = block_.type;
-    profile->line = block_.startLine;
-    profile->state = ProfileState::Normal;
-    profile->conditions.reserve(block_.conditionLines.size());
-    profile->commands.reserve(block_.commandLines.size());
+    Profile& profile = *session_.profiles.emplace_back();
+    profile.index = static_cast<int32_t>(session_.profiles.size() - 1);
+    profile.name = block_.name;
+    profile.type = block_.type;
+    profile.line = block_.startLine;
+    profile.state = ProfileState::Normal;
+    profile.conditions.reserve(block_.conditionLines.size());
+    profile.commands.reserve(block_.commandLines.size());
     // All conditions first, then all commands: their messages come in that order.
     for (const SourceLine& source : block_.conditionLines) {
-      if (auto condition = ParseCondition(session_, source.line, source.text)) {
-        profile->conditions.push_back(std::move(condition));
+      if (!ParseCondition(session_, source.line, source.text, *profile.conditions.emplace_back())) {
+        profile.conditions.pop_back();
       }
     }
     for (const SourceLine& source : block_.commandLines) {
-      if (auto command = ParseCommand(session_, profile.get(), source.line, source.text)) {
-        profile->commands.push_back(std::move(command));
+      if (!ParseCommand(session_, &profile, source.line, source.text,
+                        *profile.commands.emplace_back())) {
+        profile.commands.pop_back();
       }
     }
     block_.Restart();
-    if (profile->state == ProfileState::Discarded) return;
-    if (profile->type == ProfileType::Default) session_.defaultProfile = profile.get();
-    session_.profiles.push_back(std::move(profile));
+    if (profile.state == ProfileState::Discarded) {
+      session_.profiles.pop_back();
+    } else if (profile.type == ProfileType::Default) {
+      session_.defaultProfile = &profile;
+    }
   }
 
  private:

@@ -2,12 +2,12 @@
 // Profile, condition and command records: what the parsers build from a configuration block.
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "host/host.h"
+#include "profiles/held_record.h"
 #include "values/value_data.h"
 
 enum class ProfileType : int32_t { Exclusive = 0, Parallel = 1, Default = 2 };
@@ -86,18 +86,20 @@ struct Command {
   int32_t valueIndex = -1;    // the value a value command acts on
   int32_t keyWord = 0;        // key commands: key, modifiers and edge packed (PackKeyCode)
   int32_t rotationMode = -1;  // RotateX, RotateY: the mode as written; -1 when none
+  float seconds = 0;          // before the operand: no padding on either side of it
   ValueData operand;
-  float seconds = 0;
   CommandHandler handler = nullptr;
   Profile* owner = nullptr;  // not owning
   int32_t line = 0;          // configuration line, for the tool's findings
 };
 
+// Records stay put once the loader has filled a profile's arrays (it reserves them first):
+// nothing keeps a pointer to one across a change of the array.
 struct Profile {
   int32_t index = 0;
   std::string name;
-  std::vector<std::unique_ptr<Condition>> conditions;
-  std::vector<std::unique_ptr<Command>> commands;
+  std::vector<HeldRecord<Condition>> conditions;
+  std::vector<HeldRecord<Command>> commands;
   std::unordered_map<int32_t, ValueData> savedValues;  // values before this profile changed them
   float inhibitSeconds = 0;
   CameraAtActivation cameraAtActivation = CameraAtActivation::Other;

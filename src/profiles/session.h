@@ -5,8 +5,6 @@
 
 #include <cstdint>
 #include <deque>
-#include <memory>
-#include <vector>
 
 #include "base/diagnostics.h"
 #include "profiles/key_bindings.h"
@@ -17,7 +15,9 @@ class CameraCommands;
 
 struct Session {
   ValueRegistry values;
-  std::vector<std::unique_ptr<Profile>> profiles;  // file order; index = position
+  // File order; index = position. A deque: profiles stay put while the load adds more, as the
+  // commands' owner pointers need.
+  std::deque<HeldRecord<Profile>> profiles;
   MessageQueue messageQueue;
   std::deque<KeyBindingRequest> keyBindingRequests;  // applied by the next frame
   CameraCommands* camera = nullptr;  // what commands may do to the camera, or null

@@ -20,7 +20,7 @@
 
 namespace {
 
-using Profiles = std::vector<std::unique_ptr<Profile>>;
+using Profiles = decltype(Session::profiles);
 
 std::string Quoted(const std::string& name) { return "'" + name + "'"; }
 
