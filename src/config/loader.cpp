@@ -129,9 +129,10 @@ class BlockCollector {
     block_.Restart();
     if (profile.state == ProfileState::Discarded) {
       session_.profiles.pop_back();
-    } else if (profile.type == ProfileType::Default) {
-      session_.defaultProfile = &profile;
+      return;
     }
+    session_.profileNames.Add(profile.name, profile.index);
+    if (profile.type == ProfileType::Default) session_.defaultProfile = &profile;
   }
 
  private:

@@ -3,7 +3,6 @@
 #include <mutex>
 #include <string>
 
-#include "base/text.h"
 #include "camera/state_sets.h"
 #include "values/camera_state_id.h"
 
@@ -15,13 +14,11 @@ void ReportChainStop(Session& session, const Profile& profile, const char* reaso
   Log(session.messageQueue, "Profile commands of '%s' stopped: %s", profile.name.c_str(), reason);
 }
 
-Profile* FirstProfileWithIndex(Session& session, int32_t index, bool exclusiveOnly) {
-  for (auto& profile : session.profiles) {
-    if (profile->index != index) continue;
-    if (exclusiveOnly && profile->type != ProfileType::Exclusive) continue;
-    return profile.get();
-  }
-  return nullptr;
+// A profile's index is its position.
+Profile* ProfileWithIndex(Session& session, int32_t index, bool exclusiveOnly) {
+  if (index < 0 || static_cast<size_t>(index) >= session.profiles.size()) return nullptr;
+  Profile* profile = session.profiles[static_cast<size_t>(index)].get();
+  return exclusiveOnly && profile->type != ProfileType::Exclusive ? nullptr : profile;
 }
 
 CameraAtActivation CameraNow() {
@@ -131,14 +128,12 @@ void StopRecording(Session& session) {
 }
 
 Profile* FindProfile(Session& session, std::string_view name) {
-  for (auto& profile : session.profiles) {
-    if (EqualIgnoringCase(profile->name, name)) return profile.get();
-  }
-  return nullptr;
+  const int32_t index = session.profileNames.Find(name);
+  return index < 0 ? nullptr : session.profiles[static_cast<size_t>(index)].get();
 }
 
 void SetProfileByIndex(Session& session, int32_t index, float lockSeconds) {
-  Profile* profile = FirstProfileWithIndex(session, index, true);
+  Profile* profile = ProfileWithIndex(session, index, true);
   SwitchIfConditionsHold(session, profile ? profile : session.defaultProfile, lockSeconds);
 }
 
@@ -151,7 +146,7 @@ void SetProfileByName(Session& session, std::string_view name, float lockSeconds
 }
 
 void RunProfileByIndex(Session& session, int32_t index) {
-  RunBothPhases(session, FirstProfileWithIndex(session, index, false));
+  RunBothPhases(session, ProfileWithIndex(session, index, false));
 }
 
 void RunProfileByName(Session& session, std::string_view name) {

@@ -1,5 +1,7 @@
 #include "profiles/key_bindings.h"
 
+#include <iterator>
+
 #include "base/diagnostics.h"
 #include "host/host.h"
 #include "profiles/driver.h"
@@ -73,28 +75,29 @@ void AddKeyBinding(Session& session, KeyBindingList& bindings, int32_t key, int3
 
 void RemoveKeyBinding(Session& session, KeyBindingList& bindings, int32_t key, bool clearPress,
                       bool clearRelease) {
-  for (auto it = bindings.begin(); it != bindings.end();) {
-    KeyBinding& binding = *it;
-    if (binding.key != key) {
-      ++it;
-      continue;
-    }
+  bindings.Filter(key, [&](KeyBinding& binding) {
     if (clearPress) binding.pressProfile = kNoProfile;
     if (clearRelease) {
       // A held key gets its release action before the action goes.
       if (binding.held) OnKeyEdge(session, binding, false);
       binding.releaseProfile = kNoProfile;
     }
-    if (binding.pressProfile == kNoProfile && binding.releaseProfile == kNoProfile) {
-      it = bindings.erase(it);
-    } else {
-      ++it;
-    }
-  }
+    return binding.pressProfile != kNoProfile || binding.releaseProfile != kNoProfile;
+  });
 }
 
 void ClearKeyBindings(Session& session, KeyBindingList& bindings) {
   while (!bindings.empty()) RemoveKeyBinding(session, bindings, bindings.front().key, true, true);
+}
+
+void KeyBindingList::push_back(const KeyBinding& binding) {
+  bindings_.push_back(binding);
+  byKey_[binding.key].push_back(std::prev(bindings_.end()));
+}
+
+void KeyBindingList::clear() {
+  bindings_.clear();
+  byKey_.clear();
 }
 
 void PollKeyBindings(Session& session, KeyBindingList& bindings) {

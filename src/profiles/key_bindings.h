@@ -2,8 +2,11 @@
 // Keyboard bindings to profiles: queued requests, live bindings, polling.
 
 #include <cstdint>
+#include <cstddef>
 #include <list>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 // Profile index meaning "this edge has no action". Profile 0 is a real profile (the default).
 constexpr int32_t kNoProfile = -1;
@@ -36,9 +39,45 @@ struct KeyBinding {
   float releaseSeconds = 0;
 };
 
-// The live bindings. They outlive sessions, so the owner keeps them; a list, so a binding
-// stays put while its action runs.
-using KeyBindingList = std::list<KeyBinding>;
+// The live bindings in the order they were made, indexed by key. They outlive sessions, so
+// the owner keeps them; a list, so a binding stays put while its action runs.
+class KeyBindingList {
+ public:
+  using Iterator = std::list<KeyBinding>::iterator;
+
+  Iterator begin() { return bindings_.begin(); }
+  Iterator end() { return bindings_.end(); }
+  bool empty() const { return bindings_.empty(); }
+  size_t size() const { return bindings_.size(); }
+  const KeyBinding& front() const { return bindings_.front(); }
+  void push_back(const KeyBinding& binding);
+  void clear();
+
+  // Visits the bindings of `key`, oldest first; those for which `keep` answers false go. The
+  // visit may run actions, which only queue requests and never change the bindings.
+  template <class Keep>
+  void Filter(int32_t key, Keep keep);
+
+ private:
+  std::list<KeyBinding> bindings_;
+  std::unordered_map<int32_t, std::vector<Iterator>> byKey_;  // each key's bindings, oldest first
+};
+
+template <class Keep>
+void KeyBindingList::Filter(int32_t key, Keep keep) {
+  const auto found = byKey_.find(key);
+  if (found == byKey_.end()) return;
+  std::vector<Iterator>& ofKey = found->second;
+  for (size_t i = 0; i < ofKey.size();) {
+    if (keep(*ofKey[i])) {
+      ++i;
+    } else {
+      bindings_.erase(ofKey[i]);
+      ofKey.erase(ofKey.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+  }
+  if (ofKey.empty()) byKey_.erase(found);
+}
 
 struct Session;
 

@@ -7,6 +7,7 @@
 #include <deque>
 
 #include "base/diagnostics.h"
+#include "base/name_index.h"
 #include "profiles/key_bindings.h"
 #include "profiles/profile.h"
 #include "values/registry.h"
@@ -18,6 +19,7 @@ struct Session {
   // File order; index = position. A deque: profiles stay put while the load adds more, as the
   // commands' owner pointers need.
   std::deque<HeldRecord<Profile>> profiles;
+  NameIndex profileNames;  // the first profile of each name, for the by-name commands
   MessageQueue messageQueue;
   std::deque<KeyBindingRequest> keyBindingRequests;  // applied by the next frame
   CameraCommands* camera = nullptr;  // what commands may do to the camera, or null

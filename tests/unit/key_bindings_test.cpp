@@ -149,4 +149,19 @@ TEST_F(KeyBindingsTest, ClearingRunsTheReleaseActionsOfHeldKeys) {
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 2);
 }
 
+TEST_F(KeyBindingsTest, EachOfManyKeysKeepsItsOwnBindings) {
+  std::string lines;
+  for (int key = 1; key <= 200; ++key) lines += "!BindKey " + std::to_string(key) + " 0 A\n";
+  LoadBindings(lines + "!BindKey 150 0 B\n!UnBindKey 160\n");
+  EXPECT_EQ(Bindings().size(), 199u);  // 150's first binding replaced, 160's removed
+  Press({150});
+  EXPECT_EQ(CurrentName(), "B");
+  Release({150});
+  Press({160});
+  EXPECT_EQ(CurrentName(), "B");
+  Release({160});
+  Press({170});
+  EXPECT_EQ(CurrentName(), "A");
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "config/loader.h"
+#include "profiles/driver.h"
 #include "sim_world.h"
 #include "values_fixture.h"
 
@@ -171,4 +172,16 @@ TEST_F(Loader, DisabledDefaultLeavesNoDefaultProfile) {
   EXPECT_EQ(ProfileAt(0).name, "A");
   EXPECT_EQ(ProfileAt(0).index, 0);
   EXPECT_EQ(session.defaultProfile, nullptr);
+}
+
+TEST_F(Loader, ProfilesAreFoundByNameAmongMany) {
+  std::string text;
+  for (int i = 0; i < 300; ++i) text += "[Profile " + std::to_string(i) + "]\n";
+  Load(text + "[PROFILE 7]\n");
+  for (int i = 0; i < 300; i += 7) {
+    EXPECT_EQ(FindProfile(session, "pROFILE " + std::to_string(i)), &ProfileAt(i + 1)) << i;
+  }
+  EXPECT_EQ(FindProfile(session, "Profile 300"), nullptr);
+  EXPECT_EQ(FindProfile(session, "Profile 7 "), nullptr);
+  EXPECT_EQ(FindProfile(session, "__default"), &ProfileAt(0));
 }
