@@ -15,14 +15,6 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-bool IsAlnum(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
-}
-
 size_t AlnumPrefixLength(std::string_view text) {
   size_t length = 0;
   while (length < text.size() && IsAlnum(text[length])) ++length;

@@ -5,8 +5,14 @@
 #include <string>
 #include <string_view>
 
-bool IsBlank(char c);        // space, tab, LF, VT, FF, CR
-bool IsAlnum(char c);        // A-Z, a-z, 0-9
+// Inline: the parsers ask once per character.
+inline bool IsBlank(char c) {  // space, tab, LF, VT, FF, CR
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
+inline bool IsAlnum(char c) {  // A-Z, a-z, 0-9
+  const char upper = static_cast<char>(c & ~0x20);
+  return (upper >= 'A' && upper <= 'Z') || (c >= '0' && c <= '9');
+}
 size_t AlnumPrefixLength(std::string_view text);  // letters and digits at the start
 std::string_view Trim(std::string_view text);
 std::string_view TrimLeft(std::string_view text);

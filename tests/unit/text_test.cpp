@@ -11,6 +11,17 @@ TEST(Text, TrimStopsAtAsciiBlanksOnly) {
   EXPECT_FALSE(IsAlnum('_'));
 }
 
+// Every byte against the plain definitions: the classes are computed with bit tricks.
+TEST(Text, CharacterClassesOfEveryByte) {
+  for (int i = 0; i < 256; ++i) {
+    const char c = static_cast<char>(i);
+    const bool blank = i == ' ' || i == '\t' || i == '\n' || i == '\v' || i == '\f' || i == '\r';
+    const bool alnum = (i >= 'A' && i <= 'Z') || (i >= 'a' && i <= 'z') || (i >= '0' && i <= '9');
+    EXPECT_EQ(IsBlank(c), blank) << i;
+    EXPECT_EQ(IsAlnum(c), alnum) << i;
+  }
+}
+
 TEST(Text, TrimmedEqualTrimsOnlyTheText) {
   EXPECT_TRUE(TrimmedEqualIgnoringCase("  sKiP\t", "skip"));
   EXPECT_FALSE(TrimmedEqualIgnoringCase("skip", " skip"));
