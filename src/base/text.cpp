@@ -15,25 +15,6 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-size_t AlnumPrefixLength(std::string_view text) {
-  size_t length = 0;
-  while (length < text.size() && IsAlnum(text[length])) ++length;
-  return length;
-}
-
-std::string_view TrimLeft(std::string_view text) {
-  size_t first = 0;
-  while (first < text.size() && IsBlank(text[first])) ++first;
-  return text.substr(first);
-}
-
-std::string_view Trim(std::string_view text) {
-  text = TrimLeft(text);
-  size_t end = text.size();
-  while (end > 0 && IsBlank(text[end - 1])) --end;
-  return text.substr(0, end);
-}
-
 bool TrimmedEqualIgnoringCase(std::string_view text, std::string_view word) {
   return EqualIgnoringCase(Trim(text), word);
 }
