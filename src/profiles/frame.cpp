@@ -55,8 +55,8 @@ UpdateInput UpdaterInput(const Session& session) {
 void EvaluateProfiles(Session& session) {
   const bool canSwitch = session.profileLockSeconds == 0;
   Profile* chosen = nullptr;
-  for (size_t i = 0; i < session.profiles.size(); ++i) {
-    Profile& profile = *session.profiles[i];
+  for (auto& held : session.profiles) {
+    Profile& profile = *held;
     switch (profile.type) {
       case ProfileType::Exclusive:
         if (!canSwitch || chosen != nullptr || profile.state != ProfileState::Normal ||
