@@ -70,27 +70,8 @@ ValueData ParseInt(std::string_view text) {
   return ValueData::Int(static_cast<int32_t>(number));
 }
 
-// Digits with at most one point, seven digits at most: the digits and the power of ten are
-// exact floats, so one division gives the nearest float, as from_chars does, only faster.
-bool ParseShortDecimal(std::string_view text, float& number) {
-  constexpr float kPowersOfTen[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f};
-  constexpr int kMaxDigits = 7;  // 9,999,999 < 2^24
-  uint32_t digits = 0;
-  int digitCount = 0;
-  int fractionDigits = 0;
-  bool inFraction = false;
-  for (const char c : text) {
-    if (c == '.' && !inFraction) {
-      inFraction = true;
-      continue;
-    }
-    if (!IsDigit(c) || ++digitCount > kMaxDigits) return false;
-    digits = digits * 10 + (c - '0');
-    if (inFraction) ++fractionDigits;
-  }
-  number = static_cast<float>(digits) / kPowersOfTen[fractionDigits];
-  return true;
-}
+constexpr size_t kShortDigits = 7;  // 9,999,999 < 2^24
+constexpr float kPowersOfTen[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f};
 
 // Decimal notation only: no hex floats, no "inf" or "nan". A value too large for a float is
 // refused rather than turned into infinity; one too small becomes zero.
@@ -105,23 +86,35 @@ ValueData ParseFloat(std::string_view text) {
   int64_t order = 0;
   bool nonZeroSeen = false;
   size_t digits = 0;
+  // The digits as a whole number while there are at most kShortDigits of them.
+  uint32_t shortDigits = 0;
+  int fractionDigits = 0;
   for (; pos < text.size() && IsDigit(text[pos]); ++pos, ++digits) {
     if (nonZeroSeen) {
       ++order;
     } else if (text[pos] != '0') {
       nonZeroSeen = true;
     }
+    if (digits < kShortDigits) shortDigits = shortDigits * 10 + (text[pos] - '0');
   }
   if (pos < text.size() && text[pos] == '.') {
     ++pos;
-    for (; pos < text.size() && IsDigit(text[pos]); ++pos, ++digits) {
+    for (; pos < text.size() && IsDigit(text[pos]); ++pos, ++digits, ++fractionDigits) {
       if (!nonZeroSeen) {
         --order;
         nonZeroSeen = text[pos] != '0';
       }
+      if (digits < kShortDigits) shortDigits = shortDigits * 10 + (text[pos] - '0');
     }
   }
   if (digits == 0) return refused;
+
+  // Seven digits at most and no exponent: the digits and the power of ten are exact floats,
+  // so one division gives the nearest float, as from_chars does, only faster.
+  if (pos == text.size() && digits <= kShortDigits) {
+    const float number = static_cast<float>(shortDigits) / kPowersOfTen[fractionDigits];
+    return ValueData::Float(negative ? -number : number);
+  }
 
   if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
     ++pos;
@@ -136,9 +129,6 @@ ValueData ParseFloat(std::string_view text) {
   if (pos != text.size()) return refused;
 
   float number = 0.0f;
-  if (ParseShortDecimal(text.substr(numberStart), number)) {
-    return ValueData::Float(negative ? -number : number);
-  }
   const char* first = text.data() + numberStart;
   const auto [end, error] = std::from_chars(first, text.data() + text.size(), number);
   if (error == std::errc::result_out_of_range && order < 0) {
