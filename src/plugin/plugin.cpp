@@ -3,12 +3,13 @@
 #include <utility>
 
 #include "config/loader.h"
+#include "plugin/version.h"
 #include "profiles/driver.h"
 
 namespace {
 
 // The program version, kept as the double of the single-precision constant.
-const double kProgramVersion = static_cast<double>(2.7f);
+const double kProgramVersion = static_cast<double>(kReleaseMajorMinor);
 
 constexpr float kMountSeconds = 1.2f;
 constexpr float kDismountSeconds = 3.5f;
