@@ -60,7 +60,7 @@ void StartWith(const std::string& configuration) {
   std::ofstream(path) << configuration;
   Sim().Reset();
   Sim().player->stateFlags |= 0x40;  // walking: one exclusive profile holds
-  Plugin::Instance().ResetForTests();
+  Plugin::Instance().Reset();
   SetConfigurationPath(path);
   Plugin::Instance().InitializeOrReload();
   std::filesystem::remove(path);

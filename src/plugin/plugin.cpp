@@ -98,7 +98,7 @@ void Plugin::OpenMountWindow(HostActor* actor, float Session::*countdown, float 
   if (currentRegistry) (*currentRegistry).*countdown = seconds;
 }
 
-void Plugin::ResetForTests() {
+void Plugin::Reset() {
   std::lock_guard<std::recursive_mutex> lock(pluginMutex);
   if (currentRegistry) ClearKeyBindings(*currentRegistry, keyBindings);
   keyBindings.clear();  // also without a session

@@ -108,7 +108,7 @@ void ChangeSkeleton(std::mt19937& random, HostRef* ref) {
 void StartPluginWithText(std::string_view configText) {
   Sim().Reset();
   Plugin& plugin = Plugin::Instance();
-  plugin.ResetForTests();
+  plugin.Reset();
   plugin.controller.ResetForTests();
   projectionRefreshPending = 0;
   std::ofstream(ConfigPath(), std::ios::binary | std::ios::trunc)
@@ -119,7 +119,7 @@ void StartPluginWithText(std::string_view configText) {
   if (WOBKPlugin_Query(&loader, &info)) WOBKPlugin_Load(&loader);
 }
 
-void StopPlugin() { Plugin::Instance().ResetForTests(); }
+void StopPlugin() { Plugin::Instance().Reset(); }
 
 DriveCast CastTheWorld() {
   for (uint32_t id : kFactionIds) Sim().CreateFaction(id);
