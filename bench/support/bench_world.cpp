@@ -141,7 +141,7 @@ void StartPlugin(const std::string& configuration) {
                                .string();
   std::ofstream(path, std::ios::binary) << configuration;
   ResetWorld();
-  Plugin::Instance().ResetForTests();
+  Plugin::Instance().Reset();
   SetConfigurationPath(path);
   Plugin::Instance().InitializeOrReload();
   std::filesystem::remove(path);

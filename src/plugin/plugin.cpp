@@ -3,12 +3,13 @@
 #include <utility>
 
 #include "config/loader.h"
+#include "plugin/version.h"
 #include "profiles/driver.h"
 
 namespace {
 
 // The program version, kept as the double of the single-precision constant.
-const double kProgramVersion = static_cast<double>(2.7f);
+const double kProgramVersion = static_cast<double>(kReleaseMajorMinor);
 
 constexpr float kMountSeconds = 1.2f;
 constexpr float kDismountSeconds = 3.5f;
@@ -97,7 +98,7 @@ void Plugin::OpenMountWindow(HostActor* actor, float Session::*countdown, float 
   if (currentRegistry) (*currentRegistry).*countdown = seconds;
 }
 
-void Plugin::ResetForTests() {
+void Plugin::Reset() {
   std::lock_guard<std::recursive_mutex> lock(pluginMutex);
   if (currentRegistry) ClearKeyBindings(*currentRegistry, keyBindings);
   keyBindings.clear();  // also without a session

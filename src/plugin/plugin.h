@@ -32,9 +32,10 @@ class Plugin final : private CameraSettings, private CameraCommands {
   // An empty session whose commands and linked values act on this owner's controller.
   std::unique_ptr<Session> NewSession();
 
-  // Test support: back to a freshly loaded DLL (no session, first start pending). The
-  // controller is left as it is.
-  void ResetForTests();
+  // Back to a freshly loaded DLL: no session, no key bindings, the first start still to come;
+  // the controller is left as it is. Whatever starts the plug-in more than once in a process
+  // (the tool, the tests, the benchmarks) begins each run here.
+  void Reset();
 
   std::recursive_mutex pluginMutex;
   std::unique_ptr<Session> currentRegistry;  // the live session, or null before start-up

@@ -142,3 +142,10 @@ const CommandTableEntry kCommandTable[] = {
       "and nothing as a ! command."}},
     {nullptr, nullptr, CommandId::Disable, {}},
 };
+
+const char* CommandName(CommandId id) {
+  for (const CommandTableEntry* row = kCommandTable; row->name != nullptr; ++row) {
+    if (row->id == id) return row->name;
+  }
+  return "command";
+}

@@ -19,3 +19,6 @@ struct CommandTableEntry {
 
 // 30 rows in search order, then a row whose handler and name are null.
 extern const CommandTableEntry kCommandTable[];
+
+// The name the table gives command `id`.
+const char* CommandName(CommandId id);

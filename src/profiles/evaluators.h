@@ -17,5 +17,6 @@ void ResolveKeywordOperand(Condition* condition);
 HostKeyword* FindKeywordByName(std::string_view name);
 bool HasActiveEffectKeyword(HostActor* actor, std::string_view name);
 
-// Test support: forget the process-wide keyword name table.
+// Forgets the process-wide keyword name table, so that the next lookup builds it from the
+// game's list again: the tests give each case a new game world in the same process.
 void ResetKeywordNameTable();

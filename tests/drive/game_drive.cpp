@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
+#include <sstream>
 
 #include "config/loader.h"
 #include "plugin/plugin.h"
@@ -105,7 +108,7 @@ void ChangeSkeleton(std::mt19937& random, HostRef* ref) {
 void StartPluginWithText(std::string_view configText) {
   Sim().Reset();
   Plugin& plugin = Plugin::Instance();
-  plugin.ResetForTests();
+  plugin.Reset();
   plugin.controller.ResetForTests();
   projectionRefreshPending = 0;
   std::ofstream(ConfigPath(), std::ios::binary | std::ios::trunc)
@@ -116,7 +119,7 @@ void StartPluginWithText(std::string_view configText) {
   if (WOBKPlugin_Query(&loader, &info)) WOBKPlugin_Load(&loader);
 }
 
-void StopPlugin() { Plugin::Instance().ResetForTests(); }
+void StopPlugin() { Plugin::Instance().Reset(); }
 
 DriveCast CastTheWorld() {
   for (uint32_t id : kFactionIds) Sim().CreateFaction(id);
@@ -313,3 +316,24 @@ std::string ContractFaults() {
 
 int64_t LiveEngineStrings() { return Sim().liveEngineStrings; }
 int64_t LiveReferences() { return Sim().liveRefCounts; }
+
+int LongRun::Fail(const std::string& what) const {
+  std::fprintf(stderr, "%s: %s\n", test, what.c_str());
+  return 1;
+}
+
+std::optional<LongRun> StartLongRun(const char* test, int argc, char** argv, int defaultCount,
+                                    const char* defaultConfig) {
+  LongRun run{test, argc > 1 ? std::atoi(argv[1]) : defaultCount, {}};
+  const std::string configPath = argc > 2 ? argv[2] : defaultConfig;
+  std::ifstream file(configPath, std::ios::binary);
+  if (!file) {
+    run.Fail("cannot read " + configPath);
+    return std::nullopt;
+  }
+  std::ostringstream config;
+  config << file.rdbuf();
+  StartPluginWithText(config.str());
+  run.cast = CastTheWorld();
+  return run;
+}

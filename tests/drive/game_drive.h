@@ -5,6 +5,7 @@
 // the Reload command does, and reports every broken contract it can see.
 
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -55,3 +56,19 @@ std::string ContractFaults();
 // Engine strings and reference counts the plug-in holds at present.
 int64_t LiveEngineStrings();
 int64_t LiveReferences();
+
+// A long test run as `TEST [COUNT] [CONFIG]`: the plug-in started with CONFIG's text and the
+// world cast.
+struct LongRun {
+  const char* test;  // the name its failure lines start with
+  int count;         // COUNT, or the test's default
+  DriveCast cast;
+
+  // Prints "TEST: WHAT" on stderr; returns 1, the test's exit status.
+  int Fail(const std::string& what) const;
+};
+
+// Reads COUNT and CONFIG from the command line, CONFIG's text, starts the plug-in with it and
+// casts the world. Nothing, after the failure line, when CONFIG cannot be read.
+std::optional<LongRun> StartLongRun(const char* test, int argc, char** argv, int defaultCount,
+                                    const char* defaultConfig);

@@ -11,10 +11,9 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <new>
+#include <optional>
 #include <random>
-#include <sstream>
 #include <string>
 
 #include "game_drive.h"
@@ -54,11 +53,6 @@ constexpr int kWindow = 100;
 // passes it within the 2,000 reloads of `make test`.
 constexpr int64_t kHeapSlack = 1024;
 
-int Fail(const std::string& what) {
-  std::fprintf(stderr, "reload_soak: %s\n", what.c_str());
-  return 1;
-}
-
 // The simulated game's call logs are read by whoever drives it; here nobody needs them.
 void TakeLogs(const DriveCast& cast) {
   Sim().console->lines.clear();
@@ -70,15 +64,11 @@ void TakeLogs(const DriveCast& cast) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int reloads = argc > 1 ? std::atoi(argv[1]) : 2000;
-  const std::string configPath = argc > 2 ? argv[2] : VANTREL_SOAK_CONFIG;
-  std::ifstream file(configPath, std::ios::binary);
-  if (!file) return Fail("cannot read " + configPath);
-  std::ostringstream config;
-  config << file.rdbuf();
-
-  StartPluginWithText(config.str());
-  const DriveCast cast = CastTheWorld();
+  const std::optional<LongRun> run =
+      StartLongRun("reload_soak", argc, argv, 2000, VANTREL_SOAK_CONFIG);
+  if (!run) return 1;
+  const int reloads = run->count;
+  const DriveCast& cast = run->cast;
   std::mt19937 random(1);
   const int64_t startStrings = LiveEngineStrings();
   const int64_t startReferences = LiveReferences();
@@ -95,16 +85,16 @@ int main(int argc, char** argv) {
     PlayFrame(static_cast<float>(random() % 7) - 3, 0);
     TakeLogs(cast);
     ++frames;
-    if (const std::string faults = ContractFaults(); !faults.empty()) return Fail(faults);
-    if (const std::string found = NonFiniteInGame(); !found.empty()) return Fail(found);
+    if (const std::string faults = ContractFaults(); !faults.empty()) return run->Fail(faults);
+    if (const std::string found = NonFiniteInGame(); !found.empty()) return run->Fail(found);
     if (!reloadsNow) continue;
     ++done;
     if (LiveEngineStrings() != startStrings || LiveReferences() != startReferences) {
-      return Fail("after reload " + std::to_string(done) + ": " +
-                  std::to_string(LiveEngineStrings()) + " engine strings and " +
-                  std::to_string(LiveReferences()) + " references live, " +
-                  std::to_string(startStrings) + " and " + std::to_string(startReferences) +
-                  " at the start");
+      return run->Fail("after reload " + std::to_string(done) + ": " +
+                       std::to_string(LiveEngineStrings()) + " engine strings and " +
+                       std::to_string(LiveReferences()) + " references live, " +
+                       std::to_string(startStrings) + " and " + std::to_string(startReferences) +
+                       " at the start");
     }
     // Averages over windows of reloads: the world's random state moves single figures.
     if (done < kBaselineFrom) continue;
@@ -122,7 +112,7 @@ int main(int argc, char** argv) {
               done, frames, kBaselineFrom, kBaselineFrom + kWindow - 1,
               static_cast<long long>(baselineMean), kWindow, static_cast<long long>(highestMean),
               static_cast<long long>(LiveEngineStrings()), static_cast<long long>(LiveReferences()));
-  if (LiveEngineStrings() != 0 || LiveReferences() != 0) return Fail("left after teardown");
-  if (highestMean > baselineMean + kHeapSlack) return Fail("heap in use grows");
+  if (LiveEngineStrings() != 0 || LiveReferences() != 0) return run->Fail("left after teardown");
+  if (highestMean > baselineMean + kHeapSlack) return run->Fail("heap in use grows");
   return 0;
 }

@@ -9,10 +9,9 @@
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <mutex>
+#include <optional>
 #include <random>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -26,11 +25,6 @@ constexpr int kHookThreads = 3;
 constexpr int kFramesPerReload = 40;
 // Far beyond any healthy run, even under a sanitizer on a loaded machine.
 constexpr auto kDeadlockAfter = std::chrono::minutes(5);
-
-int Fail(const std::string& what) {
-  std::fprintf(stderr, "thread_stress: %s\n", what.c_str());
-  return 1;
-}
 
 class Watchdog {
  public:
@@ -61,15 +55,11 @@ class Watchdog {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int frames = argc > 1 ? std::atoi(argv[1]) : 3000;
-  const std::string configPath = argc > 2 ? argv[2] : VANTREL_SOAK_CONFIG;
-  std::ifstream file(configPath, std::ios::binary);
-  if (!file) return Fail("cannot read " + configPath);
-  std::ostringstream config;
-  config << file.rdbuf();
-
-  StartPluginWithText(config.str());
-  const DriveCast cast = CastTheWorld();
+  const std::optional<LongRun> run =
+      StartLongRun("thread_stress", argc, argv, 3000, VANTREL_SOAK_CONFIG);
+  if (!run) return 1;
+  const int frames = run->count;
+  const DriveCast& cast = run->cast;
   std::atomic<bool> stop{false};
   std::atomic<bool> hookFinite{true};
   std::atomic<long> hookCalls{0};
@@ -104,9 +94,9 @@ int main(int argc, char** argv) {
   StopPlugin();
   std::printf("thread_stress: %d frames, %d reloads, %ld hook rounds on %d threads\n", frames,
               reloads, hookCalls.load(), kHookThreads);
-  if (!hookFinite) return Fail("a hook handed the game a non-finite number");
-  if (!nonFinite.empty()) return Fail(nonFinite);
-  if (const std::string faults = ContractFaults(); !faults.empty()) return Fail(faults);
-  if (LiveEngineStrings() != 0 || LiveReferences() != 0) return Fail("left after teardown");
+  if (!hookFinite) return run->Fail("a hook handed the game a non-finite number");
+  if (!nonFinite.empty()) return run->Fail(nonFinite);
+  if (const std::string faults = ContractFaults(); !faults.empty()) return run->Fail(faults);
+  if (LiveEngineStrings() != 0 || LiveReferences() != 0) return run->Fail("left after teardown");
   return 0;
 }

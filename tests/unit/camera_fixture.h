@@ -15,14 +15,14 @@
 class CameraTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Owner().ResetForTests();
+    Owner().Reset();
     Sim().Reset();
     Controller().ResetForTests();
     Owner().currentRegistry = Owner().NewSession();
   }
 
   void TearDown() override {
-    Owner().ResetForTests();
+    Owner().Reset();
     Controller().ResetForTests();
   }
 

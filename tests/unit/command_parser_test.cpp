@@ -155,3 +155,10 @@ TEST(PackKeyCode, FieldsAndSign) {
   EXPECT_EQ(PackKeyCode(-2147483647 - 1, 0), static_cast<int32_t>(0xF0000000));
   EXPECT_EQ(PackKeyCode(-1, 0x21), static_cast<int32_t>(0xF0210001));
 }
+
+// The tool names commands by id: two rows sharing an id would name one of them wrongly.
+TEST(CommandName, EachIdNamesTheRowThatCarriesIt) {
+  for (const CommandTableEntry* row = kCommandTable; row->name != nullptr; ++row) {
+    EXPECT_STREQ(CommandName(row->id), row->name);
+  }
+}

@@ -19,7 +19,7 @@
 class ProfilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Owner().ResetForTests();
+    Owner().Reset();
     Sim().Reset();
     ResetKeywordNameTable();
     ResetController();
@@ -27,7 +27,7 @@ class ProfilesTest : public ::testing::Test {
   }
 
   void TearDown() override {
-    Owner().ResetForTests();
+    Owner().Reset();
     ResetKeywordNameTable();
     ResetController();
   }

@@ -19,14 +19,14 @@ class StartupTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Sim().Reset();
-    Plugin::Instance().ResetForTests();
+    Plugin::Instance().Reset();
     path_ = (std::filesystem::temp_directory_path() /
              ("vantrel_startup_" + std::to_string(::getpid()) + ".txt"))
                 .string();
     SetConfigurationPath(path_);
   }
   void TearDown() override {
-    Plugin::Instance().ResetForTests();
+    Plugin::Instance().Reset();
     std::remove(path_.c_str());
   }
   void WriteConfiguration(const std::string& text) { std::ofstream(path_) << text; }

@@ -18,13 +18,13 @@
 class RegistryTest : public ::testing::Test {
  protected:
   RegistryTest() : session(FreshSession()), registry(session.values) {}
-  void TearDown() override { Plugin::Instance().ResetForTests(); }
+  void TearDown() override { Plugin::Instance().Reset(); }
 
   Value& At(int32_t index) { return *registry.values.at(index); }
 
   static Session& FreshSession() {
     Plugin& plugin = Plugin::Instance();
-    plugin.ResetForTests();
+    plugin.Reset();
     plugin.currentRegistry = plugin.NewSession();
     return *plugin.currentRegistry;
   }

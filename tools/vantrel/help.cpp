@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "commands.h"
+#include "name_suggestion.h"
 #include "profiles/commands.h"
 #include "values/value_table.h"
 
@@ -152,27 +153,14 @@ void PrintCommand(const CommandTableEntry& row) {
   PrintIndented(kPrefixNote, 2);
 }
 
-size_t EditDistance(const std::string& a, const std::string& b) {
-  std::vector<size_t> previous(b.size() + 1), current(b.size() + 1);
-  for (size_t j = 0; j <= b.size(); ++j) previous[j] = j;
-  for (size_t i = 1; i <= a.size(); ++i) {
-    current[0] = i;
-    for (size_t j = 1; j <= b.size(); ++j) {
-      const size_t replace = previous[j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1);
-      current[j] = std::min({previous[j] + 1, current[j - 1] + 1, replace});
-    }
-    std::swap(previous, current);
-  }
-  return previous[b.size()];
-}
-
 // The three names closest to `wanted`: names that contain it first, then by edit distance.
 std::vector<std::string> NearestNames(const std::string& wanted) {
   const std::string key = Lower(wanted);
   std::vector<std::pair<size_t, std::string>> ranked;
   auto rank = [&](const char* name) {
     const std::string lower = Lower(name);
-    const size_t score = lower.find(key) != std::string::npos ? 0 : 1 + EditDistance(key, lower);
+    const size_t score =
+        lower.find(key) != std::string::npos ? 0 : 1 + EditDistanceIgnoringCase(key, lower);
     ranked.emplace_back(score, name);
   };
   for (const ValueTableRow& row : kValueTable) rank(row.name);

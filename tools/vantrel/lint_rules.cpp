@@ -10,6 +10,7 @@
 
 #include "base/text.h"
 #include "name_suggestion.h"
+#include "profiles/commands.h"
 #include "profiles/driver.h"
 #include "profiles/evaluators.h"
 #include "plugin/plugin.h"
@@ -25,27 +26,6 @@ using Profiles = decltype(Session::profiles);
 std::string Quoted(const std::string& name) { return "'" + name + "'"; }
 
 std::string LineRef(int32_t line) { return "line " + std::to_string(line); }
-
-const char* CommandName(CommandId id) {
-  switch (id) {
-    case CommandId::SetProfile:
-      return "SetProfile";
-    case CommandId::RunProfile:
-      return "RunProfile";
-    case CommandId::Inhibit:
-      return "Inhibit";
-    case CommandId::BindKey:
-      return "BindKey";
-    case CommandId::BindKey2:
-      return "BindKey2";
-    case CommandId::Return:
-      return "Return";
-    case CommandId::ReturnTween:
-      return "ReturnTween";
-    default:
-      return "command";
-  }
-}
 
 // The profile name a by-name command carries, or null for other commands.
 const std::string* NamedProfile(const Command& command) {

@@ -10,6 +10,7 @@
 #include "explain.h"
 #include "help.h"
 #include "plot.h"
+#include "plugin/version.h"
 
 namespace {
 
@@ -121,7 +122,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "--version" && args.empty()) {
-    std::printf("vantrel %s\n", VANTREL_VERSION);
+    std::printf("vantrel %s\n", kReleaseVersion);
     return 0;
   }
   if (command == "help") return RunHelp(args);

@@ -12,7 +12,7 @@
 
 void StartPlugin(const std::string& configPath) {
   Sim().Reset();
-  Plugin::Instance().ResetForTests();
+  Plugin::Instance().Reset();
   SetConfigurationPath(configPath);
   LoaderInterface loader{1, kAcceptedRuntimeVersion, 0, 0};
   PluginInfo info{};

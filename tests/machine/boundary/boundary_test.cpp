@@ -41,11 +41,11 @@ class BoundaryTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(MapFakeImage());
     BuildFakeImage();
-    Plugin::Instance().ResetForTests();
+    Plugin::Instance().Reset();
   }
   void TearDown() override {
     allocationsBeforeFailure = -1;
-    Plugin::Instance().ResetForTests();
+    Plugin::Instance().Reset();
   }
 };
 
@@ -78,7 +78,7 @@ TEST_F(BoundaryTest, LoadThatRunsOutOfMemoryLeavesNothingHalfDone) {
   int failure = 0;
   for (; !loaded && failure < 20000; ++failure) {
     BuildFakeImage();
-    Plugin::Instance().ResetForTests();
+    Plugin::Instance().Reset();
     allocationsBeforeFailure = failure;
     loaded = VantrelLoad(&loader);
     const bool exhausted = allocationsBeforeFailure != 0;
