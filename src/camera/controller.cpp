@@ -29,29 +29,7 @@ void DecayToward0(float& value, float step) {
 
 void CameraController::ResetForTests() {
   std::lock_guard<std::recursive_mutex> lock(mutex);
-  frameTime = 0;
-  activeFrameTime = 0;
-  headTrackedFormId = 0;
-  cachedNodeIndex = -1;
-  flags = 0;
-  frameCounter = 0;
-  std::fill(position, position + 3, 0.0f);
-  const Matrix3 identity = ScaledIdentity(1);
-  std::copy(identity.m, identity.m + 9, rotation);
-  viewPitch = viewYaw = offsetPitch = offsetYaw = 0;
-  target = nullptr;
-  targetActor = nullptr;
-  gameNotRunning = false;
-  targetFormId = 0;
-  targetPitch = 0;
-  headCameraWasActive = 0;
-  targetRefFormId = 0;
-  focusPoint.reset();
-  focusDelay = 0;
-  rotationQueues[0].clear();
-  rotationQueues[1].clear();
-  std::fill(rotationAccumulators, rotationAccumulators + 4, 0.0f);
-  mouseExtraYaw = mouseExtraPitch = 0;
+  static_cast<ControllerState&>(*this) = ControllerState{};
 }
 
 CameraFrameInput CameraController::BeginUpdate() {
@@ -100,8 +78,8 @@ void CameraController::UpdateFlags() {
 
 void CameraController::FinishUpdate() {
   const bool headCamera = IsHeadCameraActive();
-  if (headCameraWasActive != (headCamera ? 1u : 0u)) {
-    headCameraWasActive = headCamera ? 1 : 0;
+  if (headCameraWasActive != headCamera) {
+    headCameraWasActive = headCamera;
     if (HostCamera* camera = HostPlayerCamera()) {
       HostCameraWeaponRefresh(camera, targetActor && IsWeaponOut(targetActor));
     }

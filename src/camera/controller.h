@@ -4,8 +4,8 @@
 // hooks call the small queries and overrides below.
 
 #include <cstdint>
-#include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "camera/camera_settings.h"
@@ -50,18 +50,13 @@ struct CameraFrameInput {
   float activeFrameTime = 0;         // seconds of running game; 0 while the game is not running
 };
 
-class CameraController {
- public:
-  explicit CameraController(CameraSettings& settings) : settings_(settings) {}
-  CameraController(const CameraController&) = delete;
-  CameraController& operator=(const CameraController&) = delete;
-
+// Everything the controller keeps from frame to frame, with its initial values.
+struct ControllerState {
   float frameTime = 0;
   float activeFrameTime = 0;
   HookVisible<uint32_t> headTrackedFormId = 0;
   int32_t cachedNodeIndex = -1;
-  HookVisible<uint32_t> flags = 0;
-  std::recursive_mutex mutex;
+  HookVisible<uint32_t> flags = 0;  // ControllerFlag bits, stored whole
   uint64_t frameCounter = 0;
   float position[3] = {0, 0, 0};
   float rotation[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};  // row-major
@@ -74,14 +69,23 @@ class CameraController {
   bool gameNotRunning = false;
   HookVisible<uint32_t> targetFormId = 0;
   HookVisible<float> targetPitch = 0;
-  uint32_t headCameraWasActive = 0;
+  bool headCameraWasActive = false;
   uint32_t targetRefFormId = 0;  // 0 = follow the player
-  std::unique_ptr<float[]> focusPoint;
+  std::optional<Vector3> focusPoint;
   int32_t focusDelay = 0;
   std::vector<RotationItem> rotationQueues[2];
   float rotationAccumulators[4] = {0, 0, 0, 0};
   float mouseExtraYaw = 0;
   float mouseExtraPitch = 0;
+};
+
+class CameraController : public ControllerState {
+ public:
+  explicit CameraController(CameraSettings& settings) : settings_(settings) {}
+  CameraController(const CameraController&) = delete;
+  CameraController& operator=(const CameraController&) = delete;
+
+  std::recursive_mutex mutex;
 
   bool Enabled() const { return flags & ControllerFlag::Enabled; }
   bool IsActivated() const { return flags & ControllerFlag::Activated; }
@@ -135,7 +139,7 @@ class CameraController {
   void ResetFocus();
   void QueueRotation(const RotationItem& item);
 
-  // Test support: every field back to its constructed value.
+  // Test support: the state back to its initial values.
   void ResetForTests();
 
  private:
