@@ -4,9 +4,10 @@
 #   make dist  writes the release archive build/dist/vantrel.zip
 #   make fuzz  fuzzes every target for FUZZ_SECONDS (default 300) and grows the corpora
 #   make soak  reloads the configuration 10,000 times and prints the figures
+#   make bench prints the performance figures (callgrind instruction counts)
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps dll dist
+.PHONY: run test deps dll dist bench
 
 deps:
 	@bash scripts/install-deps.sh
@@ -37,6 +38,9 @@ test: deps
 	cmake --build --preset windows-x86 -j $(JOBS)
 	ctest --preset windows-x86
 	$(MAKE) --no-print-directory reliability
+
+bench: deps
+	bash bench/instructions.sh
 
 # The archive mirrors the game folder; the tool sits beside it.
 dist: dll

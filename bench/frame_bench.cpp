@@ -1,94 +1,40 @@
-// The per-frame update on the simulated game with a realistic configuration (20 profiles,
-// 60 conditions): a frame without a profile update pass, a frame with one, and the heap
-// allocations each makes.
+// The per-frame update on the simulated game: a frame without a profile pass and a frame with
+// one, on configurations where every condition is evaluated, in a world with a deep skeleton and
+// names too long for a short-string buffer. Counters: heap allocations per frame and conditions
+// evaluated per pass.
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <new>
-#include <string>
-#include <unistd.h>
-
-#include "config/loader.h"
 #include "plugin/plugin.h"
 #include "sim_world.h"
-
-namespace {
-std::atomic<int64_t> allocations{0};
-}
-
-// Counting replacements of the global allocation functions. GCC cannot see that these two
-// belong together and warns about free() on memory from operator new.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
-  allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#include "support/bench_world.h"
+#include "support/counting_allocator.h"
 
 namespace {
 
-// 20 profiles with 60 conditions in all, of the kinds real configurations use.
-std::string RealisticConfiguration(float updateInterval) {
-  std::string text = "!Set bEnabled true\n!Set bActivated true\n!Set fUpdateProfileInterval " +
-                     std::to_string(updateInterval) +
-                     "\n!Set fPositionOffsetDepth 8\n!Set bHeadtrack true\n!BindKey 90 0 Zoom 3\n"
-                     "ResetTween fFOV 0.5\n";
-  const char* states[] = {"bWeaponOut", "bSneaking", "bMounted", "bSwimming", "bSprinting",
-                          "bRunning",   "bWalking",  "bJumping", "bSitting",  "bDead"};
-  for (int i = 0; i < 19; ++i) {
-    const bool parallel = i % 4 == 3;
-    text += std::string(parallel ? "{" : "[") + "Profile " + std::to_string(i) +
-            (parallel ? "}\n" : "]\n");
-    text += std::string("(") + states[i % 10] + ")\n";
-    text += "(iCameraState != " + std::to_string(i) + ")\n";
-    text += i % 3 == 0 ? "(sRace ~ Argonian)\n" : i % 3 == 1 ? "(fFOV < 100)\n" : "(bAimBow == false)\n";
-    text += "SetTween fFOV " + std::to_string(60 + i) + " 0.5\n-ReturnTween fFOV 0.5\n";
-  }
-  text += "[Zoom]\n(bFocus != true)\n(iDebug == 0)\n(bDialogue == false)\nSetTween fFOV 40 0.3\n";
-  return text;
-}
+constexpr int kProfiles = 20;
 
-void StartWith(const std::string& configuration) {
-  const std::string path = (std::filesystem::temp_directory_path() /
-                            ("vantrel_frame_bench_" + std::to_string(::getpid()) + ".txt"))
-                               .string();
-  std::ofstream(path) << configuration;
-  Sim().Reset();
-  Sim().player->stateFlags |= 0x40;  // walking: one exclusive profile holds
-  Plugin::Instance().ResetForTests();
-  SetConfigurationPath(path);
-  Plugin::Instance().InitializeOrReload();
-  std::filesystem::remove(path);
-  // Settle: names resolved, bindings applied, the first passes done.
-  for (int i = 0; i < 10; ++i) Plugin::Instance().RunFrame();
-}
-
-void RunFrames(benchmark::State& state) {
+void RunFrames(benchmark::State& state, int conditionsPerProfile, bool pass) {
+  StartPlugin(AllHoldingConfiguration(kProfiles, conditionsPerProfile, pass ? 0.1f : 1.0e6f));
+  if (pass) Sim().frameTimeA = Sim().frameTimeB = 0.1f;  // every frame reaches the interval
+  Settle(pass ? 20 : 120);
+  const int evaluated = EvaluatedConditionsPerPass(kProfiles, conditionsPerProfile);
   Plugin& plugin = Plugin::Instance();
-  const int64_t before = allocations.load();
+  const int64_t before = AllocationCount();
   for (auto _ : state) plugin.RunFrame();
-  state.counters["allocs/frame"] =
-      static_cast<double>(allocations.load() - before) / static_cast<double>(state.iterations());
+  const auto frames = static_cast<double>(state.iterations());
+  state.counters["allocs/frame"] = static_cast<double>(AllocationCount() - before) / frames;
+  state.counters["conditions/pass"] = pass ? evaluated : 0;
 }
 
-void BM_FrameWithoutPass(benchmark::State& state) {
-  StartWith(RealisticConfiguration(1.0e6f));
-  RunFrames(state);
-}
+void BM_FrameWithoutPass(benchmark::State& state) { RunFrames(state, 8, false); }
 
+// Argument: conditions per profile.
 void BM_FrameWithPass(benchmark::State& state) {
-  StartWith(RealisticConfiguration(0.1f));
-  Sim().frameTimeA = Sim().frameTimeB = 0.1f;  // every frame reaches the interval
-  RunFrames(state);
+  RunFrames(state, static_cast<int>(state.range(0)), true);
 }
 
 }  // namespace
 
 BENCHMARK(BM_FrameWithoutPass);
-BENCHMARK(BM_FrameWithPass);
+BENCHMARK(BM_FrameWithPass)->Arg(8)->Arg(16);
 BENCHMARK_MAIN();

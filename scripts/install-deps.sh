@@ -4,6 +4,7 @@ set -euo pipefail
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libeigen3-dev
   g++-mingw-w64-i686-posix gcc-multilib g++-multilib wine wine32:i386
   nlohmann-json3-dev librsvg2-bin python3
+  valgrind  # callgrind: the instruction counts of make bench, and its header for bench/figures
   clang libclang-rt-14-dev)  # clang and its libFuzzer runtime: the fuzz preset
 missing=()
 for p in "${packages[@]}"; do
