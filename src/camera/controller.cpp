@@ -55,7 +55,7 @@ CameraFrameInput CameraController::BeginUpdate() {
   }
 
   float extraMouse = 0;
-  settings_.GetFloat(Vid::fExtraRotationMouse, extraMouse);
+  updateSettings_.GetFloat(Vid::fExtraRotationMouse, extraMouse);
   if (!(extraMouse > 0)) {
     const float step = frameTime * kMouseExtraDecayPerSecond;
     DecayToward0(mouseExtraYaw, step);
@@ -70,7 +70,7 @@ void CameraController::UpdateFlags() {
   // Hooks on other threads read the flags without the lock: they are stored once, whole.
   uint32_t next = 0;
   bool enabledSetting = true;
-  settings_.GetBool(Vid::bEnabled, enabledSetting);
+  updateSettings_.GetBool(Vid::bEnabled, enabledSetting);
   if (target && HostCameraStateIdOrNone() != -1 && enabledSetting) next = ControllerFlag::Enabled;
   if (next & ControllerFlag::Enabled) next |= Activate();
   flags = next;
@@ -110,11 +110,11 @@ void CameraController::ReadHostConditions() {
 uint32_t CameraController::Activate() const {
   // Unset switches count as on.
   bool activated = true;
-  if (settings_.GetBool(Vid::bActivated, activated) && !activated) return 0;
+  if (updateSettings_.GetBool(Vid::bActivated, activated) && !activated) return 0;
   bool activated2 = true;
-  if (settings_.GetBool(Vid::bActivated2, activated2) && !activated2) return 0;
+  if (updateSettings_.GetBool(Vid::bActivated2, activated2) && !activated2) return 0;
   int32_t activatedLevel = 1;
-  if (settings_.GetInt(Vid::iActivated, activatedLevel) && activatedLevel <= 0) return 0;
+  if (updateSettings_.GetInt(Vid::iActivated, activatedLevel) && activatedLevel <= 0) return 0;
   if (!IsHeadCameraStateId(HostCameraStateIdOrNone())) return ControllerFlag::Activated;
   return ControllerFlag::Activated | ControllerFlag::HeadCameraActive;
 }

@@ -81,7 +81,10 @@ struct ControllerState {
 
 class CameraController : public ControllerState {
  public:
-  explicit CameraController(CameraSettings& settings) : settings_(settings) {}
+  // `settings` serves the hooks on any thread; `updateSettings` serves the update, whose
+  // caller already holds what the reads need.
+  CameraController(CameraSettings& settings, CameraSettings& updateSettings)
+      : settings_(settings), updateSettings_(updateSettings) {}
   CameraController(const CameraController&) = delete;
   CameraController& operator=(const CameraController&) = delete;
 
@@ -144,6 +147,7 @@ class CameraController : public ControllerState {
 
  private:
   CameraSettings& settings_;
+  CameraSettings& updateSettings_;
 };
 
 // Reference handles (the crosshair reference): resolve takes a reference count, release drops

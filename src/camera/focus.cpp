@@ -62,7 +62,7 @@ void CameraController::AddLookInput(float input[2]) {
 }
 
 void CameraController::PlaceFocusPoint() {
-  if (focusPoint || focusDelay != 0 || !IsHeadCameraActive() || !FocusEnabled(settings_)) return;
+  if (focusPoint || focusDelay != 0 || !IsHeadCameraActive() || !FocusEnabled(updateSettings_)) return;
   // The pick hands its point to SetFocusPick while it runs.
   if (HostRef* player = HostPlayer()) HostPlayerCrosshairPick(player);
   const Vector3 from = {position[0], position[1], position[2]};
@@ -73,7 +73,7 @@ void CameraController::PlaceFocusPoint() {
 }
 
 void CameraController::FocusStep() {
-  if (!focusPoint || focusDelay != 0 || !IsHeadCameraActive() || !FocusEnabled(settings_)) return;
+  if (!focusPoint || focusDelay != 0 || !IsHeadCameraActive() || !FocusEnabled(updateSettings_)) return;
   Matrix3 view;
   std::copy(rotation, rotation + 9, view.m);
   const Vector3 from = {position[0], position[1], position[2]};
@@ -87,9 +87,9 @@ void CameraController::FocusStep() {
   const float verticalError = Wrapped(PitchOf(held) - PitchOf(view));
 
   float minAngle = 0.0005f;
-  settings_.GetFloat(Vid::fFocusMinAngle, minAngle);
+  updateSettings_.GetFloat(Vid::fFocusMinAngle, minAngle);
   float speed = 8;
-  settings_.GetFloat(Vid::fFocusSpeed, speed);
+  updateSettings_.GetFloat(Vid::fFocusSpeed, speed);
   const float k = std::clamp(focusDistance, 50.0f, 500.0f) / 500 * speed;
 
   RotationItem item;

@@ -21,6 +21,8 @@ struct ValueRegistry {
   SavedValues* recording = nullptr;  // where SetValue saves the values it changes, or null
   bool captureDefaults = false;      // a load's default commands set the bases of settings
   CameraLink* camera = nullptr;      // the camera the camera-linked values reach, or null
+  // One bit per value index: a tween runs or an apply is pending. Only these are ticked.
+  std::vector<uint64_t> ticking;
 
   ValueRegistry();  // registers all 73 values
   ValueRegistry(const ValueRegistry&) = delete;

@@ -45,8 +45,20 @@ Tween RetargetTween(const Tween& old, const ValueData& target, float duration);
 // The tween's present position: a Float moves, any other type keeps its start.
 ValueData TweenPosition(const Tween& tween);
 
+// The effective value seen in place: its text (String only) stays owned by the value.
+struct ValueReading {
+  uint32_t payload = 0;
+  bool isSet = false;
+  ValueType type = ValueType::Bool;
+  const std::string* text = nullptr;  // never null
+
+  bool Is(ValueType wanted) const { return isSet && type == wanted; }
+};
+
 // Effective value: the tween's position when asked and one runs, else current, else base.
 ValueData GetValue(ValueRegistry& registry, Value& value, bool includeTween);
+// GetValue(registry, value, true) without a copy; valid until the value changes.
+ValueReading ReadValue(ValueRegistry& registry, Value& value);
 // What GetValue would answer, changing nothing: a base not yet captured is read from the host
 // but not kept. For inspection (tools), which must not change what the plug-in later does.
 ValueData PeekValue(ValueRegistry& registry, const Value& value, bool includeTween);
