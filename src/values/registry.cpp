@@ -51,11 +51,6 @@ Value* FindValue(ValueRegistry& registry, std::string_view name) {
   return nullptr;
 }
 
-Value* ValueAt(ValueRegistry& registry, int32_t index) {
-  if (index < 0 || static_cast<size_t>(index) >= registry.values.size()) return nullptr;
-  return registry.values[index].get();
-}
-
 namespace {
 
 void MarkTicking(ValueRegistry& registry, int32_t index) {

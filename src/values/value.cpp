@@ -36,6 +36,8 @@ float TweenFloat(const Tween& tween) {
   return std::isfinite(position) ? position : from;
 }
 
+const std::string kNoText;
+
 ValueReading InPlace(const ValueData& data) { return {data.payload, data.isSet, data.type, &data.text}; }
 
 }  // namespace
@@ -63,8 +65,7 @@ ValueData GetValue(ValueRegistry& registry, Value& value, bool includeTween) {
 }
 
 ValueReading ReadValue(ValueRegistry& registry, Value& value) {
-  static const std::string kNoText;
-  CaptureBase(registry, value);
+  if (!value.base.isSet && value.readBack) CaptureBase(registry, value);
   if (const Tween* tween = value.tween.get()) {
     if (tween->target.type != ValueType::Float) return InPlace(tween->start);
     return {std::bit_cast<uint32_t>(TweenFloat(*tween)), true, ValueType::Float, &kNoText};
