@@ -39,13 +39,14 @@ CameraFrameInput CameraController::BeginUpdate() {
   if (gameNotRunning) activeFrameTime = 0;
 
   // The followed reference: the one asked for while it still resolves, else the player.
+  HostRef* const player = HostPlayer();
   HostRef* followed = nullptr;
   if (targetRefFormId != 0) {
     HostForm* form = HostLookupFormById(targetRefFormId);
     followed = form ? HostCastToReference(form) : nullptr;
     if (!followed) targetRefFormId = 0;
   }
-  if (targetRefFormId == 0) followed = HostPlayer();
+  if (targetRefFormId == 0) followed = player;
   if (followed && !HostRefLoaded3D(followed)) followed = nullptr;
   target = followed;
   targetActor = target ? HostCastToActor(HostRefAsForm(target)) : nullptr;
@@ -62,7 +63,7 @@ CameraFrameInput CameraController::BeginUpdate() {
     DecayToward0(mouseExtraPitch, step);
   }
 
-  ReadHostConditions();
+  ReadHostConditions(player);
   return {target, targetActor, frameTime, activeFrameTime};
 }
 
@@ -71,8 +72,9 @@ void CameraController::UpdateFlags() {
   uint32_t next = 0;
   bool enabledSetting = true;
   updateSettings_.GetBool(Vid::bEnabled, enabledSetting);
-  if (target && HostCameraStateIdOrNone() != -1 && enabledSetting) next = ControllerFlag::Enabled;
-  if (next & ControllerFlag::Enabled) next |= Activate();
+  const int32_t cameraState = HostCameraStateIdOrNone();
+  if (target && cameraState != -1 && enabledSetting) next = ControllerFlag::Enabled;
+  if (next & ControllerFlag::Enabled) next |= Activate(cameraState);
   flags = next;
 }
 
@@ -99,15 +101,14 @@ void CameraController::FinishUpdate() {
   targetActor = nullptr;
 }
 
-void CameraController::ReadHostConditions() {
-  HostRef* player = HostPlayer();
+void CameraController::ReadHostConditions(HostRef* player) {
   HostUiState* ui = HostUiStateGet();
   HostMainState* main = HostMainStateGet();
   gameNotRunning = !player || !HostRefLoaded3D(player) || !ui || HostUiStateNotRunning(ui) != 0 ||
                    !main || HostMainStateNotRunning(main) != 0;
 }
 
-uint32_t CameraController::Activate() const {
+uint32_t CameraController::Activate(int32_t cameraStateId) const {
   // Unset switches count as on.
   bool activated = true;
   if (updateSettings_.GetBool(Vid::bActivated, activated) && !activated) return 0;
@@ -115,6 +116,6 @@ uint32_t CameraController::Activate() const {
   if (updateSettings_.GetBool(Vid::bActivated2, activated2) && !activated2) return 0;
   int32_t activatedLevel = 1;
   if (updateSettings_.GetInt(Vid::iActivated, activatedLevel) && activatedLevel <= 0) return 0;
-  if (!IsHeadCameraStateId(HostCameraStateIdOrNone())) return ControllerFlag::Activated;
+  if (!IsHeadCameraStateId(cameraStateId)) return ControllerFlag::Activated;
   return ControllerFlag::Activated | ControllerFlag::HeadCameraActive;
 }

@@ -100,8 +100,9 @@ class CameraController : public ControllerState {
   CameraFrameInput BeginUpdate();
   void UpdateFlags();
   void FinishUpdate();
-  void ReadHostConditions();
-  uint32_t Activate() const;  // the activation flags an enabled controller gets this frame
+  void ReadHostConditions(HostRef* player);
+  // The activation flags an enabled controller gets this frame, in that camera state.
+  uint32_t Activate(int32_t cameraStateId) const;
 
   // The parts of Update after activation, in the order it runs them.
   void ViewStep(bool headCameraActive);

@@ -38,8 +38,6 @@ float TweenFloat(const Tween& tween) {
 
 const std::string kNoText;
 
-ValueReading InPlace(const ValueData& data) { return {data.payload, data.isSet, data.type, &data.text}; }
-
 }  // namespace
 
 ValueData TweenPosition(const Tween& tween) {
@@ -64,14 +62,9 @@ ValueData GetValue(ValueRegistry& registry, Value& value, bool includeTween) {
   return Effective(value, value.current, value.base, includeTween);
 }
 
-ValueReading ReadValue(ValueRegistry& registry, Value& value) {
-  if (!value.base.isSet && value.readBack) CaptureBase(registry, value);
-  if (const Tween* tween = value.tween.get()) {
-    if (tween->target.type != ValueType::Float) return InPlace(tween->start);
-    return {std::bit_cast<uint32_t>(TweenFloat(*tween)), true, ValueType::Float, &kNoText};
-  }
-  if (value.current.isSet || !value.base.isSet) return InPlace(value.current);
-  return InPlace(value.base);
+ValueReading TweenReading(const Tween& tween) {
+  if (tween.target.type != ValueType::Float) return InPlace(tween.start);
+  return {std::bit_cast<uint32_t>(TweenFloat(tween)), true, ValueType::Float, &kNoText};
 }
 
 ValueData PeekValue(ValueRegistry& registry, const Value& value, bool includeTween) {

@@ -57,8 +57,6 @@ struct ValueReading {
 
 // Effective value: the tween's position when asked and one runs, else current, else base.
 ValueData GetValue(ValueRegistry& registry, Value& value, bool includeTween);
-// GetValue(registry, value, true) without a copy; valid until the value changes.
-ValueReading ReadValue(ValueRegistry& registry, Value& value);
 // What GetValue would answer, changing nothing: a base not yet captured is read from the host
 // but not kept. For inspection (tools), which must not change what the plug-in later does.
 ValueData PeekValue(ValueRegistry& registry, const Value& value, bool includeTween);
@@ -66,3 +64,17 @@ ValueData PeekValue(ValueRegistry& registry, const Value& value, bool includeTwe
 void CaptureBase(ValueRegistry& registry, Value& value);
 // Per-frame step: advances the tween and runs a pending apply.
 void TickValue(ValueRegistry& registry, Value& value, float dt);
+
+inline ValueReading InPlace(const ValueData& data) {
+  return {data.payload, data.isSet, data.type, &data.text};
+}
+// The present position of a running tween, as a reading.
+ValueReading TweenReading(const Tween& tween);
+
+// GetValue(registry, value, true) without a copy; valid until the value changes. Inline: the
+// frame reads its settings and conditions through it.
+inline ValueReading ReadValue(ValueRegistry& registry, Value& value) {
+  if (!value.base.isSet && value.readBack) CaptureBase(registry, value);
+  if (value.tween) return TweenReading(*value.tween);
+  return InPlace(value.current.isSet || !value.base.isSet ? value.current : value.base);
+}
