@@ -22,8 +22,12 @@ bool TrimmedEqualIgnoringCase(std::string_view text, std::string_view word) {
 bool ContainsIgnoringCase(std::string_view text, std::string_view part) {
   if (part.empty()) return true;
   if (text.size() < part.size()) return false;
+  const char first = UpperAscii(part[0]);
   for (size_t start = 0; start + part.size() <= text.size(); ++start) {
-    if (EqualIgnoringCase(text.substr(start, part.size()), part)) return true;
+    if (UpperAscii(text[start]) != first) continue;  // most places fail on their first letter
+    size_t i = 1;
+    while (i < part.size() && UpperAscii(text[start + i]) == UpperAscii(part[i])) ++i;
+    if (i == part.size()) return true;
   }
   return false;
 }

@@ -29,29 +29,7 @@ void DecayToward0(float& value, float step) {
 
 void CameraController::ResetForTests() {
   std::lock_guard<std::recursive_mutex> lock(mutex);
-  frameTime = 0;
-  activeFrameTime = 0;
-  headTrackedFormId = 0;
-  cachedNodeIndex = -1;
-  flags = 0;
-  frameCounter = 0;
-  std::fill(position, position + 3, 0.0f);
-  const Matrix3 identity = ScaledIdentity(1);
-  std::copy(identity.m, identity.m + 9, rotation);
-  viewPitch = viewYaw = offsetPitch = offsetYaw = 0;
-  target = nullptr;
-  targetActor = nullptr;
-  gameNotRunning = false;
-  targetFormId = 0;
-  targetPitch = 0;
-  headCameraWasActive = 0;
-  targetRefFormId = 0;
-  focusPoint.reset();
-  focusDelay = 0;
-  rotationQueues[0].clear();
-  rotationQueues[1].clear();
-  std::fill(rotationAccumulators, rotationAccumulators + 4, 0.0f);
-  mouseExtraYaw = mouseExtraPitch = 0;
+  static_cast<ControllerState&>(*this) = ControllerState{};
 }
 
 CameraFrameInput CameraController::BeginUpdate() {
@@ -61,13 +39,14 @@ CameraFrameInput CameraController::BeginUpdate() {
   if (gameNotRunning) activeFrameTime = 0;
 
   // The followed reference: the one asked for while it still resolves, else the player.
+  HostRef* const player = HostPlayer();
   HostRef* followed = nullptr;
   if (targetRefFormId != 0) {
     HostForm* form = HostLookupFormById(targetRefFormId);
     followed = form ? HostCastToReference(form) : nullptr;
     if (!followed) targetRefFormId = 0;
   }
-  if (targetRefFormId == 0) followed = HostPlayer();
+  if (targetRefFormId == 0) followed = player;
   if (followed && !HostRefLoaded3D(followed)) followed = nullptr;
   target = followed;
   targetActor = target ? HostCastToActor(HostRefAsForm(target)) : nullptr;
@@ -77,14 +56,14 @@ CameraFrameInput CameraController::BeginUpdate() {
   }
 
   float extraMouse = 0;
-  settings_.GetFloat(Vid::fExtraRotationMouse, extraMouse);
+  updateSettings_.GetFloat(Vid::fExtraRotationMouse, extraMouse);
   if (!(extraMouse > 0)) {
     const float step = frameTime * kMouseExtraDecayPerSecond;
     DecayToward0(mouseExtraYaw, step);
     DecayToward0(mouseExtraPitch, step);
   }
 
-  ReadHostConditions();
+  ReadHostConditions(player);
   return {target, targetActor, frameTime, activeFrameTime};
 }
 
@@ -92,16 +71,17 @@ void CameraController::UpdateFlags() {
   // Hooks on other threads read the flags without the lock: they are stored once, whole.
   uint32_t next = 0;
   bool enabledSetting = true;
-  settings_.GetBool(Vid::bEnabled, enabledSetting);
-  if (target && HostCameraStateIdOrNone() != -1 && enabledSetting) next = ControllerFlag::Enabled;
-  if (next & ControllerFlag::Enabled) next |= Activate();
+  updateSettings_.GetBool(Vid::bEnabled, enabledSetting);
+  const int32_t cameraState = HostCameraStateIdOrNone();
+  if (target && cameraState != -1 && enabledSetting) next = ControllerFlag::Enabled;
+  if (next & ControllerFlag::Enabled) next |= Activate(cameraState);
   flags = next;
 }
 
 void CameraController::FinishUpdate() {
   const bool headCamera = IsHeadCameraActive();
-  if (headCameraWasActive != (headCamera ? 1u : 0u)) {
-    headCameraWasActive = headCamera ? 1 : 0;
+  if (headCameraWasActive != headCamera) {
+    headCameraWasActive = headCamera;
     if (HostCamera* camera = HostPlayerCamera()) {
       HostCameraWeaponRefresh(camera, targetActor && IsWeaponOut(targetActor));
     }
@@ -121,22 +101,21 @@ void CameraController::FinishUpdate() {
   targetActor = nullptr;
 }
 
-void CameraController::ReadHostConditions() {
-  HostRef* player = HostPlayer();
+void CameraController::ReadHostConditions(HostRef* player) {
   HostUiState* ui = HostUiStateGet();
   HostMainState* main = HostMainStateGet();
   gameNotRunning = !player || !HostRefLoaded3D(player) || !ui || HostUiStateNotRunning(ui) != 0 ||
                    !main || HostMainStateNotRunning(main) != 0;
 }
 
-uint32_t CameraController::Activate() const {
+uint32_t CameraController::Activate(int32_t cameraStateId) const {
   // Unset switches count as on.
   bool activated = true;
-  if (settings_.GetBool(Vid::bActivated, activated) && !activated) return 0;
+  if (updateSettings_.GetBool(Vid::bActivated, activated) && !activated) return 0;
   bool activated2 = true;
-  if (settings_.GetBool(Vid::bActivated2, activated2) && !activated2) return 0;
+  if (updateSettings_.GetBool(Vid::bActivated2, activated2) && !activated2) return 0;
   int32_t activatedLevel = 1;
-  if (settings_.GetInt(Vid::iActivated, activatedLevel) && activatedLevel <= 0) return 0;
-  if (!IsHeadCameraStateId(HostCameraStateIdOrNone())) return ControllerFlag::Activated;
+  if (updateSettings_.GetInt(Vid::iActivated, activatedLevel) && activatedLevel <= 0) return 0;
+  if (!IsHeadCameraStateId(cameraStateId)) return ControllerFlag::Activated;
   return ControllerFlag::Activated | ControllerFlag::HeadCameraActive;
 }

@@ -4,8 +4,8 @@
 // hooks call the small queries and overrides below.
 
 #include <cstdint>
-#include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "camera/camera_settings.h"
@@ -50,18 +50,13 @@ struct CameraFrameInput {
   float activeFrameTime = 0;         // seconds of running game; 0 while the game is not running
 };
 
-class CameraController {
- public:
-  explicit CameraController(CameraSettings& settings) : settings_(settings) {}
-  CameraController(const CameraController&) = delete;
-  CameraController& operator=(const CameraController&) = delete;
-
+// Everything the controller keeps from frame to frame, with its initial values.
+struct ControllerState {
   float frameTime = 0;
   float activeFrameTime = 0;
   HookVisible<uint32_t> headTrackedFormId = 0;
   int32_t cachedNodeIndex = -1;
-  HookVisible<uint32_t> flags = 0;
-  std::recursive_mutex mutex;
+  HookVisible<uint32_t> flags = 0;  // ControllerFlag bits, stored whole
   uint64_t frameCounter = 0;
   float position[3] = {0, 0, 0};
   float rotation[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};  // row-major
@@ -74,14 +69,26 @@ class CameraController {
   bool gameNotRunning = false;
   HookVisible<uint32_t> targetFormId = 0;
   HookVisible<float> targetPitch = 0;
-  uint32_t headCameraWasActive = 0;
+  bool headCameraWasActive = false;
   uint32_t targetRefFormId = 0;  // 0 = follow the player
-  std::unique_ptr<float[]> focusPoint;
+  std::optional<Vector3> focusPoint;
   int32_t focusDelay = 0;
   std::vector<RotationItem> rotationQueues[2];
   float rotationAccumulators[4] = {0, 0, 0, 0};
   float mouseExtraYaw = 0;
   float mouseExtraPitch = 0;
+};
+
+class CameraController : public ControllerState {
+ public:
+  // `settings` serves the hooks on any thread; `updateSettings` serves the update, whose
+  // caller already holds what the reads need.
+  CameraController(CameraSettings& settings, CameraSettings& updateSettings)
+      : settings_(settings), updateSettings_(updateSettings) {}
+  CameraController(const CameraController&) = delete;
+  CameraController& operator=(const CameraController&) = delete;
+
+  std::recursive_mutex mutex;
 
   bool Enabled() const { return flags & ControllerFlag::Enabled; }
   bool IsActivated() const { return flags & ControllerFlag::Activated; }
@@ -93,8 +100,9 @@ class CameraController {
   CameraFrameInput BeginUpdate();
   void UpdateFlags();
   void FinishUpdate();
-  void ReadHostConditions();
-  uint32_t Activate() const;  // the activation flags an enabled controller gets this frame
+  void ReadHostConditions(HostRef* player);
+  // The activation flags an enabled controller gets this frame, in that camera state.
+  uint32_t Activate(int32_t cameraStateId) const;
 
   // The parts of Update after activation, in the order it runs them.
   void ViewStep(bool headCameraActive);
@@ -135,11 +143,12 @@ class CameraController {
   void ResetFocus();
   void QueueRotation(const RotationItem& item);
 
-  // Test support: every field back to its constructed value.
+  // Test support: the state back to its initial values.
   void ResetForTests();
 
  private:
   CameraSettings& settings_;
+  CameraSettings& updateSettings_;
 };
 
 // Reference handles (the crosshair reference): resolve takes a reference count, release drops

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <mutex>
 
 #include "camera/controller.h"
@@ -34,8 +33,7 @@ float Wrapped(float angle) {
 
 void CameraController::SetFocusPick(const float point[3]) {
   std::lock_guard<std::recursive_mutex> lock(mutex);
-  if (!focusPoint) focusPoint = std::make_unique<float[]>(3);
-  std::copy(point, point + 3, focusPoint.get());
+  focusPoint = Vector3{point[0], point[1], point[2]};
 }
 
 void CameraController::ResetFocus() {
@@ -64,41 +62,34 @@ void CameraController::AddLookInput(float input[2]) {
 }
 
 void CameraController::PlaceFocusPoint() {
-  if (focusPoint || focusDelay != 0 || !IsHeadCameraActive() || !FocusEnabled(settings_)) return;
+  if (focusPoint || focusDelay != 0 || !IsHeadCameraActive() || !FocusEnabled(updateSettings_)) return;
   // The pick hands its point to SetFocusPick while it runs.
   if (HostRef* player = HostPlayer()) HostPlayerCrosshairPick(player);
   const Vector3 from = {position[0], position[1], position[2]};
   float distance = kFocusFallbackDistance;
-  if (focusPoint) {
-    distance = Length(Subtract({focusPoint[0], focusPoint[1], focusPoint[2]}, from));
-  } else {
-    focusPoint = std::make_unique<float[]>(3);
-  }
+  if (focusPoint) distance = Length(Subtract(*focusPoint, from));
   // Straight ahead at the picked distance, not the picked point itself.
-  const Vector3 ahead = Add(from, Scale(Forward(CameraOrientation()), distance));
-  focusPoint[0] = ahead.x;
-  focusPoint[1] = ahead.y;
-  focusPoint[2] = ahead.z;
+  focusPoint = Add(from, Scale(Forward(CameraOrientation()), distance));
 }
 
 void CameraController::FocusStep() {
-  if (!focusPoint || focusDelay != 0 || !IsHeadCameraActive() || !FocusEnabled(settings_)) return;
+  if (!focusPoint || focusDelay != 0 || !IsHeadCameraActive() || !FocusEnabled(updateSettings_)) return;
   Matrix3 view;
   std::copy(rotation, rotation + 9, view.m);
   const Vector3 from = {position[0], position[1], position[2]};
 
   const Vector3 ahead = Add(from, Scale(Forward(CameraOrientation()), kLookAheadDistance));
   const Vector3 looking = NormalizedOrSame(Subtract(ahead, from));
-  const Vector3 toFocus = Subtract({focusPoint[0], focusPoint[1], focusPoint[2]}, from);
+  const Vector3 toFocus = Subtract(*focusPoint, from);
   const float focusDistance = Length(toFocus);
   const Matrix3 held = Multiply(RotationBetween(looking, NormalizedOrSame(toFocus)), view);
   const float horizontalError = Wrapped(YawOf(view) - YawOf(held));
   const float verticalError = Wrapped(PitchOf(held) - PitchOf(view));
 
   float minAngle = 0.0005f;
-  settings_.GetFloat(Vid::fFocusMinAngle, minAngle);
+  updateSettings_.GetFloat(Vid::fFocusMinAngle, minAngle);
   float speed = 8;
-  settings_.GetFloat(Vid::fFocusSpeed, speed);
+  updateSettings_.GetFloat(Vid::fFocusSpeed, speed);
   const float k = std::clamp(focusDistance, 50.0f, 500.0f) / 500 * speed;
 
   RotationItem item;

@@ -24,9 +24,9 @@ void SetIsNpc(HostActor* actor, bool value) {
 void CameraController::UpdateHeadTracking() {
   if (!Enabled() || !targetActor) return;
   bool headtrack = false;
-  settings_.GetBool(Vid::bHeadtrack, headtrack);
+  updateSettings_.GetBool(Vid::bHeadtrack, headtrack);
   bool headtrack2 = true;
-  settings_.GetBool(Vid::bHeadtrack2, headtrack2);
+  updateSettings_.GetBool(Vid::bHeadtrack2, headtrack2);
   if (headtrack && IsHeadTrackingStateId(HostCameraStateIdOrNone()) && headtrack2) {
     const Vector3 from = {position[0], position[1], position[2]};
     const Vector3 point = Add(from, Scale(Forward(CameraOrientation()), kLookAtDistance));

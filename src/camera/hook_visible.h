@@ -10,7 +10,8 @@ class HookVisible {
  public:
   HookVisible(T value = T()) : word_(value) {}
   HookVisible(const HookVisible&) = delete;
-  HookVisible& operator=(const HookVisible&) = delete;
+  // Copies the value, for a state reset as a whole.
+  HookVisible& operator=(const HookVisible& other) { return *this = T(other); }
 
   operator T() const { return word_.load(std::memory_order_relaxed); }
   HookVisible& operator=(T value) {

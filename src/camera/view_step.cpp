@@ -51,9 +51,9 @@ void CameraController::ViewStep(bool headCameraActive) {
     float t[3];
     HostNodeWorldRotation(node, r.m);
     HostNodeWorldTranslation(node, t);
-    const float h = FloatOr(settings_, Vid::fPositionOffsetHorizontal, 0);
-    const float v = FloatOr(settings_, Vid::fPositionOffsetVertical, 0);
-    const float d = FloatOr(settings_, Vid::fPositionOffsetDepth, 0);
+    const float h = FloatOr(updateSettings_, Vid::fPositionOffsetHorizontal, 0);
+    const float v = FloatOr(updateSettings_, Vid::fPositionOffsetVertical, 0);
+    const float d = FloatOr(updateSettings_, Vid::fPositionOffsetDepth, 0);
     // Horizontal along the node's X axis, depth along Y (forward), vertical along Z.
     const Vector3 placed = {r(0, 0) * h + r(0, 1) * d + r(0, 2) * v + t[0],
                             r(1, 0) * h + r(1, 1) * d + r(1, 2) * v + t[1],
@@ -73,15 +73,15 @@ void CameraController::ViewStep(bool headCameraActive) {
   if (!(std::fabs(Determinant(view)) > kSmallestHeadDeterminant)) return;
 
   float fromHead = 1;
-  if (settings_.GetFloat(Vid::fRotationFromHead, fromHead) && fromHead < 0) fromHead = 0;
+  if (updateSettings_.GetFloat(Vid::fRotationFromHead, fromHead) && fromHead < 0) fromHead = 0;
   if (!(fromHead >= 1)) view = Slerp(CameraOrientation(), view, fromHead);
 
-  const float fromCamera = FloatOr(settings_, Vid::fExtraRotationFromCamera, 0);
+  const float fromCamera = FloatOr(updateSettings_, Vid::fExtraRotationFromCamera, 0);
   if (fromCamera > 0) {
     view = Slerp(view, Multiply(view, CameraOffsetOrientation()), std::min(fromCamera, 1.0f));
   }
 
-  const float mouse = FloatOr(settings_, Vid::fExtraRotationMouse, 0);
+  const float mouse = FloatOr(updateSettings_, Vid::fExtraRotationMouse, 0);
   if (mouse > 0) {
     view = Multiply(view, YawPitchOrientation(mouseExtraYaw * mouse, mouseExtraPitch * mouse));
   }

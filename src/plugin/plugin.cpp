@@ -63,12 +63,11 @@ std::unique_ptr<Session> Plugin::NewSession() {
 
 void Plugin::RunFrame() {
   std::lock_guard<std::recursive_mutex> cameraLock(controller.mutex);
+  // Held for the whole frame: the update reads its settings through heldSettings_.
+  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
   RunSessionFrame(controller.BeginUpdate());
   controller.UpdateFlags();
-  {
-    std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-    if (currentRegistry) currentRegistry->inPluginView = controller.IsHeadCameraActive();
-  }
+  if (currentRegistry) currentRegistry->inPluginView = controller.IsHeadCameraActive();
   controller.FinishUpdate();
 }
 
@@ -108,27 +107,27 @@ void Plugin::Reset() {
 
 bool Plugin::GetFloat(int32_t index, float& out) {
   std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-  return currentRegistry && ::GetFloat(currentRegistry->values, index, out);
+  return heldSettings_.GetFloat(index, out);
 }
 
 bool Plugin::GetInt(int32_t index, int32_t& out) {
   std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-  return currentRegistry && ::GetInt(currentRegistry->values, index, out);
+  return heldSettings_.GetInt(index, out);
 }
 
 bool Plugin::GetBool(int32_t index, bool& out) {
   std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-  return currentRegistry && ::GetBool(currentRegistry->values, index, out);
+  return heldSettings_.GetBool(index, out);
 }
 
 void Plugin::SetBool(int32_t index, bool on) {
   std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-  if (currentRegistry) SetValue(currentRegistry->values, index, ValueData::Bool(on), 0);
+  heldSettings_.SetBool(index, on);
 }
 
 void Plugin::ToggleBool(int32_t index) {
   std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-  if (currentRegistry) ::ToggleBool(currentRegistry->values, index);
+  heldSettings_.ToggleBool(index);
 }
 
 uint32_t Plugin::FollowedRefFormId() const { return controller.targetRefFormId; }

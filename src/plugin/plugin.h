@@ -9,6 +9,7 @@
 
 #include "camera/camera_settings.h"
 #include "camera/controller.h"
+#include "plugin/held_session_settings.h"
 #include "profiles/camera_commands.h"
 #include "profiles/key_bindings.h"
 #include "profiles/session.h"
@@ -39,7 +40,12 @@ class Plugin final : private CameraSettings, private CameraCommands {
 
   std::recursive_mutex pluginMutex;
   std::unique_ptr<Session> currentRegistry;  // the live session, or null before start-up
-  CameraController controller{*this};
+
+ private:
+  HeldSessionSettings heldSettings_{currentRegistry};
+
+ public:
+  CameraController controller{*this, heldSettings_};
   KeyBindingList keyBindings;
 
  private:
@@ -47,7 +53,7 @@ class Plugin final : private CameraSettings, private CameraCommands {
 
   void OpenMountWindow(HostActor* actor, float Session::*countdown, float seconds);
 
-  // CameraSettings: the controller's reads and writes of values, under pluginMutex.
+  // CameraSettings: the hooks' reads and writes of values, under pluginMutex.
   bool GetFloat(int32_t index, float& out) override;
   bool GetInt(int32_t index, int32_t& out) override;
   bool GetBool(int32_t index, bool& out) override;

@@ -1,6 +1,7 @@
 #include "profiles/evaluators.h"
 
-#include <string>
+#include <bit>
+#include <string_view>
 
 #include "base/text.h"
 #include "profiles/session.h"
@@ -31,7 +32,7 @@ bool Compare(int32_t op, T a, T e) {
   }
 }
 
-bool CompareText(int32_t op, const std::string& a, const std::string& e) {
+bool CompareText(int32_t op, std::string_view a, std::string_view e) {
   switch (op) {
     case ConditionOp::Equal:
       return TrimmedEqualIgnoringCase(a, e);
@@ -41,6 +42,22 @@ bool CompareText(int32_t op, const std::string& a, const std::string& e) {
       return ContainsIgnoringCase(a, e);
     case ConditionOp::NotContains:
       return !ContainsIgnoringCase(a, e);
+    default:
+      return false;
+  }
+}
+
+// A reading of the operand's own type against the operand.
+bool CompareReading(int32_t op, const ValueReading& a, const ValueData& e) {
+  switch (e.type) {
+    case ValueType::Bool:
+      return Compare(op, a.payload != 0, e.AsBool());
+    case ValueType::Int:
+      return Compare(op, static_cast<int32_t>(a.payload), e.AsInt());
+    case ValueType::Float:
+      return Compare(op, std::bit_cast<float>(a.payload), e.AsFloat());
+    case ValueType::String:
+      return CompareText(op, *a.text, e.text);
     default:
       return false;
   }
@@ -58,16 +75,6 @@ bool HostAnswer(int32_t op, bool has) {
     default:
       return false;
   }
-}
-
-// The host's live value for a mirrored setting, when it answers with the right type.
-bool LiveReading(ValueRegistry& registry, int32_t index, ValueType type, ValueData& out) {
-  Value* value = ValueAt(registry, index);
-  if (value == nullptr || value->readBack == nullptr) return false;
-  ValueData live = value->readBack(registry);
-  if (!live.isSet || live.type != type) return false;
-  out = std::move(live);
-  return true;
 }
 
 using KeywordQuery = bool (*)(HostActor* actor, HostKeyword* keyword);
@@ -100,37 +107,20 @@ bool KeywordConditionHolds(HostActor* actorAsCharacter, Condition* condition,
 bool CompareValue(Session& session, Condition* condition) {
   ValueRegistry& registry = session.values;
   const ValueData& e = condition->operand;
-  const int32_t index = condition->valueIndex;
-  if (!e.isSet || index < 0) return false;
-  ValueData live;
-  switch (e.type) {
-    case ValueType::Bool: {
-      bool a = false;
-      if (!GetBool(registry, index, a)) return false;
-      if (LiveReading(registry, index, ValueType::Bool, live)) a = live.AsBool();
-      return Compare(condition->op, a, e.AsBool());
+  if (!e.isSet || e.type == ValueType::Unknown) return false;
+  Value* value = ValueAt(registry, condition->valueIndex);
+  if (value == nullptr) return false;
+  // Compared where it lies: no copy of the value or of its text.
+  const ValueReading a = ReadValue(registry, *value);
+  if (!a.Is(e.type)) return false;
+  // A mirrored setting compares the host's live value when it answers with the same type.
+  if (value->readBack != nullptr) {
+    const ValueData live = value->readBack(registry);
+    if (live.isSet && live.type == e.type) {
+      return CompareReading(condition->op, {live.payload, true, live.type, &live.text}, e);
     }
-    case ValueType::Int: {
-      int32_t a = 0;
-      if (!GetInt(registry, index, a)) return false;
-      if (LiveReading(registry, index, ValueType::Int, live)) a = live.AsInt();
-      return Compare(condition->op, a, e.AsInt());
-    }
-    case ValueType::Float: {
-      float a = 0;
-      if (!GetFloat(registry, index, a)) return false;
-      if (LiveReading(registry, index, ValueType::Float, live)) a = live.AsFloat();
-      return Compare(condition->op, a, e.AsFloat());
-    }
-    case ValueType::String: {
-      std::string a;
-      if (!GetString(registry, index, a)) return false;
-      if (LiveReading(registry, index, ValueType::String, live)) a = live.text;
-      return CompareText(condition->op, a, e.text);
-    }
-    default:
-      return false;
   }
+  return CompareReading(condition->op, a, e);
 }
 
 bool FactionTest(Session& session, Condition* condition) {

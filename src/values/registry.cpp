@@ -1,6 +1,7 @@
 #include "values/registry.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "base/name_index.h"
 #include "base/text.h"
@@ -50,10 +51,15 @@ Value* FindValue(ValueRegistry& registry, std::string_view name) {
   return nullptr;
 }
 
-Value* ValueAt(ValueRegistry& registry, int32_t index) {
-  if (index < 0 || static_cast<size_t>(index) >= registry.values.size()) return nullptr;
-  return registry.values[index].get();
+namespace {
+
+void MarkTicking(ValueRegistry& registry, int32_t index) {
+  const size_t word = static_cast<size_t>(index) / 64;
+  if (registry.ticking.size() <= word) registry.ticking.resize(word + 1);
+  registry.ticking[word] |= uint64_t{1} << (index % 64);
 }
+
+}  // namespace
 
 void SetValue(ValueRegistry& registry, int32_t index, const ValueData& data, float tweenSeconds) {
   Value* value = ValueAt(registry, index);
@@ -76,6 +82,7 @@ void SetValue(ValueRegistry& registry, int32_t index, const ValueData& data, flo
     value->applyPending = true;  // a running tween goes on towards its target
   }
   value->current = data;
+  MarkTicking(registry, index);
   if (registry.captureDefaults && value->kind == ValueKind::Setting &&
       !value->base.isSet) {
     value->base = data;
@@ -100,12 +107,24 @@ void ResetValue(ValueRegistry& registry, int32_t index, float tweenSeconds) {
     value->applyPending = true;
   }
   value->current = value->base;
+  MarkTicking(registry, index);
 }
 
 void TickValues(ValueRegistry& registry, float dt) {
-  // By index: an apply callback may read other values of the registry.
-  for (size_t i = 0; i < registry.values.size(); ++i) {
-    if (Value* value = registry.values[i].get()) TickValue(registry, *value, dt);
+  // In index order, as an apply callback may read other values of the registry; the word is
+  // read again after each value, so one the callback sets further on still runs this frame.
+  for (size_t word = 0; word < registry.ticking.size(); ++word) {
+    uint64_t pending = registry.ticking[word];
+    while (pending != 0) {
+      const int bit = std::countr_zero(pending);
+      const size_t index = word * 64 + static_cast<size_t>(bit);
+      Value* value = index < registry.values.size() ? registry.values[index].get() : nullptr;
+      if (value) TickValue(registry, *value, dt);
+      if (!value || (!value->tween && !value->applyPending)) {
+        registry.ticking[word] &= ~(uint64_t{1} << bit);
+      }
+      pending = bit == 63 ? 0 : registry.ticking[word] & (~uint64_t{0} << (bit + 1));
+    }
   }
 }
 
@@ -119,43 +138,43 @@ void RunUpdaters(ValueRegistry& registry, const UpdateInput& input) {
 
 namespace {
 
-// The effective value of a slot when it is set and of exactly the wanted type.
-bool ReadTyped(ValueRegistry& registry, int32_t index, ValueType type, ValueData& out) {
+// The effective value of a slot, seen in place, when it is set and of exactly the wanted type.
+bool ReadTyped(ValueRegistry& registry, int32_t index, ValueType type, ValueReading& out) {
   Value* value = ValueAt(registry, index);
   if (!value) return false;
-  ValueData data = GetValue(registry, *value, true);
-  if (!data.isSet || data.type != type) return false;
-  out = std::move(data);
+  const ValueReading reading = ReadValue(registry, *value);
+  if (!reading.Is(type)) return false;
+  out = reading;
   return true;
 }
 
 }  // namespace
 
 bool GetFloat(ValueRegistry& registry, int32_t index, float& out) {
-  ValueData data;
-  if (!ReadTyped(registry, index, ValueType::Float, data)) return false;
-  out = data.AsFloat();
+  ValueReading reading;
+  if (!ReadTyped(registry, index, ValueType::Float, reading)) return false;
+  out = std::bit_cast<float>(reading.payload);
   return true;
 }
 
 bool GetInt(ValueRegistry& registry, int32_t index, int32_t& out) {
-  ValueData data;
-  if (!ReadTyped(registry, index, ValueType::Int, data)) return false;
-  out = data.AsInt();
+  ValueReading reading;
+  if (!ReadTyped(registry, index, ValueType::Int, reading)) return false;
+  out = static_cast<int32_t>(reading.payload);
   return true;
 }
 
 bool GetBool(ValueRegistry& registry, int32_t index, bool& out) {
-  ValueData data;
-  if (!ReadTyped(registry, index, ValueType::Bool, data)) return false;
-  out = data.AsBool();
+  ValueReading reading;
+  if (!ReadTyped(registry, index, ValueType::Bool, reading)) return false;
+  out = reading.payload != 0;
   return true;
 }
 
 bool GetString(ValueRegistry& registry, int32_t index, std::string& out) {
-  ValueData data;
-  if (!ReadTyped(registry, index, ValueType::String, data)) return false;
-  out = std::move(data.text);
+  ValueReading reading;
+  if (!ReadTyped(registry, index, ValueType::String, reading)) return false;
+  out = *reading.text;
   return true;
 }
 

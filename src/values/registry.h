@@ -21,6 +21,8 @@ struct ValueRegistry {
   SavedValues* recording = nullptr;  // where SetValue saves the values it changes, or null
   bool captureDefaults = false;      // a load's default commands set the bases of settings
   CameraLink* camera = nullptr;      // the camera the camera-linked values reach, or null
+  // One bit per value index: a tween runs or an apply is pending. Only these are ticked.
+  std::vector<uint64_t> ticking;
 
   ValueRegistry();  // registers all 73 values
   ValueRegistry(const ValueRegistry&) = delete;
@@ -40,7 +42,11 @@ struct UpdateInput {
 void RegisterValue(ValueRegistry& registry, int32_t index, const char* name, ValueKind kind,
                    ValueUpdater updater, ValueReadBack readBack, ValueApply apply);
 Value* FindValue(ValueRegistry& registry, std::string_view name);
-Value* ValueAt(ValueRegistry& registry, int32_t index);  // null for a bad index or a null slot
+// Null for a bad index or a null slot.
+inline Value* ValueAt(ValueRegistry& registry, int32_t index) {
+  if (index < 0 || static_cast<size_t>(index) >= registry.values.size()) return nullptr;
+  return registry.values[index].get();
+}
 void SetValue(ValueRegistry& registry, int32_t index, const ValueData& data, float tweenSeconds);
 void ResetValue(ValueRegistry& registry, int32_t index, float tweenSeconds);
 void TickValues(ValueRegistry& registry, float dt);

@@ -3,7 +3,7 @@
 
 #include "values/updaters.h"
 
-#include <string>
+#include <string_view>
 
 #include "base/text.h"
 #include "values/camera_link.h"
@@ -111,12 +111,16 @@ void UpdateKillMove(const UpdateInput& input, Value* value) {
 void UpdateRace(const UpdateInput& input, Value* value) {
   if (!value || value->type != ValueType::String) return;
   const char* name = RaceName(input.actorAsCharacter);
-  const std::string raceName = name ? name : "";
-  const bool hadText = value->current.isSet && value->current.type == ValueType::String;
-  const std::string oldText = hadText ? value->current.text : std::string();
+  const std::string_view raceName = name ? name : "";
+  ValueData& current = value->current;
+  const bool hadText = current.isSet && current.type == ValueType::String;
   // An unchanged name writes nothing, so an unset value meeting no race stays unset.
-  if (TrimmedEqualIgnoringCase(raceName, oldText)) return;
-  value->current = ValueData::String(raceName.c_str());
+  if (TrimmedEqualIgnoringCase(raceName, hadText ? std::string_view(current.text) : "")) return;
+  // Written in place: a long name reuses the text's storage.
+  current.payload = 0;
+  current.isSet = true;
+  current.type = ValueType::String;
+  current.text.assign(raceName);
 }
 
 void UpdateWereWolf(const UpdateInput& input, Value* value) {

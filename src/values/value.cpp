@@ -1,6 +1,8 @@
 #include "values/value.h"
 
+#include <bit>
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -23,13 +25,24 @@ Tween RetargetTween(const Tween& old, const ValueData& target, float duration) {
   return Tween{std::move(start), target, 0, duration};
 }
 
-ValueData TweenPosition(const Tween& tween) {
-  if (tween.target.type != ValueType::Float) return tween.start;
+namespace {
+
+// The position of a tween towards a Float target.
+float TweenFloat(const Tween& tween) {
   const float from = tween.start.AsFloat();
   const float to = tween.target.AsFloat();
   const float position = from + (to - from) * TweenFraction(tween);
   // Far-apart ends overflow the difference; such a step leaves the value where it started.
-  return ValueData::Float(std::isfinite(position) ? position : from);
+  return std::isfinite(position) ? position : from;
+}
+
+const std::string kNoText;
+
+}  // namespace
+
+ValueData TweenPosition(const Tween& tween) {
+  if (tween.target.type != ValueType::Float) return tween.start;
+  return ValueData::Float(TweenFloat(tween));
 }
 
 namespace {
@@ -47,6 +60,11 @@ ValueData Effective(const Value& value, const ValueData& current, const ValueDat
 ValueData GetValue(ValueRegistry& registry, Value& value, bool includeTween) {
   CaptureBase(registry, value);
   return Effective(value, value.current, value.base, includeTween);
+}
+
+ValueReading TweenReading(const Tween& tween) {
+  if (tween.target.type != ValueType::Float) return InPlace(tween.start);
+  return {std::bit_cast<uint32_t>(TweenFloat(tween)), true, ValueType::Float, &kNoText};
 }
 
 ValueData PeekValue(ValueRegistry& registry, const Value& value, bool includeTween) {

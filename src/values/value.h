@@ -45,6 +45,16 @@ Tween RetargetTween(const Tween& old, const ValueData& target, float duration);
 // The tween's present position: a Float moves, any other type keeps its start.
 ValueData TweenPosition(const Tween& tween);
 
+// The effective value seen in place: its text (String only) stays owned by the value.
+struct ValueReading {
+  uint32_t payload = 0;
+  bool isSet = false;
+  ValueType type = ValueType::Bool;
+  const std::string* text = nullptr;  // never null
+
+  bool Is(ValueType wanted) const { return isSet && type == wanted; }
+};
+
 // Effective value: the tween's position when asked and one runs, else current, else base.
 ValueData GetValue(ValueRegistry& registry, Value& value, bool includeTween);
 // What GetValue would answer, changing nothing: a base not yet captured is read from the host
@@ -54,3 +64,17 @@ ValueData PeekValue(ValueRegistry& registry, const Value& value, bool includeTwe
 void CaptureBase(ValueRegistry& registry, Value& value);
 // Per-frame step: advances the tween and runs a pending apply.
 void TickValue(ValueRegistry& registry, Value& value, float dt);
+
+inline ValueReading InPlace(const ValueData& data) {
+  return {data.payload, data.isSet, data.type, &data.text};
+}
+// The present position of a running tween, as a reading.
+ValueReading TweenReading(const Tween& tween);
+
+// GetValue(registry, value, true) without a copy; valid until the value changes. Inline: the
+// frame reads its settings and conditions through it.
+inline ValueReading ReadValue(ValueRegistry& registry, Value& value) {
+  if (!value.base.isSet && value.readBack) CaptureBase(registry, value);
+  if (value.tween) return TweenReading(*value.tween);
+  return InPlace(value.current.isSet || !value.base.isSet ? value.current : value.base);
+}

@@ -8,8 +8,8 @@
 
 namespace {
 
-float Distance(const float* a, const std::array<float, 3>& b) {
-  return std::hypot(a[0] - b[0], a[1] - b[1], a[2] - b[2]);
+float Distance(const Vector3& a, const std::array<float, 3>& b) {
+  return std::hypot(a.x - b[0], a.y - b[1], a.z - b[2]);
 }
 
 }  // namespace
@@ -33,14 +33,14 @@ TEST_F(FocusTest, IsPlacedStraightAheadAtThePickedDistance) {
   Sim().CurrentCameraState()->yaw = 0.5f;
   Sim().pickResult = std::array<float, 3>{100, 0, 124};
   Frames(1);
-  ASSERT_NE(Controller().focusPoint, nullptr);
+  ASSERT_TRUE(Controller().focusPoint.has_value());
   EXPECT_EQ(Sim().crosshairPickCalls, 1);
-  const float* focus = Controller().focusPoint.get();
+  const Vector3 focus = *Controller().focusPoint;
   const std::array<float, 3> eye = {0, 6, 124};
   EXPECT_NEAR(Distance(focus, eye), std::hypot(100.0f, 6.0f), 1e-3);
   // Along the camera's forward direction, not at the picked point.
-  EXPECT_NEAR(focus[0] - eye[0], std::hypot(100.0f, 6.0f) * std::sin(0.5f), 1e-3);
-  EXPECT_NEAR(focus[2], 124, 1e-3);
+  EXPECT_NEAR(focus.x - eye[0], std::hypot(100.0f, 6.0f) * std::sin(0.5f), 1e-3);
+  EXPECT_NEAR(focus.z, 124, 1e-3);
 
   Frames(5);
   EXPECT_EQ(Sim().crosshairPickCalls, 1);  // held, not picked again
@@ -48,35 +48,35 @@ TEST_F(FocusTest, IsPlacedStraightAheadAtThePickedDistance) {
 
 TEST_F(FocusTest, WithoutAPickTheFocusIs5000Ahead) {
   Frames(1);
-  ASSERT_NE(Controller().focusPoint, nullptr);
-  EXPECT_NEAR(Controller().focusPoint[1], 6 + 5000, 1e-2);
-  EXPECT_EQ(Controller().focusPoint[0], 0);
+  ASSERT_TRUE(Controller().focusPoint.has_value());
+  EXPECT_NEAR(Controller().focusPoint->y, 6 + 5000, 1e-2);
+  EXPECT_EQ(Controller().focusPoint->x, 0);
 }
 
 TEST_F(FocusTest, IsNotPlacedWithoutFocusHeadCameraOrAfterALookInput) {
   SetBool(Vid::bFocus, false);
   Frames(1);
-  EXPECT_EQ(Controller().focusPoint, nullptr);
+  EXPECT_FALSE(Controller().focusPoint.has_value());
 
   SetBool(Vid::bFocus, true);
   SetBool(Vid::bActivated, false);
   Frames(1);
-  EXPECT_EQ(Controller().focusPoint, nullptr);
+  EXPECT_FALSE(Controller().focusPoint.has_value());
 
   SetBool(Vid::bActivated, true);
   float input[2] = {0.5f, 0};
   Controller().AddLookInput(input);
   EXPECT_EQ(Controller().focusDelay, 3);
   Frames(2);
-  EXPECT_EQ(Controller().focusPoint, nullptr);
+  EXPECT_FALSE(Controller().focusPoint.has_value());
   Frames(1);  // the delay runs out on the third frame, which places the point
-  EXPECT_NE(Controller().focusPoint, nullptr);
+  EXPECT_TRUE(Controller().focusPoint.has_value());
   EXPECT_EQ(Sim().crosshairPickCalls, 1);
 }
 
 TEST_F(FocusTest, HoldsTheViewWhenTheCameraTurnsAway) {
   Frames(1);  // placed straight ahead
-  ASSERT_NE(Controller().focusPoint, nullptr);
+  ASSERT_TRUE(Controller().focusPoint.has_value());
   EXPECT_EQ(TakeLookInput(), (std::array<float, 2>{0, 0}));
 
   // The camera turns right by 0.1 and up by 0.05: turn back left and down, 8 times the error
@@ -125,7 +125,7 @@ TEST_F(FocusTest, ErrorsAcrossTheBackAreTakenTheShortWay) {
 
 TEST_F(FocusTest, LookInputDropsTheFocusAndCarriesExtraRotation) {
   Frames(1);
-  ASSERT_NE(Controller().focusPoint, nullptr);
+  ASSERT_TRUE(Controller().focusPoint.has_value());
   Controller().rotationAccumulators[0] = 1;
   Controller().rotationAccumulators[1] = 2;
   Controller().rotationAccumulators[2] = 3;
@@ -133,7 +133,7 @@ TEST_F(FocusTest, LookInputDropsTheFocusAndCarriesExtraRotation) {
 
   float none[2] = {0, 0};
   Controller().AddLookInput(none);  // no player input: focus stays, queued turns pass on
-  EXPECT_NE(Controller().focusPoint, nullptr);
+  EXPECT_TRUE(Controller().focusPoint.has_value());
   EXPECT_EQ(none[0], 4);
   EXPECT_EQ(none[1], 6);
 
@@ -141,7 +141,7 @@ TEST_F(FocusTest, LookInputDropsTheFocusAndCarriesExtraRotation) {
   SetInt(Vid::iFocusDelay, 7);
   float input[2] = {2, -4};
   Controller().AddLookInput(input);
-  EXPECT_EQ(Controller().focusPoint, nullptr);
+  EXPECT_FALSE(Controller().focusPoint.has_value());
   EXPECT_EQ(Controller().focusDelay, 7);
   EXPECT_FLOAT_EQ(Controller().mouseExtraYaw, 0.1f);
   EXPECT_FLOAT_EQ(Controller().mouseExtraPitch, -0.2f);

@@ -239,12 +239,12 @@ TEST_F(SimTest, CrosshairPickHandsThePointToTheController) {
   CameraController& controller = Plugin::Instance().controller;
   controller.focusPoint.reset();
   HostPlayerCrosshairPick(Sim().player);
-  EXPECT_EQ(controller.focusPoint, nullptr);
+  EXPECT_FALSE(controller.focusPoint.has_value());
 
   Sim().pickResult = std::array<float, 3>{1, 2, 3};
   HostPlayerCrosshairPick(Sim().player);
-  ASSERT_NE(controller.focusPoint, nullptr);
-  EXPECT_FLOAT_EQ(controller.focusPoint[2], 3);
+  ASSERT_TRUE(controller.focusPoint.has_value());
+  EXPECT_FLOAT_EQ(controller.focusPoint->z, 3);
   EXPECT_EQ(Sim().crosshairPickCalls, 2);
   controller.focusPoint.reset();
 }

@@ -233,3 +233,46 @@ TEST_F(ValueRegistryTest, CapturedBasesSurviveReloads) {
 }
 
 }  // namespace
+
+namespace {
+std::vector<float> appliedNumbers;
+void RecordApply(ValueRegistry&, ValueData data) { appliedNumbers.push_back(data.AsFloat()); }
+// While it applies, sets a value further on in its word and one in the word before.
+void ApplyAndSetOthers(ValueRegistry& registry, ValueData data) {
+  RecordApply(registry, data);
+  for (int32_t index : {Vid::fExtraRotationMouse, Vid::fPositionOffsetDepth}) {
+    SetValue(registry, index, ValueData::Float(static_cast<float>(index)), 0);
+  }
+}
+}  // namespace
+
+// Only values with a tween or a pending apply are ticked: in index order across the words of
+// the set, each once, and a value an apply sets further on still runs in the same tick.
+TEST_F(ValueRegistryTest, TickAppliesPendingValuesOnceInIndexOrder) {
+  RegisterValue(registry, 80, "fExtra", ValueKind::Setting, nullptr, nullptr, RecordApply);
+  for (int32_t index : {Vid::fPositionOffsetDepth, Vid::fRotationFromHead, Vid::fExtraRotationMouse}) {
+    At(index).apply = RecordApply;
+  }
+  At(Vid::fFocusSpeed).apply = ApplyAndSetOthers;
+  appliedNumbers.clear();
+  const int32_t pending[] = {80, Vid::fFocusSpeed, Vid::fRotationFromHead};
+  for (int32_t index : pending) {
+    SetValue(registry, index, ValueData::Float(static_cast<float>(index)), 0);
+  }
+  TickValues(registry, 0.1f);
+  EXPECT_EQ(appliedNumbers, (std::vector<float>{Vid::fRotationFromHead, Vid::fFocusSpeed,
+                                                Vid::fExtraRotationMouse, 80}));
+  appliedNumbers.clear();
+  TickValues(registry, 0.1f);  // the earlier value the apply set waits for the next tick
+  EXPECT_EQ(appliedNumbers, (std::vector<float>{Vid::fPositionOffsetDepth}));
+  appliedNumbers.clear();
+  TickValues(registry, 0.1f);
+  EXPECT_TRUE(appliedNumbers.empty());
+
+  // A Float tween applies every tick until it ends, then leaves the set.
+  SetValue(registry, 80, ValueData::Float(90), 0.25f);
+  for (int tick = 0; tick < 5; ++tick) TickValues(registry, 0.1f);
+  EXPECT_EQ(appliedNumbers.size(), 3u);
+  EXPECT_EQ(appliedNumbers.back(), 90);
+  EXPECT_EQ(At(80).tween, nullptr);
+}

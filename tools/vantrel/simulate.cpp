@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <mutex>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -323,19 +324,20 @@ class ScenarioPlayer {
 
   // "expect focus X Y Z|none": the point the focus keeps in view, within 0.01.
   void ExpectFocus(const std::vector<std::string>& w) {
-    const CameraController& c = Plugin::Instance().controller;
-    const std::string got = c.focusPoint ? "focus " + Vector(c.focusPoint.get()) : "no focus";
+    const std::optional<Vector3>& focus = Plugin::Instance().controller.focusPoint;
+    const float point[3] = {focus ? focus->x : 0, focus ? focus->y : 0, focus ? focus->z : 0};
+    const std::string got = focus ? "focus " + Vector(point) : "no focus";
     if (w.size() == 3) {
       if (w[2] != "none") return Error("expect focus needs X Y Z or none");
-      Check(!c.focusPoint, "no focus", got);
+      Check(!focus, "no focus", got);
       return;
     }
     float wanted[3];
     for (int i = 0; i < 3; ++i) {
       if (!ReadFloat(w[2 + i], wanted[i])) return Error("expect focus needs X Y Z or none");
     }
-    bool close = c.focusPoint != nullptr;
-    for (int i = 0; close && i < 3; ++i) close = std::fabs(c.focusPoint[i] - wanted[i]) <= 0.01f;
+    bool close = focus.has_value();
+    for (int i = 0; close && i < 3; ++i) close = std::fabs(point[i] - wanted[i]) <= 0.01f;
     Check(close, "focus " + Vector(wanted), got);
   }
 

@@ -29,7 +29,8 @@ void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
 
 namespace {
 
-alignas(16) uint8_t stackMemory[4096];
+// The game thread's stack while a site runs: a frame with a reload needs room.
+alignas(16) uint8_t stackMemory[1 << 18];
 
 bool SiteIsOriginal(const HookSite& row) {
   const std::span<const uint8_t> listing = OriginalListing(row.number);
@@ -49,24 +50,31 @@ class BoundaryTest : public ::testing::Test {
   }
 };
 
+// The frame's bridge reloads the configuration when asked: a reload that cannot build its
+// session throws inside the frame, and the game goes on at the site's end with its registers.
 TEST_F(BoundaryTest, AFailureInsideABridgeLeavesTheGameRunningOn) {
-  ASSERT_EQ(InstallHook(Row(24)), HookResult::Installed);
+  Plugin& plugin = Plugin::Instance();
+  plugin.InitializeOrReload();
+  ASSERT_EQ(InstallHook(Row(16)), HookResult::Installed);
+  Poke<uint32_t>(0x012E35C8, 0x13572468);  // what the displaced code loads into ECX
   CpuState in{};
-  in.esp = reinterpret_cast<uint32_t>(stackMemory) + 2048;
+  in.esp = reinterpret_cast<uint32_t>(stackMemory) + sizeof stackMemory - 64;
   in.eax = 0x11111111;
   in.esi = 0x22222222;
   in.eflags = 0x202;
   for (const bool failing : {true, false}) {
-    Plugin::Instance().controller.focusPoint.reset();
+    const Session* const before = plugin.currentRegistry.get();
+    plugin.currentRegistry->reloadRequested = true;
     CpuState out{};
-    allocationsBeforeFailure = failing ? 0 : -1;  // the picked point cannot be stored
-    RunSite(Row(24).site, &in, &out);
+    allocationsBeforeFailure = failing ? 0 : -1;  // the new session cannot be allocated
+    RunSite(Row(16).site, &in, &out);
     allocationsBeforeFailure = -1;
-    EXPECT_EQ(out.reached, 0x0073DF60u);
+    EXPECT_EQ(out.reached, 0x0069CC3Fu);
     EXPECT_EQ(out.esp, in.esp);
     EXPECT_EQ(out.eax, in.eax);
     EXPECT_EQ(out.esi, in.esi);
-    EXPECT_EQ(Plugin::Instance().controller.focusPoint == nullptr, failing);
+    EXPECT_EQ(out.ecx, 0x13572468u);
+    EXPECT_EQ(plugin.currentRegistry.get() == before, failing);
   }
 }
 
