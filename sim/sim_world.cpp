@@ -295,11 +295,12 @@ HostCameraState* SimWorld::CurrentCameraState() const {
   return playerCamera ? playerCamera->currentState : nullptr;
 }
 
+// The game compares interned names by pointer; a fold of ASCII letters keeps the simulated
+// search from costing far more than that.
 bool SimNamesEqual(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) ==
-           std::tolower(static_cast<unsigned char>(y));
-  });
+  const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [&](char x, char y) { return fold(x) == fold(y); });
 }
 
 HostNode* SimFindInSubtree(HostNode* node, const std::string& name) {
