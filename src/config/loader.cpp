@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
-
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string_view>
 #include <utility>
