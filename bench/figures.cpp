@@ -45,7 +45,7 @@ int Frames(int profiles, int conditions, bool pass, int frames) {
 }
 
 int Load(int profiles, LineEnd lineEnd) {
-  const std::string text = LoadConfiguration(profiles, lineEnd);
+  const std::string text = GeneratedConfiguration(profiles, lineEnd);
   auto session = Plugin::Instance().NewSession();
   const int64_t allocationsBefore = AllocationCount();
   const int64_t bytesBefore = LiveHeapBytes();
@@ -59,7 +59,7 @@ int Load(int profiles, LineEnd lineEnd) {
 }
 
 int Plain(int profiles, LineEnd lineEnd) {
-  const std::string text = LoadConfiguration(profiles, lineEnd);
+  const std::string text = GeneratedConfiguration(profiles, lineEnd);
   CALLGRIND_TOGGLE_COLLECT;
   const size_t kept = PlainReadAndTrim(text);
   CALLGRIND_TOGGLE_COLLECT;

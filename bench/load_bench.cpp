@@ -12,8 +12,8 @@ namespace {
 constexpr int kProfiles = 2000;
 
 const std::string& Configuration(LineEnd lineEnd) {
-  static const std::string lf = LoadConfiguration(kProfiles, LineEnd::Lf);
-  static const std::string crlf = LoadConfiguration(kProfiles, LineEnd::CrLf);
+  static const std::string lf = GeneratedConfiguration(kProfiles, LineEnd::Lf);
+  static const std::string crlf = GeneratedConfiguration(kProfiles, LineEnd::CrLf);
   return lineEnd == LineEnd::Lf ? lf : crlf;
 }
 

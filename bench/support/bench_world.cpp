@@ -89,7 +89,7 @@ std::string AllHoldingConfiguration(int profiles, int conditionsPerProfile,
   return text;
 }
 
-std::string LoadConfiguration(int profiles, LineEnd lineEnd) {
+std::string GeneratedConfiguration(int profiles, LineEnd lineEnd) {
   std::string text =
       "; generated\n!Set bEnabled true\n!Set fUpdateProfileInterval 0.25\n"
       "ResetTween fFOV 0.5\n";

@@ -1,7 +1,6 @@
 #pragma once
 // The configurations and the simulated world the benchmarks and the instruction counts share.
 
-#include <memory>
 #include <string>
 
 #include "profiles/session.h"
@@ -17,7 +16,7 @@ std::string AllHoldingConfiguration(int profiles, int conditionsPerProfile,
 
 // About 500 bytes per profile with conditions and commands of every common form; profiles
 // refer to each other by name.
-std::string LoadConfiguration(int profiles, LineEnd lineEnd);
+std::string GeneratedConfiguration(int profiles, LineEnd lineEnd);
 
 // `bindings` load-time BindKey lines with distinct keys, all naming one profile.
 std::string KeyBindingConfiguration(int bindings);
@@ -29,7 +28,7 @@ void ResetWorld();
 // Starts the plug-in on `configuration` in the world of ResetWorld, without running a frame.
 void StartPlugin(const std::string& configuration);
 
-// Runs frames until tweens started by the first activations have ended.
+// Runs `frames` frames: enough for the tweens of the first activations to end.
 void Settle(int frames);
 
 // Conditions evaluated by one pass of AllHoldingConfiguration; aborts when a profile does not
