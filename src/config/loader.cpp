@@ -105,7 +105,7 @@ class BlockCollector {
   // Builds the block's profile in place (its commands point to it); the block restarts empty
   // for the next header.
   void FinishBlock() {
-    Profile& profile = *session_.profiles.emplace_back();
+    Profile& profile = session_.profiles.emplace_back();
     profile.index = static_cast<int32_t>(session_.profiles.size() - 1);
     profile.name = block_.name;
     profile.type = block_.type;
@@ -115,13 +115,13 @@ class BlockCollector {
     profile.commands.reserve(block_.commandLines.size());
     // All conditions first, then all commands: their messages come in that order.
     for (const SourceLine& source : block_.conditionLines) {
-      if (!ParseCondition(session_, source.line, source.text, *profile.conditions.emplace_back())) {
+      if (!ParseCondition(session_, source.line, source.text, profile.conditions.emplace_back())) {
         profile.conditions.pop_back();
       }
     }
     for (const SourceLine& source : block_.commandLines) {
       if (!ParseCommand(session_, &profile, source.line, source.text,
-                        *profile.commands.emplace_back())) {
+                        profile.commands.emplace_back())) {
         profile.commands.pop_back();
       }
     }

@@ -17,7 +17,7 @@ void ReportChainStop(Session& session, const Profile& profile, const char* reaso
 // A profile's index is its position.
 Profile* ProfileWithIndex(Session& session, int32_t index, bool exclusiveOnly) {
   if (index < 0 || static_cast<size_t>(index) >= session.profiles.size()) return nullptr;
-  Profile* profile = session.profiles[static_cast<size_t>(index)].get();
+  Profile* profile = &session.profiles[static_cast<size_t>(index)];
   return exclusiveOnly && profile->type != ProfileType::Exclusive ? nullptr : profile;
 }
 
@@ -50,8 +50,8 @@ bool ConditionsHold(Session& session, Profile* profile, bool whenEmpty) {
   if (profile == nullptr) return false;
   if (profile->conditions.empty()) return whenEmpty;
   for (auto& condition : profile->conditions) {
-    if (condition->evaluator == nullptr) return false;
-    if (!condition->evaluator(session, condition.get())) return false;
+    if (condition.evaluator == nullptr) return false;
+    if (!condition.evaluator(session, &condition)) return false;
   }
   return true;
 }
@@ -69,7 +69,7 @@ void RunCommands(Session& session, Profile* profile, CommandPhase phase) {
   ++session.commandNesting;
   // Index loop: a handler may not add commands, but it must not invalidate our position either.
   for (size_t i = 0; i < profile->commands.size(); ++i) {
-    Command* command = profile->commands[i].get();
+    Command* command = &profile->commands[i];
     if (command->phase != phase || command->handler == nullptr) continue;
     if (session.chainCommands >= kMaxCommandsPerChain) {
       ReportChainStop(session, *profile, "too many commands.");
@@ -129,7 +129,7 @@ void StopRecording(Session& session) {
 
 Profile* FindProfile(Session& session, std::string_view name) {
   const int32_t index = session.profileNames.Find(name);
-  return index < 0 ? nullptr : session.profiles[static_cast<size_t>(index)].get();
+  return index < 0 ? nullptr : &session.profiles[static_cast<size_t>(index)];
 }
 
 void SetProfileByIndex(Session& session, int32_t index, float lockSeconds) {

@@ -55,8 +55,7 @@ UpdateInput UpdaterInput(const Session& session) {
 void EvaluateProfiles(Session& session) {
   const bool canSwitch = session.profileLockSeconds == 0;
   Profile* chosen = nullptr;
-  for (auto& held : session.profiles) {
-    Profile& profile = *held;
+  for (Profile& profile : session.profiles) {
     switch (profile.type) {
       case ProfileType::Exclusive:
         if (!canSwitch || chosen != nullptr || profile.state != ProfileState::Normal ||
@@ -92,7 +91,7 @@ void RunProfileFrame(Session& session, KeyBindingList& keyBindings,
   CountDown(session.mountCountdown, input.activeFrameTime);
   CountDown(session.dismountCountdown, input.activeFrameTime);
   TickValues(session.values, dt);
-  for (auto& profile : session.profiles) CountDown(profile->inhibitSeconds, dt);
+  for (Profile& profile : session.profiles) CountDown(profile.inhibitSeconds, dt);
   CountDown(session.profileLockSeconds, dt);
 
   session.profileUpdateCountdown -= dt;

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "host/host.h"
-#include "profiles/held_record.h"
 #include "values/value_data.h"
 
 enum class ProfileType : int32_t { Exclusive = 0, Parallel = 1, Default = 2 };
@@ -98,8 +97,8 @@ struct Command {
 struct Profile {
   int32_t index = 0;
   std::string name;
-  std::vector<HeldRecord<Condition>> conditions;
-  std::vector<HeldRecord<Command>> commands;
+  std::vector<Condition> conditions;
+  std::vector<Command> commands;
   std::unordered_map<int32_t, ValueData> savedValues;  // values before this profile changed them
   float inhibitSeconds = 0;
   CameraAtActivation cameraAtActivation = CameraAtActivation::Other;

@@ -18,7 +18,7 @@ struct Session {
   ValueRegistry values;
   // File order; index = position. A deque: profiles stay put while the load adds more, as the
   // commands' owner pointers need.
-  std::deque<HeldRecord<Profile>> profiles;
+  std::deque<Profile> profiles;
   NameIndex profileNames;  // the first profile of each name, for the by-name commands
   MessageQueue messageQueue;
   std::deque<KeyBindingRequest> keyBindingRequests;  // applied by the next frame

@@ -30,16 +30,16 @@ TEST_F(DriverTest, ConditionsStopAtTheFirstFailure) {
   EXPECT_FALSE(ConditionsHold(Registry(), &profile, false));
 
   for (int32_t op : {0, 1, 0}) {
-    profile.conditions.push_back(std::make_unique<Condition>());
-    profile.conditions.back()->op = op;
-    profile.conditions.back()->evaluator = counting;
+    profile.conditions.push_back({});
+    profile.conditions.back().op = op;
+    profile.conditions.back().evaluator = counting;
   }
   EXPECT_FALSE(ConditionsHold(Registry(), &profile, true));
   EXPECT_EQ(evaluated, 2);
 
-  profile.conditions[1]->op = 0;
+  profile.conditions[1].op = 0;
   EXPECT_TRUE(ConditionsHold(Registry(), &profile, false));
-  profile.conditions[2]->evaluator = nullptr;
+  profile.conditions[2].evaluator = nullptr;
   EXPECT_FALSE(ConditionsHold(Registry(), &profile, true));
 }
 

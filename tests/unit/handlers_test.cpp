@@ -14,9 +14,10 @@ class HandlersTest : public ProfilesTest {
 
   // Parses one command line into `owner` and runs it against the player.
   void Run(std::string_view text, HostActor* actor = Sim().player) {
-    owner->commands.push_back(ParseCommand(Registry(), owner, 1, text));
-    Command* command = owner->commands.back().get();
-    ASSERT_NE(command, nullptr) << text;
+    std::unique_ptr<Command> parsed = ParseCommand(Registry(), owner, 1, text);
+    ASSERT_NE(parsed, nullptr) << text;
+    owner->commands.push_back(*parsed);
+    Command* command = &owner->commands.back();
     Registry().actor = actor ? HostActorAsRef(actor) : nullptr;
     Registry().actorAsCharacter = actor;
     command->handler(Registry(), command);

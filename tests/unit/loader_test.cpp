@@ -22,7 +22,7 @@ class Loader : public RegistryTest {
     LoadConfigurationText(session, text);
     return session.messageQueue;
   }
-  const Profile& ProfileAt(size_t index) { return *session.profiles.at(index); }
+  const Profile& ProfileAt(size_t index) { return session.profiles.at(index); }
 };
 
 std::vector<std::string> ReadAll(std::string_view bytes) {
@@ -143,7 +143,7 @@ TEST_F(Loader, MessagesComeAtBlockEndConditionsFirst) {
                           "Vantrel(9): Invalid name!",
                           "Vantrel: Loaded 3 profiles from configuration file."}));
   ASSERT_EQ(ProfileAt(1).conditions.size(), 1u);
-  EXPECT_EQ(ProfileAt(1).conditions[0]->valueIndex, Vid::bSneaking);
+  EXPECT_EQ(ProfileAt(1).conditions[0].valueIndex, Vid::bSneaking);
   EXPECT_EQ(ProfileAt(0).commands.size(), 1u);
 }
 

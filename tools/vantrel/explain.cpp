@@ -89,17 +89,17 @@ ProfileReport Report(Session& session, const Profile& profile) {
   ProfileReport report;
   report.profile = &profile;
   report.holds = !profile.conditions.empty();
-  for (const auto& condition : profile.conditions) {
-    Condition copy = *condition;
+  for (const Condition& condition : profile.conditions) {
+    Condition copy = condition;
     const bool holds = copy.evaluator != nullptr && copy.evaluator(session, &copy);
     report.holds = report.holds && holds;
-    const char* hostTest = HostTestNameOf(condition->evaluator);
-    const Value* value = ValueAt(session.values, condition->valueIndex);
+    const char* hostTest = HostTestNameOf(condition.evaluator);
+    const Value* value = ValueAt(session.values, condition.valueIndex);
     const std::string name = hostTest ? hostTest : value ? value->name : "?";
-    report.conditionLines.push_back("  line " + std::to_string(condition->line) + ": " + name +
-                                    " " + OperatorSymbol(condition->op) + " " +
-                                    Format(condition->operand, hostTest != nullptr) +
-                                    "  (live: " + LiveText(session, *condition) +
+    report.conditionLines.push_back("  line " + std::to_string(condition.line) + ": " + name +
+                                    " " + OperatorSymbol(condition.op) + " " +
+                                    Format(condition.operand, hostTest != nullptr) +
+                                    "  (live: " + LiveText(session, condition) +
                                     ")  " + (holds ? "holds" : "fails"));
   }
   return report;
@@ -186,10 +186,10 @@ class Explainer : public RunObserver {
     registry->actor =
         registry->actorAsCharacter ? HostActorAsRef(registry->actorAsCharacter) : nullptr;
     std::vector<ProfileReport> reports;
-    for (const auto& profile : registry->profiles) {
-      reports.push_back(Report(*registry, *profile));
-      std::printf("%s (line %d): %s, %s\n", profile->name.c_str(), profile->line,
-                  KindName(profile->type), StateText(*registry, *profile).c_str());
+    for (const Profile& profile : registry->profiles) {
+      reports.push_back(Report(*registry, profile));
+      std::printf("%s (line %d): %s, %s\n", profile.name.c_str(), profile.line,
+                  KindName(profile.type), StateText(*registry, profile).c_str());
       for (const std::string& line : reports.back().conditionLines) {
         std::printf("%s\n", line.c_str());
       }

@@ -52,10 +52,10 @@ uint32_t Bit(CommandId id) { return 1u << static_cast<uint32_t>(id); }
 Reach ReachOf(Session& session) {
   Reach reach;
   for (const auto& profile : session.profiles) {
-    for (const auto& command : profile->commands) {
-      const std::string* name = NamedProfile(*command);
+    for (const auto& command : profile.commands) {
+      const std::string* name = NamedProfile(command);
       if (name == nullptr) continue;
-      if (const Profile* target = FindProfile(session, *name)) reach[target] |= Bit(command->id);
+      if (const Profile* target = FindProfile(session, *name)) reach[target] |= Bit(command.id);
     }
   }
   return reach;
@@ -68,13 +68,13 @@ bool ReachedBy(const Reach& reach, const Profile& target, uint32_t ids) {
 
 void MissingProfiles(Session& session, std::vector<Finding>& out) {
   std::vector<std::string> names;
-  for (const auto& profile : session.profiles) names.push_back(profile->name);
+  for (const auto& profile : session.profiles) names.push_back(profile.name);
   for (const auto& profile : session.profiles) {
-    for (const auto& command : profile->commands) {
-      const std::string* name = NamedProfile(*command);
+    for (const auto& command : profile.commands) {
+      const std::string* name = NamedProfile(command);
       if (name == nullptr || FindProfile(session, *name) != nullptr) continue;
-      out.push_back({command->line, Severity::Warning, "missing-profile",
-                     std::string(CommandName(command->id)) + " names profile " + Quoted(*name) +
+      out.push_back({command.line, Severity::Warning, "missing-profile",
+                     std::string(CommandName(command.id)) + " names profile " + Quoted(*name) +
                          ", which does not exist or is disabled",
                      ClosestName(*name, names)});
     }
@@ -83,10 +83,10 @@ void MissingProfiles(Session& session, std::vector<Finding>& out) {
 
 void DuplicateProfiles(Session& session, std::vector<Finding>& out) {
   for (const auto& profile : session.profiles) {
-    const Profile* first = FindProfile(session, profile->name);
-    if (first == nullptr || first == profile.get()) continue;
-    out.push_back({profile->line, Severity::Warning, "duplicate-profile",
-                   "profile " + Quoted(profile->name) + " has the name of the profile at " +
+    const Profile* first = FindProfile(session, profile.name);
+    if (first == nullptr || first == &profile) continue;
+    out.push_back({profile.line, Severity::Warning, "duplicate-profile",
+                   "profile " + Quoted(profile.name) + " has the name of the profile at " +
                        LineRef(first->line) + "; commands that name it reach only that one",
                    ""});
   }
@@ -96,15 +96,15 @@ void UnreachableProfiles(const Profiles& profiles, const Reach& reach, std::vect
   const uint32_t activating = Bit(CommandId::SetProfile) | Bit(CommandId::RunProfile) |
                               Bit(CommandId::BindKey) | Bit(CommandId::BindKey2);
   for (const auto& profile : profiles) {
-    if (profile->type == ProfileType::Default) continue;
-    const bool skipped = profile->state == ProfileState::Skipped;
-    if (!skipped && !profile->conditions.empty()) continue;
-    if (ReachedBy(reach, *profile, activating)) continue;
+    if (profile.type == ProfileType::Default) continue;
+    const bool skipped = profile.state == ProfileState::Skipped;
+    if (!skipped && !profile.conditions.empty()) continue;
+    if (ReachedBy(reach, profile, activating)) continue;
     const std::string becomes =
-        profile->type == ProfileType::Parallel ? "becomes active" : "becomes current";
+        profile.type == ProfileType::Parallel ? "becomes active" : "becomes current";
     const std::string why = skipped ? "it is marked skip" : "it has no conditions";
-    out.push_back({profile->line, Severity::Warning, "unreachable-profile",
-                   "profile " + Quoted(profile->name) + " never " + becomes + ": " + why +
+    out.push_back({profile.line, Severity::Warning, "unreachable-profile",
+                   "profile " + Quoted(profile.name) + " never " + becomes + ": " + why +
                        ", and no SetProfile, RunProfile, BindKey or BindKey2 names it",
                    ""});
   }
@@ -126,7 +126,7 @@ bool IncludesAll(const Profile& later, const Profile& earlier) {
   for (const auto& wanted : earlier.conditions) {
     bool found = false;
     for (const auto& condition : later.conditions)
-      found = found || SameCondition(*wanted, *condition);
+      found = found || SameCondition(wanted, condition);
     if (!found) return false;
   }
   return true;
@@ -138,10 +138,10 @@ bool CompetesForCurrent(const Profile& profile) {
 
 void ShadowedProfiles(const Profiles& profiles, const Reach& reach, std::vector<Finding>& out) {
   for (size_t later = 0; later < profiles.size(); ++later) {
-    const Profile& shadowed = *profiles[later];
+    const Profile& shadowed = profiles[later];
     if (!CompetesForCurrent(shadowed)) continue;
     for (size_t earlier = 0; earlier < later; ++earlier) {
-      const Profile& winner = *profiles[earlier];
+      const Profile& winner = profiles[earlier];
       if (!CompetesForCurrent(winner) || winner.conditions.empty()) continue;
       if (!IncludesAll(shadowed, winner)) continue;
       if (ReachedBy(reach, winner, Bit(CommandId::Inhibit))) continue;
@@ -163,18 +163,18 @@ bool IsOrdering(int32_t op) {
 
 void NeverHolds(const Profiles& profiles, std::vector<Finding>& out) {
   for (const auto& profile : profiles) {
-    for (const auto& condition : profile->conditions) {
+    for (const auto& condition : profile.conditions) {
       std::string why;
-      if (condition->evaluator == CompareValue && condition->operand.type == ValueType::String &&
-          IsOrdering(condition->op)) {
-        why = std::string(kValueTable[condition->valueIndex].name) +
+      if (condition.evaluator == CompareValue && condition.operand.type == ValueType::String &&
+          IsOrdering(condition.op)) {
+        why = std::string(kValueTable[condition.valueIndex].name) +
               " is text, and ordering operators are false on text";
-      } else if (condition->evaluator == FactionTest && condition->op == ConditionOp::NotContains) {
+      } else if (condition.evaluator == FactionTest && condition.op == ConditionOp::NotContains) {
         why = "Faction with '~' is always false";
       }
       if (why.empty()) continue;
       out.push_back(
-          {condition->line, Severity::Warning, "never-holds", "condition never holds: " + why, ""});
+          {condition.line, Severity::Warning, "never-holds", "condition never holds: " + why, ""});
     }
   }
 }
@@ -204,9 +204,9 @@ int32_t ChangedValue(const Command& command) {
 
 void ReturnsWithoutChange(const Profiles& profiles, std::vector<Finding>& out) {
   for (const auto& profile : profiles) {
-    const auto& commands = profile->commands;
+    const auto& commands = profile.commands;
     for (size_t i = 0; i < commands.size(); ++i) {
-      const Command& command = *commands[i];
+      const Command& command = commands[i];
       const bool isReturn = command.id == CommandId::Return || command.id == CommandId::ReturnTween;
       if (!isReturn || command.phase == CommandPhase::OnLoad) continue;
       const bool activating = command.phase == CommandPhase::OnActivate;
@@ -214,14 +214,14 @@ void ReturnsWithoutChange(const Profiles& profiles, std::vector<Finding>& out) {
       const size_t end = activating ? i : commands.size();
       bool recorded = false;
       for (size_t j = 0; j < end && !recorded; ++j) {
-        recorded = commands[j]->phase == CommandPhase::OnActivate &&
-                   ChangedValue(*commands[j]) == command.valueIndex;
+        recorded = commands[j].phase == CommandPhase::OnActivate &&
+                   ChangedValue(commands[j]) == command.valueIndex;
       }
       if (recorded) continue;
       const std::string value = kValueTable[command.valueIndex].name;
       out.push_back({command.line, Severity::Warning, "return-without-change",
                      std::string(CommandName(command.id)) + " " + value +
-                         " restores nothing: no activation command of " + Quoted(profile->name) +
+                         " restores nothing: no activation command of " + Quoted(profile.name) +
                          " changes " + value + (activating ? " before it" : ""),
                      ""});
     }
@@ -240,15 +240,15 @@ std::string KeyDescription(uint32_t word) {
 
 void ConflictingKeys(const Profiles& profiles, std::vector<Finding>& out) {
   for (const auto& profile : profiles) {
-    const auto& commands = profile->commands;
+    const auto& commands = profile.commands;
     for (size_t i = 0; i < commands.size(); ++i) {
-      const Command& later = *commands[i];
+      const Command& later = commands[i];
       if (later.id != CommandId::BindKey && later.id != CommandId::BindKey2) continue;
       // BindKey2 only adds the run-profile bit: the chord is the same.
       const uint32_t chord = static_cast<uint32_t>(later.keyWord) & ~kRunsProfileBits;
       if (chord == 0) continue;  // key 0 binds nothing
       for (size_t j = 0; j < i; ++j) {
-        const Command& earlier = *commands[j];
+        const Command& earlier = commands[j];
         if ((earlier.id != CommandId::BindKey && earlier.id != CommandId::BindKey2) ||
             earlier.phase != later.phase ||
             (static_cast<uint32_t>(earlier.keyWord) & ~kRunsProfileBits) != chord) {

@@ -66,7 +66,7 @@ PlotSamples StartSamples(const std::vector<std::string>& trace) {
   }
   if (session != nullptr) {
     for (const auto& profile : session->profiles) {
-      if (profile->type == ProfileType::Parallel) samples.parallelNames.push_back(profile->name);
+      if (profile.type == ProfileType::Parallel) samples.parallelNames.push_back(profile.name);
     }
   }
   samples.parallelActive.resize(samples.parallelNames.size());
@@ -84,10 +84,10 @@ void TakeSample(PlotSamples& samples, double seconds) {
   size_t parallel = 0;
   if (registry != nullptr) {
     for (const auto& profile : registry->profiles) {
-      if (profile->type != ProfileType::Parallel) continue;
+      if (profile.type != ProfileType::Parallel) continue;
       // A reload may change the profiles; lanes keep the names of the first load.
       if (parallel < samples.parallelActive.size()) {
-        samples.parallelActive[parallel].push_back(profile->active != 0);
+        samples.parallelActive[parallel].push_back(profile.active != 0);
       }
       ++parallel;
     }

@@ -195,7 +195,7 @@ class ScenarioPlayer {
       lastActive_.assign(session.profiles.size(), 0);
     }
     for (size_t i = 0; i < session.profiles.size(); ++i) {
-      const Profile& profile = *session.profiles[i];
+      const Profile& profile = session.profiles[i];
       if (profile.type != ProfileType::Parallel || profile.active == lastActive_[i]) continue;
       std::printf("%9.3f  parallel %s %s\n", time_, profile.name.c_str(),
                   profile.active ? "active" : "inactive");
