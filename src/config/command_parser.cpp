@@ -302,10 +302,3 @@ bool ParseCommand(Session& session, Profile* profile, int32_t line, std::string_
   ArgumentReader reader(session, command, line, TrimLeft(text.substr(nameLength)));
   return reader.Read();
 }
-
-std::unique_ptr<Command> ParseCommand(Session& session, Profile* profile, int32_t line,
-                                      std::string_view text) {
-  auto command = std::make_unique<Command>();
-  if (!ParseCommand(session, profile, line, text, *command)) return nullptr;
-  return command;
-}

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <memory>
 #include <string_view>
 
 #include "profiles/session.h"
@@ -12,6 +11,3 @@ int32_t PackKeyCode(int32_t key, int32_t modifiers);
 // which set profile->state instead.
 bool ParseCommand(Session& session, Profile* profile, int32_t line, std::string_view text,
                   Command& command);
-// The same as a record of its own, or null.
-std::unique_ptr<Command> ParseCommand(Session& session, Profile* profile, int32_t line,
-                                      std::string_view text);

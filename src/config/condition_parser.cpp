@@ -91,9 +91,3 @@ bool ParseCondition(Session& session, int32_t line, std::string_view text, Condi
   ++value->conditionRefs;
   return true;
 }
-
-std::unique_ptr<Condition> ParseCondition(Session& session, int32_t line, std::string_view text) {
-  auto condition = std::make_unique<Condition>();
-  if (!ParseCondition(session, line, text, *condition)) return nullptr;
-  return condition;
-}

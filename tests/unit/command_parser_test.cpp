@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "config/command_parser.h"
+#include "parsed_record.h"
 #include "profiles/commands.h"
 #include "values_fixture.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "config/condition_parser.h"
+#include "parsed_record.h"
 #include "profiles/evaluators.h"
 #include "values_fixture.h"
 

@@ -2,7 +2,7 @@
 #include <limits>
 #include <memory>
 
-#include "config/condition_parser.h"
+#include "parsed_record.h"
 #include "profiles_fixture.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "config/command_parser.h"
+#include "parsed_record.h"
 #include "profiles/commands.h"
 #include "profiles_fixture.h"
 
