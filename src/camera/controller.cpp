@@ -27,7 +27,7 @@ void DecayToward0(float& value, float step) {
 
 }  // namespace
 
-void CameraController::ResetForTests() {
+void CameraController::Reset() {
   std::lock_guard<std::recursive_mutex> lock(mutex);
   static_cast<ControllerState&>(*this) = ControllerState{};
 }

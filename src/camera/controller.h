@@ -143,8 +143,8 @@ class CameraController : public ControllerState {
   void ResetFocus();
   void QueueRotation(const RotationItem& item);
 
-  // Test support: the state back to its initial values.
-  void ResetForTests();
+  // The state back to its initial values (tests and the drives start from it).
+  void Reset();
 
  private:
   CameraSettings& settings_;

@@ -109,7 +109,7 @@ void StartPluginWithText(std::string_view configText) {
   Sim().Reset();
   Plugin& plugin = Plugin::Instance();
   plugin.Reset();
-  plugin.controller.ResetForTests();
+  plugin.controller.Reset();
   projectionRefreshPending = 0;
   std::ofstream(ConfigPath(), std::ios::binary | std::ios::trunc)
       .write(configText.data(), static_cast<std::streamsize>(configText.size()));

@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const std::string scenarioPath = TempPath(".scenario");
   Write(configPath, config);
   Write(scenarioPath, scenario);
-  Plugin::Instance().controller.ResetForTests();
+  Plugin::Instance().controller.Reset();
   RunSimulate(SimulateOptions{configPath, scenarioPath, {"fFOV", "position"}, ""});
   return 0;
 }

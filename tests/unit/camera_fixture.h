@@ -17,13 +17,13 @@ class CameraTest : public ::testing::Test {
   void SetUp() override {
     Owner().Reset();
     Sim().Reset();
-    Controller().ResetForTests();
+    Controller().Reset();
     Owner().currentRegistry = Owner().NewSession();
   }
 
   void TearDown() override {
     Owner().Reset();
-    Controller().ResetForTests();
+    Controller().Reset();
   }
 
   static Plugin& Owner() { return Plugin::Instance(); }

@@ -94,7 +94,7 @@ TEST_F(FocusTest, HoldsTheViewWhenTheCameraTurnsAway) {
 TEST_F(FocusTest, ANearPointTurnsSlower) {
   for (auto [pick, speed] :
        {std::pair{100.0f, 100.0f / 500 * 8}, std::pair{20.0f, 50.0f / 500 * 8}}) {
-    Controller().ResetForTests();
+    Controller().Reset();
     Sim().CurrentCameraState()->yaw = 0;
     Sim().pickResult = std::array<float, 3>{0, 6 + pick, 124};
     Frames(1);
