@@ -20,11 +20,6 @@ void Erase(std::vector<T>& list, const T& item) {
 
 }  // namespace
 
-SimWorld& Sim() {
-  static SimWorld world;
-  return world;
-}
-
 SimWorld::SimWorld() { Reset(); }
 
 template <typename T>

@@ -186,7 +186,11 @@ class SimWorld {
   uint32_t nextHandle = 0;
 };
 
-SimWorld& Sim();
+// Inline: the host seam asks for the world on nearly every call.
+inline SimWorld& Sim() {
+  static SimWorld world;
+  return world;
+}
 
 // Interned names (node and menu names) compare ignoring ASCII case, as the game's do.
 bool SimNamesEqual(const std::string& a, const std::string& b);
