@@ -156,8 +156,8 @@ void HostEngineStringRelease(EngineString* slot) {
 }
 
 HostNode* HostNodeFindDescendant(HostNode* node, EngineString* name) {
-  const std::string* text = LiveText(name);
-  return text ? SimFindInSubtree(node, *text) : nullptr;
+  if (!LiveText(name)) return nullptr;
+  return SimFindInSubtree(node, Sim().EngineStringNameKey(name->data));
 }
 
 void HostNodeWorldRotation(HostNode* node, float out[9]) {

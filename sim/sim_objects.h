@@ -65,6 +65,7 @@ struct HostCell : HostForm {
 // child does not move with its parent.
 struct HostNode {
   std::string name;
+  uint32_t nameKey = 0;  // SimWorld::NameKey(name): what a search by name compares
   std::array<float, 9> rotation = {1, 0, 0, 0, 1, 0, 0, 0, 1};  // +0x54, row-major
   std::array<float, 3> translation = {0, 0, 0};                 // +0x78
   std::vector<HostNode*> children;

@@ -56,6 +56,7 @@ void SimWorld::Reset() {
   handleOf.clear();
   engineStrings.clear();
   engineStringIds.clear();
+  nameKeys.clear();
   nextFormId = kFirstFormId;
   nextHandle = kFirstHandle;
 
@@ -231,6 +232,7 @@ HostNode* SimWorld::AddNode(HostNode* parent, const std::string& name,
                             std::array<float, 3> translation) {
   HostNode* node = Make<HostNode>();
   node->name = name;
+  node->nameKey = NameKey(name);
   node->translation = translation;
   if (parent) parent->children.push_back(node);
   return node;
@@ -303,17 +305,18 @@ bool SimNamesEqual(const std::string& a, const std::string& b) {
                     [&](char x, char y) { return fold(x) == fold(y); });
 }
 
-HostNode* SimFindInSubtree(HostNode* node, const std::string& name) {
-  if (SimNamesEqual(node->name, name)) return node;
+HostNode* SimFindInSubtree(HostNode* node, uint32_t nameKey) {
+  if (node->nameKey == nameKey) return node;
   for (HostNode* child : node->children) {
-    if (HostNode* found = SimFindInSubtree(child, name)) return found;
+    if (HostNode* found = SimFindInSubtree(child, nameKey)) return found;
   }
   return nullptr;
 }
 
 HostNode* SimWorld::FindNode(HostRef* ref, const std::string& name) const {
-  if (!ref->loaded3D || !ref->loaded3D->root) return nullptr;
-  return SimFindInSubtree(ref->loaded3D->root, name);
+  const uint32_t key = FindNameKey(name);
+  if (key == 0 || !ref->loaded3D || !ref->loaded3D->root) return nullptr;
+  return SimFindInSubtree(ref->loaded3D->root, key);
 }
 
 // --- Used by the host implementation ---
@@ -329,13 +332,42 @@ HostRef* SimWorld::LookupHandle(uint32_t handle) const {
 }
 
 uint32_t SimWorld::InternEngineString(const char* text) {
-  std::string key = text ? text : "";
-  auto [entry, added] = engineStringIds.try_emplace(key, uint32_t(engineStrings.size() + 1));
-  if (added) engineStrings.push_back(key);
-  return entry->second;
+  const std::string_view key = text ? text : "";
+  if (auto found = engineStringIds.find(key); found != engineStringIds.end()) return found->second;
+  engineStrings.push_back({std::string(key), NameKey(key)});
+  const auto data = static_cast<uint32_t>(engineStrings.size());
+  engineStringIds.emplace(key, data);
+  return data;
 }
 
 const std::string* SimWorld::EngineStringText(uint32_t data) const {
   if (data == 0 || data > engineStrings.size()) return nullptr;
-  return &engineStrings[data - 1];
+  return &engineStrings[data - 1].text;
+}
+
+uint32_t SimWorld::EngineStringNameKey(uint32_t data) const {
+  if (data == 0 || data > engineStrings.size()) return 0;
+  return engineStrings[data - 1].nameKey;
+}
+
+namespace {
+
+std::string FoldedName(std::string_view name) {
+  std::string folded(name);
+  for (char& c : folded) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+  }
+  return folded;
+}
+
+}  // namespace
+
+uint32_t SimWorld::NameKey(std::string_view name) {
+  return nameKeys.try_emplace(FoldedName(name), static_cast<uint32_t>(nameKeys.size() + 1))
+      .first->second;
+}
+
+uint32_t SimWorld::FindNameKey(std::string_view name) const {
+  const auto found = nameKeys.find(FoldedName(name));
+  return found != nameKeys.end() ? found->second : 0;
 }

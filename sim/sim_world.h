@@ -27,6 +27,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -143,6 +144,11 @@ class SimWorld {
   HostRef* LookupHandle(uint32_t handle) const;
   uint32_t InternEngineString(const char* text);
   const std::string* EngineStringText(uint32_t data) const;  // null for an unknown word
+  uint32_t EngineStringNameKey(uint32_t data) const;         // 0 for an unknown word
+  // One key for all spellings of a name that differ only in ASCII case, made on first use: the
+  // game interns names so that a search compares words, not letters.
+  uint32_t NameKey(std::string_view name);
+  uint32_t FindNameKey(std::string_view name) const;  // 0 when that name was never keyed
 
  private:
   template <typename T>
@@ -164,8 +170,18 @@ class SimWorld {
   std::unordered_map<std::string, uint32_t> keywordFormIds;  // survives Reset
   std::unordered_map<uint32_t, HostRef*> handles;
   std::unordered_map<HostRef*, uint32_t> handleOf;
-  std::vector<std::string> engineStrings;  // data - 1 indexes it
-  std::unordered_map<std::string, uint32_t> engineStringIds;
+  struct TextHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
+  using TextKeys = std::unordered_map<std::string, uint32_t, TextHash, std::equal_to<>>;
+  struct InternedString {
+    std::string text;
+    uint32_t nameKey;
+  };
+  std::vector<InternedString> engineStrings;  // data - 1 indexes it
+  TextKeys engineStringIds;
+  TextKeys nameKeys;  // by the name with ASCII letters folded to lower case
   uint32_t nextFormId = 0;
   uint32_t nextHandle = 0;
 };
@@ -174,5 +190,5 @@ SimWorld& Sim();
 
 // Interned names (node and menu names) compare ignoring ASCII case, as the game's do.
 bool SimNamesEqual(const std::string& a, const std::string& b);
-// The node or its first descendant (depth first) of that name; null when there is none.
-HostNode* SimFindInSubtree(HostNode* node, const std::string& name);
+// The node or its first descendant (depth first) whose name has that key; null when there is none.
+HostNode* SimFindInSubtree(HostNode* node, uint32_t nameKey);

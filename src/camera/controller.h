@@ -149,6 +149,7 @@ class CameraController : public ControllerState {
  private:
   CameraSettings& settings_;
   CameraSettings& updateSettings_;
+  mutable YawPitchMemo viewOrientation_;  // the update's, under the controller mutex
 };
 
 // Reference handles (the crosshair reference): resolve takes a reference count, release drops

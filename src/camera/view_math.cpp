@@ -1,6 +1,7 @@
 #include "camera/view_math.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace {
@@ -157,6 +158,18 @@ float PitchOf(const Matrix3& m) {
 
 Matrix3 YawPitchOrientation(float yaw, float pitch) {
   return TurnZ(TurnX(ScaledIdentity(1), pitch), -yaw);
+}
+
+const Matrix3& YawPitchMemo::Orientation(float yaw, float pitch) {
+  const auto yawBits = std::bit_cast<uint32_t>(yaw);
+  const auto pitchBits = std::bit_cast<uint32_t>(pitch);
+  if (!known_ || yawBits != yawBits_ || pitchBits != pitchBits_) {
+    orientation_ = YawPitchOrientation(yaw, pitch);
+    yawBits_ = yawBits;
+    pitchBits_ = pitchBits;
+    known_ = true;
+  }
+  return orientation_;
 }
 
 Vector3 Forward(const Matrix3& m) { return {m(0, 1), m(1, 1), m(2, 1)}; }

@@ -7,6 +7,8 @@
 // in double on single-precision inputs and rounded back, so results match the game's own
 // arithmetic bit for bit; keep the order of operations when editing.
 
+#include <cstdint>
+
 struct Vector3 {
   float x = 0;
   float y = 0;
@@ -56,6 +58,19 @@ float YawOf(const Matrix3& m);
 float PitchOf(const Matrix3& m);
 // Rz(−yaw)·Rx(pitch): the orientation of a camera that looks yaw to the right and pitch up.
 Matrix3 YawPitchOrientation(float yaw, float pitch);
+
+// YawPitchOrientation of the angles asked for last, kept: a camera that does not turn asks for
+// the same one frame after frame, and each costs four sines and cosines.
+class YawPitchMemo {
+ public:
+  const Matrix3& Orientation(float yaw, float pitch);
+
+ private:
+  bool known_ = false;
+  uint32_t yawBits_ = 0;  // the angles' bits: a NaN is kept as reliably as any other angle
+  uint32_t pitchBits_ = 0;
+  Matrix3 orientation_;
+};
 // The second column: where the matrix points Y, the forward axis.
 Vector3 Forward(const Matrix3& m);
 

@@ -22,7 +22,7 @@ float FloatOr(CameraSettings& settings, int32_t index, float fallback) {
 }  // namespace
 
 Matrix3 CameraController::CameraOrientation() const {
-  return YawPitchOrientation(viewYaw, viewPitch);
+  return viewOrientation_.Orientation(viewYaw, viewPitch);
 }
 
 Matrix3 CameraController::CameraOffsetOrientation() const {

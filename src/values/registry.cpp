@@ -160,41 +160,6 @@ void RunUpdaters(ValueRegistry& registry, const UpdateInput& input) {
   }
 }
 
-namespace {
-
-// The effective value of a slot, seen in place, when it is set and of exactly the wanted type.
-bool ReadTyped(ValueRegistry& registry, int32_t index, ValueType type, ValueReading& out) {
-  Value* value = ValueAt(registry, index);
-  if (!value) return false;
-  const ValueReading reading = ReadValue(registry, *value);
-  if (!reading.Is(type)) return false;
-  out = reading;
-  return true;
-}
-
-}  // namespace
-
-bool GetFloat(ValueRegistry& registry, int32_t index, float& out) {
-  ValueReading reading;
-  if (!ReadTyped(registry, index, ValueType::Float, reading)) return false;
-  out = std::bit_cast<float>(reading.payload);
-  return true;
-}
-
-bool GetInt(ValueRegistry& registry, int32_t index, int32_t& out) {
-  ValueReading reading;
-  if (!ReadTyped(registry, index, ValueType::Int, reading)) return false;
-  out = static_cast<int32_t>(reading.payload);
-  return true;
-}
-
-bool GetBool(ValueRegistry& registry, int32_t index, bool& out) {
-  ValueReading reading;
-  if (!ReadTyped(registry, index, ValueType::Bool, reading)) return false;
-  out = reading.payload != 0;
-  return true;
-}
-
 bool GetString(ValueRegistry& registry, int32_t index, std::string& out) {
   ValueReading reading;
   if (!ReadTyped(registry, index, ValueType::String, reading)) return false;

@@ -1,6 +1,7 @@
 #pragma once
 // The value registry: the 73 values of one configuration load, by index.
 
+#include <bit>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -58,10 +59,36 @@ void SetConditionRefs(ValueRegistry& registry, int32_t index, int32_t count);
 // One pass over the values some condition names; the hands are classified afresh.
 void RunUpdaters(ValueRegistry& registry, const UpdateInput& input);
 
-// Typed reads of the effective value; out is written only on success.
-bool GetFloat(ValueRegistry& registry, int32_t index, float& out);
-bool GetInt(ValueRegistry& registry, int32_t index, int32_t& out);
-bool GetBool(ValueRegistry& registry, int32_t index, bool& out);
+// The effective value of a slot, seen in place, when it is set and of exactly the wanted type.
+inline bool ReadTyped(ValueRegistry& registry, int32_t index, ValueType type, ValueReading& out) {
+  Value* value = ValueAt(registry, index);
+  if (!value) return false;
+  const ValueReading reading = ReadValue(registry, *value);
+  if (!reading.Is(type)) return false;
+  out = reading;
+  return true;
+}
+
+// Typed reads of the effective value; out is written only on success. Inline: the camera reads
+// a dozen settings a frame.
+inline bool GetFloat(ValueRegistry& registry, int32_t index, float& out) {
+  ValueReading reading;
+  if (!ReadTyped(registry, index, ValueType::Float, reading)) return false;
+  out = std::bit_cast<float>(reading.payload);
+  return true;
+}
+inline bool GetInt(ValueRegistry& registry, int32_t index, int32_t& out) {
+  ValueReading reading;
+  if (!ReadTyped(registry, index, ValueType::Int, reading)) return false;
+  out = static_cast<int32_t>(reading.payload);
+  return true;
+}
+inline bool GetBool(ValueRegistry& registry, int32_t index, bool& out) {
+  ValueReading reading;
+  if (!ReadTyped(registry, index, ValueType::Bool, reading)) return false;
+  out = reading.payload != 0;
+  return true;
+}
 bool GetString(ValueRegistry& registry, int32_t index, std::string& out);
 // Flips a Bool value; an unset one counts as off.
 void ToggleBool(ValueRegistry& registry, int32_t index);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <Eigen/Geometry>
+#include <bit>
 #include <cmath>
 #include <random>
 
@@ -70,6 +71,22 @@ TEST(ViewMath, YawPitchOrientationTurnsForwardRightAndUp) {
   Eigen::Matrix3d expected =
       Turn(-0.8, Eigen::Vector3d::UnitZ()) * Turn(0.3, Eigen::Vector3d::UnitX());
   EXPECT_TRUE(Near(YawPitchOrientation(0.8f, 0.3f), expected, 2e-6));
+}
+
+TEST(ViewMath, TheOrientationMemoAnswersForTheAnglesAskedNow) {
+  const float nan = std::nanf("");
+  // Repeats, a signed zero and a NaN: the memo must not mistake any of them for the last angles.
+  const float angles[][2] = {{0.5f, 0.2f}, {0.5f, 0.2f}, {0.5f, -0.0f}, {0.5f, 0.0f},
+                             {0.6f, 0.0f}, {nan, 0.1f},  {nan, 0.1f},   {0.6f, 0.1f}};
+  YawPitchMemo memo;
+  for (const auto& [yaw, pitch] : angles) {
+    const Matrix3 fresh = YawPitchOrientation(yaw, pitch);
+    const Matrix3& kept = memo.Orientation(yaw, pitch);
+    for (int i = 0; i < 9; ++i) {
+      EXPECT_EQ(std::bit_cast<uint32_t>(kept.m[i]), std::bit_cast<uint32_t>(fresh.m[i]))
+          << "yaw " << yaw << " pitch " << pitch << " element " << i;
+    }
+  }
 }
 
 TEST(ViewMath, AxisAngleAndItsInverseMatchEigen) {
