@@ -70,7 +70,6 @@ Value* FindValue(ValueRegistry& registry, std::string_view name) {
   return nullptr;
 }
 
-
 void SetValue(ValueRegistry& registry, int32_t index, const ValueData& data, float tweenSeconds) {
   Value* value = ValueAt(registry, index);
   if (!value || data.type != value->type || value->kind == ValueKind::GameState) return;
@@ -151,7 +150,8 @@ void SetConditionRefs(ValueRegistry& registry, int32_t index, int32_t count) {
 
 void RunUpdaters(ValueRegistry& registry, const UpdateInput& input) {
   handCacheStale = 1;
-  // In index order. An updater writes only its own value, so the set cannot change meanwhile.
+  // In index order. A bit is only ever set for a slot that exists, and the slots never shrink.
+  // An updater writes only its own value, so the set cannot change meanwhile.
   for (size_t word = 0; word < registry.watched.size(); ++word) {
     for (uint64_t bits = registry.watched[word]; bits != 0; bits &= bits - 1) {
       Value* value = registry.values[word * 64 + std::countr_zero(bits)].get();
