@@ -88,6 +88,6 @@ bool ParseCondition(Session& session, int32_t line, std::string_view text, Condi
   condition.valueIndex = value->index;
   condition.operand = ParseValueText(value->type, operandText);
   condition.evaluator = CompareValue;
-  ++value->conditionRefs;
+  SetConditionRefs(session.values, value->index, value->conditionRefs + 1);
   return true;
 }

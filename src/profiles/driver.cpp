@@ -46,16 +46,6 @@ void RunBothPhases(Session& session, Profile* profile) {
 
 }  // namespace
 
-bool ConditionsHold(Session& session, Profile* profile, bool whenEmpty) {
-  if (profile == nullptr) return false;
-  if (profile->conditions.empty()) return whenEmpty;
-  for (auto& condition : profile->conditions) {
-    if (condition.evaluator == nullptr) return false;
-    if (!condition.evaluator(session, &condition)) return false;
-  }
-  return true;
-}
-
 void RunCommands(Session& session, Profile* profile, CommandPhase phase) {
   if (profile == nullptr) return;
   if (session.commandNesting == 0) {

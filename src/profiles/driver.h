@@ -17,7 +17,15 @@ constexpr int32_t kMaxCommandNesting = 64;
 // bound stops with one console line naming the profile.
 constexpr int32_t kMaxCommandsPerChain = 100000;
 
-bool ConditionsHold(Session& session, Profile* profile, bool whenEmpty);
+// Inline: the evaluation pass asks it of every profile.
+inline bool ConditionsHold(Session& session, Profile* profile, bool whenEmpty) {
+  if (profile == nullptr) return false;
+  if (profile->conditions.empty()) return whenEmpty;
+  for (Condition& condition : profile->conditions) {
+    if (condition.evaluator == nullptr || !condition.evaluator(session, &condition)) return false;
+  }
+  return true;
+}
 void RunCommands(Session& session, Profile* profile, CommandPhase phase);
 void SwitchProfile(Session& session, Profile* target, float lockSeconds);
 void StartRecording(Session& session, Profile* profile);

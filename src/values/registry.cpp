@@ -8,6 +8,24 @@
 #include "values/hands.h"
 #include "values/value_table.h"
 
+namespace {
+
+// Bit sets by value index; callers pass a valid (non-negative) index.
+void SetBit(std::vector<uint64_t>& bits, int32_t index) {
+  const size_t word = static_cast<size_t>(index) / 64;
+  if (bits.size() <= word) bits.resize(word + 1);
+  bits[word] |= uint64_t{1} << (index % 64);
+}
+
+void ClearBit(std::vector<uint64_t>& bits, int32_t index) {
+  const size_t word = static_cast<size_t>(index) / 64;
+  if (word < bits.size()) bits[word] &= ~(uint64_t{1} << (index % 64));
+}
+
+void MarkTicking(ValueRegistry& registry, int32_t index) { SetBit(registry.ticking, index); }
+
+}  // namespace
+
 void RegisterValue(ValueRegistry& registry, int32_t index, const char* name, ValueKind kind,
                      ValueUpdater updater, ValueReadBack readBack, ValueApply apply) {
   if (index < 0) return;
@@ -22,6 +40,7 @@ void RegisterValue(ValueRegistry& registry, int32_t index, const char* name, Val
   const size_t slot = static_cast<size_t>(index);
   if (registry.values.size() <= slot) registry.values.resize(slot + 1);  // no int32 overflow
   registry.values[slot] = std::move(value);
+  ClearBit(registry.watched, index);  // a fresh record is named by no condition
 }
 
 ValueRegistry::ValueRegistry() {
@@ -50,16 +69,6 @@ Value* FindValue(ValueRegistry& registry, std::string_view name) {
   }
   return nullptr;
 }
-
-namespace {
-
-void MarkTicking(ValueRegistry& registry, int32_t index) {
-  const size_t word = static_cast<size_t>(index) / 64;
-  if (registry.ticking.size() <= word) registry.ticking.resize(word + 1);
-  registry.ticking[word] |= uint64_t{1} << (index % 64);
-}
-
-}  // namespace
 
 void SetValue(ValueRegistry& registry, int32_t index, const ValueData& data, float tweenSeconds) {
   Value* value = ValueAt(registry, index);
@@ -128,11 +137,26 @@ void TickValues(ValueRegistry& registry, float dt) {
   }
 }
 
+void SetConditionRefs(ValueRegistry& registry, int32_t index, int32_t count) {
+  Value* value = ValueAt(registry, index);
+  if (!value) return;
+  value->conditionRefs = count;
+  if (count > 0) {
+    SetBit(registry.watched, index);
+  } else {
+    ClearBit(registry.watched, index);
+  }
+}
+
 void RunUpdaters(ValueRegistry& registry, const UpdateInput& input) {
   handCacheStale = 1;
-  for (size_t i = 0; i < registry.values.size(); ++i) {
-    Value* value = registry.values[i].get();
-    if (value && value->conditionRefs > 0 && value->updater) value->updater(input, value);
+  // In index order. A bit is only ever set for a slot that exists, and the slots never shrink.
+  // An updater writes only its own value, so the set cannot change meanwhile.
+  for (size_t word = 0; word < registry.watched.size(); ++word) {
+    for (uint64_t bits = registry.watched[word]; bits != 0; bits &= bits - 1) {
+      Value* value = registry.values[word * 64 + std::countr_zero(bits)].get();
+      if (value && value->updater) value->updater(input, value);
+    }
   }
 }
 

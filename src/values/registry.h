@@ -24,6 +24,8 @@ struct ValueRegistry {
   CameraLink* camera = nullptr;      // the camera the camera-linked values reach, or null
   // One bit per value index: a tween runs or an apply is pending. Only these are ticked.
   std::vector<uint64_t> ticking;
+  // One bit per value index: some condition names the value. Only these are refreshed.
+  std::vector<uint64_t> watched;
 
   ValueRegistry();  // registers all 73 values
   ValueRegistry(const ValueRegistry&) = delete;
@@ -51,6 +53,9 @@ inline Value* ValueAt(ValueRegistry& registry, int32_t index) {
 void SetValue(ValueRegistry& registry, int32_t index, const ValueData& data, float tweenSeconds);
 void ResetValue(ValueRegistry& registry, int32_t index, float tweenSeconds);
 void TickValues(ValueRegistry& registry, float dt);
+// How many parsed conditions name the value; the only writer of Value::conditionRefs, as it
+// keeps the set of values that RunUpdaters refreshes.
+void SetConditionRefs(ValueRegistry& registry, int32_t index, int32_t count);
 // One pass over the values some condition names; the hands are classified afresh.
 void RunUpdaters(ValueRegistry& registry, const UpdateInput& input);
 

@@ -14,12 +14,20 @@ namespace {
 
 // --- The writing rule: a set value of the updater's own type, or nothing at all ---
 
-void WriteBool(Value* value, bool result) {
-  if (value && value->type == ValueType::Bool) value->current = ValueData::Bool(result);
+// Field by field: the same record as assigning ValueData::Bool or ::Int, without building one.
+void WriteSet(Value* value, ValueType type, uint32_t payload) {
+  if (!value || value->type != type) return;
+  ValueData& current = value->current;
+  current.payload = payload;
+  current.isSet = true;
+  current.type = type;
+  current.text.clear();
 }
 
+void WriteBool(Value* value, bool result) { WriteSet(value, ValueType::Bool, result ? 1u : 0u); }
+
 void WriteInt(Value* value, int32_t result) {
-  if (value && value->type == ValueType::Int) value->current = ValueData::Int(result);
+  WriteSet(value, ValueType::Int, static_cast<uint32_t>(result));
 }
 
 // The actor queries answer in EAX; only the low byte counts.
@@ -114,7 +122,9 @@ void UpdateRace(const UpdateInput& input, Value* value) {
   const std::string_view raceName = name ? name : "";
   ValueData& current = value->current;
   const bool hadText = current.isSet && current.type == ValueType::String;
-  // An unchanged name writes nothing, so an unset value meeting no race stays unset.
+  // An unchanged name writes nothing, so an unset value meeting no race stays unset. The same
+  // text exactly, the usual case, would only be written again.
+  if (hadText && raceName == current.text) return;
   if (TrimmedEqualIgnoringCase(raceName, hadText ? std::string_view(current.text) : "")) return;
   // Written in place: a long name reuses the text's storage.
   current.payload = 0;

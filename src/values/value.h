@@ -31,7 +31,7 @@ struct Value {
   std::unique_ptr<Tween> tween;      // null when none runs
   ValueUpdater updater = nullptr;    // game-state refresh
   ValueKind kind = ValueKind::GameState;
-  int32_t conditionRefs = 0;         // parsed conditions naming this value
+  int32_t conditionRefs = 0;         // conditions naming it; written by SetConditionRefs
   ValueReadBack readBack = nullptr;  // reads the host's live value
   ValueApply apply = nullptr;        // writes a value to the host
   ValueData base;                    // what Reset returns to

@@ -75,7 +75,7 @@ class SimRegistryTest : public RegistryTest {
   // One updater pass over the given values, as if conditions named them; the plug-in facts
   // come from the session and the owner's camera, as the profile frame gathers them.
   void Pass(std::initializer_list<int32_t> indices) {
-    for (int32_t index : indices) At(index).conditionRefs = 1;
+    for (int32_t index : indices) SetConditionRefs(registry, index, 1);
     RunUpdaters(registry, UpdaterInput(session));
   }
 

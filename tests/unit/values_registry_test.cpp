@@ -199,16 +199,25 @@ TEST_F(ValueRegistryTest, RunUpdatersRefreshesOnlyNamedValuesInIndexOrder) {
   for (int32_t index : {Vid::bWalking, Vid::bSneaking, Vid::bIndoors, Vid::bMounted}) {
     At(index).updater = RecordUpdate;
   }
-  At(Vid::bIndoors).conditionRefs = 1;
-  At(Vid::bWalking).conditionRefs = 2;
-  At(Vid::bMounted).conditionRefs = 0;
-  At(Vid::fFOV).conditionRefs = 1;  // named, but no updater
+  SetConditionRefs(registry, Vid::bIndoors, 1);
+  SetConditionRefs(registry, Vid::bWalking, 2);
+  SetConditionRefs(registry, Vid::bMounted, 0);
+  SetConditionRefs(registry, Vid::fFOV, 1);  // named, but no updater
   HostRef target;
   session.actor = &target;
   updatedIndices.clear();
   RunUpdaters(registry, UpdaterInput(session));
   EXPECT_EQ(updatedIndices, (std::vector<int32_t>{Vid::bWalking, Vid::bIndoors}));
   EXPECT_EQ(seenActor, &target);
+
+  // A value no condition names any more, or registered afresh, is no longer refreshed.
+  SetConditionRefs(registry, Vid::bWalking, 0);
+  RegisterValue(registry, Vid::bIndoors, "bIndoors", ValueKind::GameState, RecordUpdate, nullptr,
+                nullptr);
+  SetConditionRefs(registry, Vid::bSneaking, 1);
+  updatedIndices.clear();
+  RunUpdaters(registry, UpdaterInput(session));
+  EXPECT_EQ(updatedIndices, (std::vector<int32_t>{Vid::bSneaking}));
 }
 
 TEST_F(ValueRegistryTest, CapturedBasesSurviveReloads) {
