@@ -10,11 +10,11 @@
 #include "profiles/operand.h"
 #include "values/value_data.h"
 
-enum class ProfileType : int32_t { Exclusive = 0, Parallel = 1, Default = 2 };
-enum class ProfileState : int32_t { Normal = 0, Skipped = 1, Discarded = 2 };
+enum class ProfileType : uint8_t { Exclusive = 0, Parallel = 1, Default = 2 };
+enum class ProfileState : uint8_t { Normal = 0, Skipped = 1, Discarded = 2 };
 enum class CommandPhase : uint8_t { OnActivate = 0, OnDeactivate = 1, OnLoad = 2 };
 // The host camera when a profile became current, for ReturnPerson.
-enum class CameraAtActivation : int32_t { Other = 0, HeadCamera = 1, FirstPerson = 2 };
+enum class CameraAtActivation : uint8_t { Other = 0, HeadCamera = 1, FirstPerson = 2 };
 
 // Kept as a plain number in the record: any other code compares false everywhere.
 namespace ConditionOp {
@@ -98,8 +98,10 @@ struct Command {
 
 // Records stay put once the loader has filled a profile's arrays (it reserves them first):
 // nothing keeps a pointer to one across a change of the array.
+// The small fields come last, packed: a load builds thousands of profiles.
 struct Profile {
   int32_t index = 0;
+  int32_t line = 1;  // the header's line; 1 for the default profile
   std::string name;
   std::vector<Condition> conditions;
   std::vector<Command> commands;
@@ -107,7 +109,6 @@ struct Profile {
   float inhibitSeconds = 0;
   CameraAtActivation cameraAtActivation = CameraAtActivation::Other;
   ProfileState state = ProfileState::Normal;
-  int32_t active = 0;  // parallel profiles: 1 while activated
+  int8_t active = 0;  // parallel profiles: 1 while activated
   ProfileType type = ProfileType::Exclusive;
-  int32_t line = 1;  // the header's line; 1 for the default profile
 };
