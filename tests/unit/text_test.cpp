@@ -61,3 +61,20 @@ TEST(Text, PooledTextsStayPutAndEndInANul) {
   EXPECT_NE(kept.data(), longText.data());
   for (int i = 0; i < 2000; ++i) EXPECT_EQ(many[i], "text " + std::to_string(i));
 }
+
+TEST(Text, APoolThatSharesKeepsOneCopyOfEachExactText) {
+  TextPool pool;
+  const std::string_view before = pool.Keep("Combat");
+  pool.StartSharing();
+  const std::string_view shared = pool.Keep("Combat");
+  EXPECT_NE(shared.data(), before.data());  // texts kept before sharing are not indexed
+  std::vector<std::string_view> kept;
+  for (int i = 0; i < 3000; ++i) kept.push_back(pool.Keep("name " + std::to_string(i)));
+  EXPECT_EQ(pool.Keep("Combat").data(), shared.data());
+  EXPECT_EQ(pool.Keep("name 2999").data(), kept.back().data());
+  EXPECT_EQ(pool.Keep("combat"), "combat");  // case matters: an event name is sent as written
+  pool.StopSharing();
+  EXPECT_NE(pool.Keep("Combat").data(), shared.data());
+  EXPECT_EQ(shared, "Combat");
+  for (int i = 0; i < 3000; ++i) EXPECT_EQ(kept[i], "name " + std::to_string(i));
+}
