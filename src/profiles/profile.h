@@ -84,7 +84,8 @@ struct Condition {
 };
 
 struct Command {
-  Command() : id(CommandId::Disable), phase(CommandPhase::OnActivate) {}  // as Operand's
+  // Bit-fields set here, not by member initializers: see Operand.
+  Command() : id(CommandId::Disable), phase(CommandPhase::OnActivate) {}
 
   Operand operand;
   float seconds = 0;

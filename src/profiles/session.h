@@ -19,7 +19,7 @@ struct Session {
   ValueRegistry values;
   TextPool texts;  // the records' texts; declared before the profiles, which point into it
   // File order; index = position. A deque: profiles stay put while the load adds more, as the
-  // commands' owner pointers need.
+  // name index (it points at their names) and the profile pointers below need.
   std::deque<Profile> profiles;
   NameIndex profileNames;  // the first profile of each name, for the by-name commands
   MessageQueue messageQueue;
