@@ -35,3 +35,5 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b);
 // Equal once `text` (not `word`) is trimmed of blanks.
 bool TrimmedEqualIgnoringCase(std::string_view text, std::string_view word);
 bool ContainsIgnoringCase(std::string_view text, std::string_view part);
+// Equal texts ignoring case hash equal; every character counts.
+size_t HashIgnoringCase(std::string_view text);

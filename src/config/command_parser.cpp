@@ -61,10 +61,6 @@ ArgumentForm FormOf(CommandId id) {
   }
 }
 
-ValueData TextData(std::string_view text) {
-  return ValueData{0, true, ValueType::String, std::string(text)};
-}
-
 constexpr float kUnspecifiedTweenSeconds = 0.2f;
 constexpr int32_t kRunsProfileModifier = 0x20;
 
@@ -82,7 +78,7 @@ class ArgumentReader {
         return ReadValueName();
       case ArgumentForm::ValueAssign:
         if (!ReadLeadingValueName()) return false;
-        command_.operand = ParseValueText(value_->type, rest_);
+        command_.operand = Keep(ParseValueText(value_->type, rest_));
         return true;
       case ArgumentForm::ValueLength:
         if (!ReadLeadingValueName()) return false;
@@ -107,6 +103,9 @@ class ArgumentReader {
   }
 
  private:
+  Operand Keep(const ValueData& data) { return KeepOperand(session_.texts, data); }
+  Operand KeepText(std::string_view text) { return Operand::String(session_.texts.Keep(text)); }
+
   bool Fail(const char* message) {
     LogAtLine(session_.messageQueue, line_, "%s", message);
     return false;
@@ -120,7 +119,7 @@ class ArgumentReader {
   bool Resolve(std::string_view name) {
     value_ = FindValue(session_.values, name);
     if (value_ == nullptr) return FailUnknownValue(name);
-    command_.valueIndex = value_->index;
+    command_.valueIndex = static_cast<int16_t>(value_->index);
     return true;
   }
 
@@ -152,7 +151,7 @@ class ArgumentReader {
     if (!ReadLeadingValueName()) return false;
     std::string_view valueText;
     ReadStringToken(rest_, valueText);
-    command_.operand = ParseValueText(value_->type, valueText);
+    command_.operand = Keep(ParseValueText(value_->type, valueText));
     ReadTweenLength();
     return true;
   }
@@ -161,7 +160,7 @@ class ArgumentReader {
     if (rest_.empty()) return Fail("Invalid syntax for command! Profile name is expected.");
     std::string_view name;
     ReadStringToken(rest_, name);
-    command_.operand = TextData(name);
+    command_.operand = KeepText(name);
     return true;
   }
 
@@ -205,7 +204,7 @@ class ArgumentReader {
     int32_t modifiers = modifier.AsInt();
     if (command_.id == CommandId::BindKey2) modifiers |= kRunsProfileModifier;
     command_.keyWord = PackKeyCode(key.AsInt(), modifiers);
-    command_.operand = TextData(profileName);
+    command_.operand = KeepText(profileName);
     const ValueData seconds = ParseValueText(ValueType::Float, rest_);
     if (seconds.isSet) command_.seconds = seconds.AsFloat();
     return true;
@@ -219,19 +218,22 @@ class ArgumentReader {
     if (angleText.empty() || !angle.isSet) {
       return Fail("Invalid syntax for command! Value is expected.");
     }
-    command_.operand = angle;
+    command_.operand = Keep(angle);
     std::string_view timeText;
     ReadWord(rest_, timeText);
     const ValueData seconds = ParseValueText(ValueType::Float, timeText);
     if (!timeText.empty() && seconds.isSet) command_.seconds = seconds.AsFloat();
     const ValueData mode = ParseValueText(ValueType::Int, rest_);
-    if (!rest_.empty() && mode.isSet) command_.rotationMode = mode.AsInt();
+    // Any other mode rotates as none does.
+    if (!rest_.empty() && mode.isSet && mode.AsInt() >= 0 && mode.AsInt() <= 2) {
+      command_.rotationMode = static_cast<int8_t>(mode.AsInt());
+    }
     return true;
   }
 
   bool ReadEvent() {
     if (rest_.empty()) return Fail("Invalid syntax for command! Event name is expected.");
-    command_.operand = TextData(rest_);
+    command_.operand = KeepText(rest_);
     return true;
   }
 
@@ -296,8 +298,6 @@ bool ParseCommand(Session& session, Profile* profile, int32_t line, std::string_
 
   command.id = row->id;
   command.phase = phase;
-  command.handler = row->handler;
-  command.owner = profile;
   command.line = line;
   ArgumentReader reader(session, command, line, TrimLeft(text.substr(nameLength)));
   return reader.Read();

@@ -75,7 +75,7 @@ bool ParseCondition(Session& session, int32_t line, std::string_view text, Condi
   }
 
   if (const SpecialKind* kind = FindSpecialKind(name)) {
-    condition.operand = ParseValueText(kind->operandType, operandText);
+    condition.operand = KeepOperand(session.texts, ParseValueText(kind->operandType, operandText));
     condition.evaluator = kind->evaluator;
     return true;
   }
@@ -85,8 +85,8 @@ bool ParseCondition(Session& session, int32_t line, std::string_view text, Condi
     LogAtLine(session.messageQueue, line, "Unknown value '%s'!", std::string(name).c_str());
     return false;
   }
-  condition.valueIndex = value->index;
-  condition.operand = ParseValueText(value->type, operandText);
+  condition.valueIndex = static_cast<int16_t>(value->index);
+  condition.operand = KeepOperand(session.texts, ParseValueText(value->type, operandText));
   condition.evaluator = CompareValue;
   SetConditionRefs(session.values, value->index, value->conditionRefs + 1);
   return true;

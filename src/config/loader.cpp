@@ -235,8 +235,10 @@ void LoadConfigurationText(Session& session, std::string_view fileBytes) {
   BlockCollector collector(session);
   LineReader reader(fileBytes);
   std::string_view line;
+  session.texts.StartSharing();
   while (reader.Next(line)) collector.ParseLine(line);
   collector.FinishBlock();
+  session.texts.StopSharing();
   Log(session.messageQueue, "Loaded %d profiles from configuration file.",
       static_cast<int>(session.profiles.size()));
 

@@ -1,4 +1,7 @@
 #include "profiles/commands.h"
+
+#include <array>
+
 #include "profiles/handlers.h"
 
 namespace {
@@ -148,4 +151,17 @@ const char* CommandName(CommandId id) {
     if (row->id == id) return row->name;
   }
   return "command";
+}
+
+CommandHandler HandlerOf(CommandId id) {
+  // Indexed by id: the driver asks for every command it runs.
+  static const auto handlers = [] {
+    std::array<CommandHandler, 64> byId{};  // every id the record's 6-bit field holds
+    for (const CommandTableEntry* row = kCommandTable; row->name != nullptr; ++row) {
+      byId[static_cast<size_t>(row->id)] = row->handler;
+    }
+    return byId;
+  }();
+  const auto slot = static_cast<size_t>(id);
+  return slot < handlers.size() ? handlers[slot] : nullptr;
 }

@@ -22,3 +22,5 @@ extern const CommandTableEntry kCommandTable[];
 
 // The name the table gives command `id`.
 const char* CommandName(CommandId id);
+// The handler the table gives command `id`; null for an id it lacks.
+CommandHandler HandlerOf(CommandId id);

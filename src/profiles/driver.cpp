@@ -4,6 +4,7 @@
 #include <string>
 
 #include "camera/state_sets.h"
+#include "profiles/commands.h"
 #include "values/camera_state_id.h"
 
 namespace {
@@ -60,13 +61,14 @@ void RunCommands(Session& session, Profile* profile, CommandPhase phase) {
   // Index loop: a handler may not add commands, but it must not invalidate our position either.
   for (size_t i = 0; i < profile->commands.size(); ++i) {
     Command* command = &profile->commands[i];
-    if (command->phase != phase || command->handler == nullptr) continue;
+    const CommandHandler handler = HandlerOf(command->id);
+    if (command->phase != phase || handler == nullptr) continue;
     if (session.chainCommands >= kMaxCommandsPerChain) {
       ReportChainStop(session, *profile, "too many commands.");
       break;
     }
     ++session.chainCommands;
-    command->handler(session, command);
+    handler(session, profile, command);
   }
   --session.commandNesting;
 }

@@ -48,7 +48,7 @@ bool CompareText(int32_t op, std::string_view a, std::string_view e) {
 }
 
 // A reading of the operand's own type against the operand.
-bool CompareReading(int32_t op, const ValueReading& a, const ValueData& e) {
+bool CompareReading(int32_t op, const ValueReading& a, const Operand& e) {
   switch (e.type) {
     case ValueType::Bool:
       return Compare(op, a.payload != 0, e.AsBool());
@@ -57,7 +57,7 @@ bool CompareReading(int32_t op, const ValueReading& a, const ValueData& e) {
     case ValueType::Float:
       return Compare(op, std::bit_cast<float>(a.payload), e.AsFloat());
     case ValueType::String:
-      return CompareText(op, *a.text, e.text);
+      return CompareText(op, *a.text, e.Text());
     default:
       return false;
   }
@@ -106,7 +106,7 @@ bool KeywordConditionHolds(HostActor* actorAsCharacter, Condition* condition,
 
 bool CompareValue(Session& session, Condition* condition) {
   ValueRegistry& registry = session.values;
-  const ValueData& e = condition->operand;
+  const Operand& e = condition->operand;
   if (!e.isSet || e.type == ValueType::Unknown) return false;
   Value* value = ValueAt(registry, condition->valueIndex);
   if (value == nullptr) return false;
@@ -125,7 +125,7 @@ bool CompareValue(Session& session, Condition* condition) {
 
 bool FactionTest(Session& session, Condition* condition) {
   HostActor* actorAsCharacter = session.actorAsCharacter;
-  const ValueData& e = condition->operand;
+  const Operand& e = condition->operand;
   if (!e.isSet || actorAsCharacter == nullptr || e.type != ValueType::Int) return false;
   HostForm* form = HostLookupFormById(e.payload);
   HostConditionForm* faction = form ? HostCastToConditionForm(form) : nullptr;
@@ -140,7 +140,7 @@ bool FactionTest(Session& session, Condition* condition) {
 bool PerkTest(Session& session, Condition* condition) {
   HostActor* actorAsCharacter = session.actorAsCharacter;
   constexpr uint8_t kPerkFormType = 0x5C;
-  const ValueData& e = condition->operand;
+  const Operand& e = condition->operand;
   if (!e.isSet || actorAsCharacter == nullptr || e.type != ValueType::Int) return false;
   HostForm* form = HostLookupFormById(e.payload);
   if (form == nullptr || HostFormType(form) != kPerkFormType) return false;
@@ -158,11 +158,11 @@ bool WornKeywordTest(Session& session, Condition* condition) {
 bool MagicEffectKeywordTest(Session& session, Condition* condition) {
   HostActor* actorAsCharacter = session.actorAsCharacter;
   constexpr uint8_t kKeywordFormType = 4;
-  const ValueData& e = condition->operand;
+  const Operand& e = condition->operand;
   if (!e.isSet || actorAsCharacter == nullptr) return false;
   bool has = false;
   if (e.type == ValueType::String) {
-    has = HasActiveEffectKeyword(actorAsCharacter, e.text);
+    has = HasActiveEffectKeyword(actorAsCharacter, e.Text());
   } else if (e.type == ValueType::Int) {
     HostForm* form = HostLookupFormById(e.payload);
     if (form == nullptr || HostFormType(form) != kKeywordFormType) return false;

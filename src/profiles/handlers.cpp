@@ -46,13 +46,13 @@ void QueueRotationItem(Session& session, const Command* command, int32_t axis) {
 
 // SetValue and ResetValue ignore a bad index themselves.
 
-void SetHandler(Session& session, Command* command) {
+void SetHandler(Session& session, Profile*, Command* command) {
   // An unset operand clears the value, as Clear does.
-  SetValue(session.values, command->valueIndex, command->operand, command->seconds);
+  SetValue(session.values, command->valueIndex, command->operand.ToValueData(), command->seconds);
 }
 
-void ModifyHandler(Session& session, Command* command) {
-  const ValueData& operand = command->operand;
+void ModifyHandler(Session& session, Profile*, Command* command) {
+  const Operand& operand = command->operand;
   Value* value = ValueAt(session.values, command->valueIndex);
   if (value == nullptr || !operand.isSet) return;
   // Adds to the tween's target, not to its present position.
@@ -76,12 +76,11 @@ void ModifyHandler(Session& session, Command* command) {
   SetValue(session.values, command->valueIndex, changed, command->seconds);
 }
 
-void ResetHandler(Session& session, Command* command) {
+void ResetHandler(Session& session, Profile*, Command* command) {
   ResetValue(session.values, command->valueIndex, command->seconds);
 }
 
-void ReturnHandler(Session& session, Command* command) {
-  Profile* owner = command->owner;
+void ReturnHandler(Session& session, Profile* owner, Command* command) {
   if (owner == nullptr) return;
   auto saved = owner->savedValues.find(command->valueIndex);
   if (saved == owner->savedValues.end()) return;
@@ -90,35 +89,37 @@ void ReturnHandler(Session& session, Command* command) {
   SetValue(session.values, command->valueIndex, before, command->seconds);
 }
 
-void ClearHandler(Session& session, Command* command) {
+void ClearHandler(Session& session, Profile*, Command* command) {
   Value* value = ValueAt(session.values, command->valueIndex);
   if (value == nullptr || value->type == ValueType::Unknown) return;
   SetValue(session.values, command->valueIndex, ValueData::Unset(value->type), 0);
 }
 
-void EnableHandler(Session& session, Command*) { SetBool(session, Vid::bEnabled, true); }
-void DisableHandler(Session& session, Command*) { SetBool(session, Vid::bEnabled, false); }
-void ActivateHandler(Session& session, Command*) { SetBool(session, Vid::bActivated, true); }
-void DeactivateHandler(Session& session, Command*) { SetBool(session, Vid::bActivated, false); }
+void EnableHandler(Session& session, Profile*, Command*) { SetBool(session, Vid::bEnabled, true); }
+void DisableHandler(Session& session, Profile*, Command*) {
+  SetBool(session, Vid::bEnabled, false);
+}
+void ActivateHandler(Session& session, Profile*, Command*) {
+  SetBool(session, Vid::bActivated, true);
+}
+void DeactivateHandler(Session& session, Profile*, Command*) {
+  SetBool(session, Vid::bActivated, false);
+}
 
 // --- Camera person ---
 
-void GoThirdPersonHandler(Session&, Command*) {
-  OnPlayerCamera(HostCameraGoThirdPerson);
-}
-void GoFirstPersonHandler(Session&, Command*) {
-  OnPlayerCamera(HostCameraGoFirstPerson);
-}
-void ForceThirdPersonHandler(Session&, Command*) {
+void GoThirdPersonHandler(Session&, Profile*, Command*) { OnPlayerCamera(HostCameraGoThirdPerson); }
+void GoFirstPersonHandler(Session&, Profile*, Command*) { OnPlayerCamera(HostCameraGoFirstPerson); }
+void ForceThirdPersonHandler(Session&, Profile*, Command*) {
   OnPlayerCamera(HostCameraForceThirdPerson);
 }
-void ForceFirstPersonHandler(Session&, Command*) {
+void ForceFirstPersonHandler(Session&, Profile*, Command*) {
   OnPlayerCamera(HostCameraForceFirstPerson);
 }
 
-void ReturnPersonHandler(Session&, Command* command) {
-  if (command->owner == nullptr) return;
-  switch (command->owner->cameraAtActivation) {
+void ReturnPersonHandler(Session&, Profile* owner, Command*) {
+  if (owner == nullptr) return;
+  switch (owner->cameraAtActivation) {
     case CameraAtActivation::HeadCamera:
       OnPlayerCamera(HostCameraGoThirdPerson);
       break;
@@ -132,41 +133,40 @@ void ReturnPersonHandler(Session&, Command* command) {
 
 // --- Profiles ---
 
-void SetProfileHandler(Session& session, Command* command) {
-  const ValueData& operand = command->operand;
+void SetProfileHandler(Session& session, Profile*, Command* command) {
+  const Operand& operand = command->operand;
   if (!operand.isSet) return;
   if (operand.type == ValueType::Int) {
     SetProfileByIndex(session, operand.AsInt(), command->seconds);
   } else if (operand.type == ValueType::String) {
-    SetProfileByName(session, operand.text, command->seconds);
+    SetProfileByName(session, operand.Text(), command->seconds);
   }
 }
 
-void RunProfileHandler(Session& session, Command* command) {
-  const ValueData& operand = command->operand;
+void RunProfileHandler(Session& session, Profile*, Command* command) {
+  const Operand& operand = command->operand;
   if (!operand.isSet) return;
   if (operand.type == ValueType::Int) {
     RunProfileByIndex(session, operand.AsInt());
   } else if (operand.type == ValueType::String) {
-    RunProfileByName(session, operand.text);
+    RunProfileByName(session, operand.Text());
   }
 }
 
-void InhibitHandler(Session& session, Command* command) {
-  const ValueData& operand = command->operand;
+void InhibitHandler(Session& session, Profile*, Command* command) {
+  const Operand& operand = command->operand;
   if (!operand.isSet || operand.type != ValueType::String) return;
   // A negative time never counts down: inhibited until the next load.
-  if (Profile* profile = FindProfile(session, operand.text)) profile->inhibitSeconds = command->seconds;
+  if (Profile* profile = FindProfile(session, operand.Text()))
+    profile->inhibitSeconds = command->seconds;
 }
 
-void ReloadHandler(Session& session, Command*) {
-  session.reloadRequested = true;
-}
+void ReloadHandler(Session& session, Profile*, Command*) { session.reloadRequested = true; }
 
 // --- Key bindings: queued here, applied by the next frame ---
 
-void BindKeyHandler(Session& session, Command* command) {
-  const ValueData& operand = command->operand;
+void BindKeyHandler(Session& session, Profile*, Command* command) {
+  const Operand& operand = command->operand;
   if (command->keyWord == 0 || !operand.isSet) return;
   KeyBindingRequest request = KeyRequestFromWord(command->keyWord);
   request.bind = true;
@@ -174,14 +174,14 @@ void BindKeyHandler(Session& session, Command* command) {
   if (operand.type == ValueType::Int) {
     request.profileIndex = operand.AsInt();
   } else if (operand.type == ValueType::String) {
-    request.profileName = operand.text;
+    request.profileName = operand.Text();
   } else {
     return;
   }
   session.keyBindingRequests.push_back(request);
 }
 
-void UnBindKeyHandler(Session& session, Command* command) {
+void UnBindKeyHandler(Session& session, Profile*, Command* command) {
   if (command->keyWord == 0) return;
   KeyBindingRequest request = KeyRequestFromWord(command->keyWord);
   request.modifiers = 0;
@@ -191,7 +191,7 @@ void UnBindKeyHandler(Session& session, Command* command) {
 
 // --- Camera target and rotation ---
 
-void AttachCameraHandler(Session& session, Command*) {
+void AttachCameraHandler(Session& session, Profile*, Command*) {
   uint32_t formId = 0;
   if (HostCrosshairRefHolder* holder = HostCrosshairRefGet()) {
     HostRef* ref = nullptr;
@@ -206,21 +206,25 @@ void AttachCameraHandler(Session& session, Command*) {
   }
 }
 
-void DetachCameraHandler(Session& session, Command*) {
+void DetachCameraHandler(Session& session, Profile*, Command*) {
   if (session.camera != nullptr) session.camera->SetFollowedRefFormId(0);
 }
 
-void RotateXHandler(Session& session, Command* command) { QueueRotationItem(session, command, 0); }
-void RotateYHandler(Session& session, Command* command) { QueueRotationItem(session, command, 1); }
+void RotateXHandler(Session& session, Profile*, Command* command) {
+  QueueRotationItem(session, command, 0);
+}
+void RotateYHandler(Session& session, Profile*, Command* command) {
+  QueueRotationItem(session, command, 1);
+}
 
 // --- Animation event ---
 
-void SendAnimEventHandler(Session& session, Command* command) {
-  const ValueData& operand = command->operand;
+void SendAnimEventHandler(Session& session, Profile*, Command* command) {
+  const Operand& operand = command->operand;
   HostActor* actorAsCharacter = session.actorAsCharacter;
   if (!operand.isSet || operand.type != ValueType::String || actorAsCharacter == nullptr) return;
   EngineString event{};
-  HostEngineStringCreate(&event, operand.text.c_str());
+  HostEngineStringCreate(&event, operand.chars);
   HostSendAnimEvent(actorAsCharacter, &event);
   HostEngineStringRelease(&event);
 }

@@ -3,7 +3,7 @@
 
 #include "profiles/profile.h"
 
-using HandlerFunction = void(Session& session, Command* command);
+using HandlerFunction = void(Session& session, Profile* owner, Command* command);
 
 HandlerFunction SetHandler;
 HandlerFunction ModifyHandler;

@@ -51,9 +51,9 @@ HostKeyword* FindKeywordByName(std::string_view name) {
 
 void ResolveKeywordOperand(Condition* condition) {
   if (condition->operand.type != ValueType::String) return;
-  HostKeyword* keyword = FindKeywordByName(condition->operand.text);
+  HostKeyword* keyword = FindKeywordByName(condition->operand.Text());
   const uint32_t formId = keyword ? HostFormId(HostKeywordAsForm(keyword)) : 0;
-  condition->operand = ValueData::Int(static_cast<int32_t>(formId));
+  condition->operand = Operand::Int(static_cast<int32_t>(formId));
 }
 
 bool HasActiveEffectKeyword(HostActor* actor, std::string_view name) {

@@ -7,15 +7,16 @@
 #include <vector>
 
 #include "host/host.h"
+#include "profiles/operand.h"
 #include "values/value_data.h"
 
-enum class ProfileType : int32_t { Exclusive = 0, Parallel = 1, Default = 2 };
-enum class ProfileState : int32_t { Normal = 0, Skipped = 1, Discarded = 2 };
-enum class CommandPhase : int32_t { OnActivate = 0, OnDeactivate = 1, OnLoad = 2 };
+enum class ProfileType : uint8_t { Exclusive = 0, Parallel = 1, Default = 2 };
+enum class ProfileState : uint8_t { Normal = 0, Skipped = 1, Discarded = 2 };
+enum class CommandPhase : uint8_t { OnActivate = 0, OnDeactivate = 1, OnLoad = 2 };
 // The host camera when a profile became current, for ReturnPerson.
-enum class CameraAtActivation : int32_t { Other = 0, HeadCamera = 1, FirstPerson = 2 };
+enum class CameraAtActivation : uint8_t { Other = 0, HeadCamera = 1, FirstPerson = 2 };
 
-// Kept as a plain int32 in the record: any other code compares false everywhere.
+// Kept as a plain number in the record: any other code compares false everywhere.
 namespace ConditionOp {
 enum : int32_t {
   Equal = 0,           // "==", "=", no operator
@@ -29,7 +30,7 @@ enum : int32_t {
 };
 }
 
-enum class CommandId : int32_t {
+enum class CommandId : uint8_t {
   Disable = 0,
   Enable = 1,
   Activate = 2,
@@ -68,34 +69,40 @@ struct Profile;
 struct Session;
 
 // Both act for the session's followed reference (Session::actor, Session::actorAsCharacter).
+// A command acts for `owner`, the profile whose commands are running.
 using ConditionEvaluator = bool (*)(Session& session, Condition* condition);
-using CommandHandler = void (*)(Session& session, Command* command);
+using CommandHandler = void (*)(Session& session, Profile* owner, Command* command);
 
+// The records are small and hold no pointer the session could derive: a load builds
+// thousands of them, and their texts lie in the session's pool.
 struct Condition {
-  int32_t op = ConditionOp::Equal;
-  int32_t valueIndex = -1;  // -1 for the host tests
-  ValueData operand;        // the keyword tests may rewrite it in place
+  Operand operand;                         // the keyword tests may rewrite it in place
   ConditionEvaluator evaluator = nullptr;  // null: the condition fails
   int32_t line = 0;                        // configuration line, for the tool's findings
+  int16_t valueIndex = -1;                 // -1 for the host tests
+  int8_t op = ConditionOp::Equal;
 };
 
 struct Command {
-  CommandId id = CommandId::Disable;
-  CommandPhase phase = CommandPhase::OnActivate;
-  int32_t valueIndex = -1;    // the value a value command acts on
-  int32_t keyWord = 0;        // key commands: key, modifiers and edge packed (PackKeyCode)
-  int32_t rotationMode = -1;  // RotateX, RotateY: the mode as written; -1 when none
-  float seconds = 0;          // before the operand: no padding on either side of it
-  ValueData operand;
-  CommandHandler handler = nullptr;
-  Profile* owner = nullptr;  // not owning
-  int32_t line = 0;          // configuration line, for the tool's findings
+  // Bit-fields set here, not by member initializers: see Operand.
+  Command() : id(CommandId::Disable), phase(CommandPhase::OnActivate) {}
+
+  Operand operand;
+  float seconds = 0;
+  int32_t keyWord = 0;      // key commands: key, modifiers and edge packed (PackKeyCode)
+  int32_t line = 0;         // configuration line, for the tool's findings
+  int16_t valueIndex = -1;  // the value a value command acts on
+  CommandId id : 6;         // its handler is the command table's for the id
+  CommandPhase phase : 2;
+  int8_t rotationMode = -1;  // RotateX, RotateY: the mode 0-2 as written; -1 for any other
 };
 
 // Records stay put once the loader has filled a profile's arrays (it reserves them first):
 // nothing keeps a pointer to one across a change of the array.
+// The small fields come last, packed: a load builds thousands of profiles.
 struct Profile {
   int32_t index = 0;
+  int32_t line = 1;  // the header's line; 1 for the default profile
   std::string name;
   std::vector<Condition> conditions;
   std::vector<Command> commands;
@@ -103,7 +110,6 @@ struct Profile {
   float inhibitSeconds = 0;
   CameraAtActivation cameraAtActivation = CameraAtActivation::Other;
   ProfileState state = ProfileState::Normal;
-  int32_t active = 0;  // parallel profiles: 1 while activated
+  int8_t active = 0;  // parallel profiles: 1 while activated
   ProfileType type = ProfileType::Exclusive;
-  int32_t line = 1;  // the header's line; 1 for the default profile
 };

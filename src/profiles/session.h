@@ -8,6 +8,7 @@
 
 #include "base/diagnostics.h"
 #include "base/name_index.h"
+#include "base/text_pool.h"
 #include "profiles/key_bindings.h"
 #include "profiles/profile.h"
 #include "values/registry.h"
@@ -16,8 +17,9 @@ class CameraCommands;
 
 struct Session {
   ValueRegistry values;
+  TextPool texts;  // the records' texts; declared before the profiles, which point into it
   // File order; index = position. A deque: profiles stay put while the load adds more, as the
-  // commands' owner pointers need.
+  // name index (it points at their names) and the profile pointers below need.
   std::deque<Profile> profiles;
   NameIndex profileNames;  // the first profile of each name, for the by-name commands
   MessageQueue messageQueue;

@@ -79,6 +79,7 @@ TEST_F(CommandParser, ArgumentForms) {
       {"RotateX 15", CommandId::RotateX, kActivate, -1, ValueData::Float(15), 0},
       {"RotateY 15 0.5 2", CommandId::RotateY, kActivate, 2, ValueData::Float(15), 0.5f},
       {"RotateX 15 soon 2", CommandId::RotateX, kActivate, 2, ValueData::Float(15), 0},
+      {"RotateX 15 0.5 258", CommandId::RotateX, kActivate, -1, ValueData::Float(15), 0.5f},
       {"SendAnimEvent  weapon Draw", CommandId::SendAnimEvent, kActivate, -1, ValueData::String("weapon Draw"), 0},
       {"Enable please", CommandId::Enable, kActivate, -1, kUnset, 0},
       {"goFIRSTperson", CommandId::GoFirstPerson, kActivate, -1, kUnset, 0},
@@ -92,10 +93,9 @@ TEST_F(CommandParser, ArgumentForms) {
     EXPECT_EQ(command->operand.isSet, c.operand.isSet) << c.text;
     EXPECT_EQ(command->operand.type, c.operand.type) << c.text;
     EXPECT_EQ(command->operand.payload, c.operand.payload) << c.text;
-    EXPECT_EQ(command->operand.text, c.operand.text) << c.text;
+    EXPECT_EQ(command->operand.Text(), c.operand.text) << c.text;
     EXPECT_EQ(command->seconds, c.seconds) << c.text;
-    EXPECT_EQ(command->owner, &profile) << c.text;
-    EXPECT_NE(command->handler, nullptr) << c.text;
+    EXPECT_NE(HandlerOf(command->id), nullptr) << c.text;
   }
   EXPECT_TRUE(session.messageQueue.empty());
 }

@@ -54,7 +54,7 @@ TEST_F(ConditionParser, OperatorsKindsAndOperands) {
     EXPECT_EQ(condition->operand.isSet, c.operand.isSet) << c.text;
     EXPECT_EQ(condition->operand.type, c.operand.type) << c.text;
     EXPECT_EQ(condition->operand.payload, c.operand.payload) << c.text;
-    EXPECT_EQ(condition->operand.text, c.operand.text) << c.text;
+    EXPECT_EQ(condition->operand.Text(), c.operand.text) << c.text;
   }
   EXPECT_TRUE(session.messageQueue.empty());
 }

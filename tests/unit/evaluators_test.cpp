@@ -18,10 +18,12 @@ class EvaluatorsTest : public ProfilesTest {
   static bool Holds(Condition& condition) { return HoldsFor(condition, PlayerRef(), Sim().player); }
   static bool HoldsWithout(Condition& condition) { return HoldsFor(condition, nullptr, nullptr); }
   static Condition Compare(int32_t index, int32_t op, const ValueData& operand) {
-    return {op, index, operand, CompareValue};
+    return {.operand = KeepOperand(Registry().texts, operand), .evaluator = CompareValue,
+            .valueIndex = static_cast<int16_t>(index), .op = static_cast<int8_t>(op)};
   }
   static Condition HostTest(ConditionEvaluator evaluator, int32_t op, const ValueData& operand) {
-    return {op, -1, operand, evaluator};
+    return {.operand = KeepOperand(Registry().texts, operand), .evaluator = evaluator,
+            .op = static_cast<int8_t>(op)};
   }
   // Whether `value op operand` holds, for every op code 0-7 and one out of range.
   static std::vector<bool> Row(int32_t index, const ValueData& operand) {

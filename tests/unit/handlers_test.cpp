@@ -20,7 +20,7 @@ class HandlersTest : public ProfilesTest {
     Command* command = &owner->commands.back();
     Registry().actor = actor ? HostActorAsRef(actor) : nullptr;
     Registry().actorAsCharacter = actor;
-    command->handler(Registry(), command);
+    HandlerOf(command->id)(Registry(), owner, command);
   }
 
   static bool BoolOr(int32_t index, bool fallback) {
@@ -132,7 +132,7 @@ TEST_F(HandlersTest, SwitchesSetTheirValueAndToggleFlipsActivation) {
   Run("Enable");
   EXPECT_TRUE(BoolOr(Vid::bEnabled, false));
   Command disable;
-  kCommandTable[10].handler(Registry(), &disable);
+  kCommandTable[10].handler(Registry(), nullptr, &disable);
   EXPECT_FALSE(BoolOr(Vid::bEnabled, true));
   Run("Activate");
   EXPECT_TRUE(BoolOr(Vid::bActivated, false));
@@ -216,12 +216,12 @@ TEST_F(HandlersTest, KeyCommandsQueueUnpackedRequests) {
   // A key word of 0 never makes a request; a number operand names the profile by index.
   Command byIndex;
   byIndex.keyWord = 0;
-  byIndex.operand = ValueData::Int(3);
-  kCommandTable[20].handler(Registry(), &byIndex);
-  kCommandTable[21].handler(Registry(), &byIndex);
+  byIndex.operand = Operand::Int(3);
+  kCommandTable[20].handler(Registry(), nullptr, &byIndex);
+  kCommandTable[21].handler(Registry(), nullptr, &byIndex);
   EXPECT_EQ(Registry().keyBindingRequests.size(), 4u);
   byIndex.keyWord = 0x0004007B;
-  kCommandTable[20].handler(Registry(), &byIndex);
+  kCommandTable[20].handler(Registry(), nullptr, &byIndex);
   ASSERT_EQ(Registry().keyBindingRequests.size(), 5u);
   EXPECT_EQ(Request(4).key, 123);
   EXPECT_EQ(Request(4).modifiers, 4);

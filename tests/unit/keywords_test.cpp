@@ -40,14 +40,14 @@ TEST_F(KeywordsTest, AKeywordWithoutEditorNameCountsAsEmpty) {
 
 TEST_F(KeywordsTest, ResolvingReplacesOnlyANameOperand) {
   HostKeyword* hood = Sim().Keyword("ClothingHood");
-  Condition named{ConditionOp::Equal, -1, ValueData::String("ClothingHood"), KeywordTest};
+  Condition named{.operand = Operand::String("ClothingHood"), .evaluator = KeywordTest};
   ResolveKeywordOperand(&named);
   EXPECT_EQ(named.operand.type, ValueType::Int);
   EXPECT_TRUE(named.operand.isSet);
   EXPECT_EQ(named.operand.payload, HostFormId(HostKeywordAsForm(hood)));
-  EXPECT_TRUE(named.operand.text.empty());
+  EXPECT_TRUE(named.operand.Text().empty());
 
-  Condition numbered{ConditionOp::Equal, -1, ValueData::Int(77), KeywordTest};
+  Condition numbered{.operand = Operand::Int(77), .evaluator = KeywordTest};
   ResolveKeywordOperand(&numbered);
   EXPECT_EQ(numbered.operand.AsInt(), 77);
 }

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "base/text.h"
+#include "base/text_pool.h"
 
 TEST(Text, TrimStopsAtAsciiBlanksOnly) {
   EXPECT_EQ(Trim(" \t\v\f\r\nab c\r\n"), "ab c");
@@ -40,4 +44,37 @@ TEST(Text, EqualAndContainsIgnoringCase) {
   EXPECT_TRUE(ContainsIgnoringCase("abc", "C"));
   EXPECT_FALSE(ContainsIgnoringCase("ab", "abc"));
   EXPECT_FALSE(ContainsIgnoringCase("a-b", "a_b"));
+}
+
+TEST(Text, PooledTextsStayPutAndEndInANul) {
+  TextPool pool;
+  const std::string_view first = pool.Keep("first");
+  const std::string_view empty = pool.Keep("");
+  const std::string longText(3000, 'x');  // a block of its own
+  const std::string_view kept = pool.Keep(longText);
+  std::vector<std::string_view> many;
+  for (int i = 0; i < 2000; ++i) many.push_back(pool.Keep("text " + std::to_string(i)));
+  EXPECT_EQ(first, "first");
+  EXPECT_EQ(first.data()[first.size()], '\0');
+  EXPECT_STREQ(empty.data(), "");
+  EXPECT_EQ(kept, longText);
+  EXPECT_NE(kept.data(), longText.data());
+  for (int i = 0; i < 2000; ++i) EXPECT_EQ(many[i], "text " + std::to_string(i));
+}
+
+TEST(Text, APoolThatSharesKeepsOneCopyOfEachExactText) {
+  TextPool pool;
+  const std::string_view before = pool.Keep("Combat");
+  pool.StartSharing();
+  const std::string_view shared = pool.Keep("Combat");
+  EXPECT_NE(shared.data(), before.data());  // texts kept before sharing are not indexed
+  std::vector<std::string_view> kept;
+  for (int i = 0; i < 3000; ++i) kept.push_back(pool.Keep("name " + std::to_string(i)));
+  EXPECT_EQ(pool.Keep("Combat").data(), shared.data());
+  EXPECT_EQ(pool.Keep("name 2999").data(), kept.back().data());
+  EXPECT_EQ(pool.Keep("combat"), "combat");  // case matters: an event name is sent as written
+  pool.StopSharing();
+  EXPECT_NE(pool.Keep("Combat").data(), shared.data());
+  EXPECT_EQ(shared, "Combat");
+  for (int i = 0; i < 3000; ++i) EXPECT_EQ(kept[i], "name " + std::to_string(i));
 }

@@ -98,7 +98,7 @@ ProfileReport Report(Session& session, const Profile& profile) {
     const std::string name = hostTest ? hostTest : value ? value->name : "?";
     report.conditionLines.push_back("  line " + std::to_string(condition.line) + ": " + name +
                                     " " + OperatorSymbol(condition.op) + " " +
-                                    Format(condition.operand, hostTest != nullptr) +
+                                    Format(condition.operand.ToValueData(), hostTest != nullptr) +
                                     "  (live: " + LiveText(session, condition) +
                                     ")  " + (holds ? "holds" : "fails"));
   }

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -27,8 +28,8 @@ std::string Quoted(const std::string& name) { return "'" + name + "'"; }
 
 std::string LineRef(int32_t line) { return "line " + std::to_string(line); }
 
-// The profile name a by-name command carries, or null for other commands.
-const std::string* NamedProfile(const Command& command) {
+// The profile name a by-name command carries, or none for other commands.
+std::optional<std::string> NamedProfile(const Command& command) {
   switch (command.id) {
     case CommandId::SetProfile:
     case CommandId::RunProfile:
@@ -37,10 +38,11 @@ const std::string* NamedProfile(const Command& command) {
     case CommandId::BindKey2:
       break;
     default:
-      return nullptr;
+      return std::nullopt;
   }
-  const ValueData& operand = command.operand;
-  return operand.isSet && operand.type == ValueType::String ? &operand.text : nullptr;
+  const Operand& operand = command.operand;
+  if (!operand.isSet || operand.type != ValueType::String) return std::nullopt;
+  return std::string(operand.Text());
 }
 
 // Which by-name commands reach each profile, the way commands look names up (the first
@@ -53,8 +55,8 @@ Reach ReachOf(Session& session) {
   Reach reach;
   for (const auto& profile : session.profiles) {
     for (const auto& command : profile.commands) {
-      const std::string* name = NamedProfile(command);
-      if (name == nullptr) continue;
+      const std::optional<std::string> name = NamedProfile(command);
+      if (!name) continue;
       if (const Profile* target = FindProfile(session, *name)) reach[target] |= Bit(command.id);
     }
   }
@@ -71,8 +73,8 @@ void MissingProfiles(Session& session, std::vector<Finding>& out) {
   for (const auto& profile : session.profiles) names.push_back(profile.name);
   for (const auto& profile : session.profiles) {
     for (const auto& command : profile.commands) {
-      const std::string* name = NamedProfile(command);
-      if (name == nullptr || FindProfile(session, *name) != nullptr) continue;
+      const std::optional<std::string> name = NamedProfile(command);
+      if (!name || FindProfile(session, *name) != nullptr) continue;
       out.push_back({command.line, Severity::Warning, "missing-profile",
                      std::string(CommandName(command.id)) + " names profile " + Quoted(*name) +
                          ", which does not exist or is disabled",
@@ -115,10 +117,10 @@ void UnreachableProfiles(const Profiles& profiles, const Reach& reach, std::vect
 // operand that did not parse equals nothing.
 bool SameCondition(const Condition& a, const Condition& b) {
   if (a.evaluator != b.evaluator || a.valueIndex != b.valueIndex || a.op != b.op) return false;
-  const ValueData& x = a.operand;
-  const ValueData& y = b.operand;
+  const Operand& x = a.operand;
+  const Operand& y = b.operand;
   if (!x.isSet || !y.isSet || x.type != y.type) return false;
-  if (x.type == ValueType::String) return EqualIgnoringCase(Trim(x.text), Trim(y.text));
+  if (x.type == ValueType::String) return EqualIgnoringCase(Trim(x.Text()), Trim(y.Text()));
   return x.payload == y.payload;
 }
 
