@@ -20,6 +20,10 @@ void Erase(std::vector<T>& list, const T& item) {
 
 }  // namespace
 
+namespace {
+constexpr size_t kNameRoom = 256;
+}  // namespace
+
 SimWorld::SimWorld() { Reset(); }
 
 template <typename T>
@@ -52,6 +56,11 @@ void SimWorld::Reset() {
   engineStrings.clear();
   engineStringIds.clear();
   nameKeys.clear();
+  // Room for the names a run meets, made up front: tables that grow in steps as new names come
+  // would show in a measure of the plug-in's heap as growth that is not the plug-in's.
+  engineStrings.reserve(kNameRoom);
+  engineStringIds.reserve(kNameRoom);
+  nameKeys.reserve(kNameRoom);
   nextFormId = kFirstFormId;
   nextHandle = kFirstHandle;
 
