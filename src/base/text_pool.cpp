@@ -1,6 +1,7 @@
 #include "base/text_pool.h"
 
 #include <cstring>
+#include <memory>
 
 #include "base/text.h"
 
@@ -41,10 +42,10 @@ std::string_view TextPool::Copy(std::string_view text) {
   char* at = nullptr;
   if (bytes > kBlockBytes / 4) {
     // A long text gets a block of its own, which leaves the ordinary block's room for others.
-    at = blocks_.emplace_back(new char[bytes]).get();
+    at = blocks_.emplace_back(std::make_unique_for_overwrite<char[]>(bytes)).get();
   } else {
     if (bytes > left_) {
-      free_ = blocks_.emplace_back(new char[kBlockBytes]).get();
+      free_ = blocks_.emplace_back(std::make_unique_for_overwrite<char[]>(kBlockBytes)).get();
       left_ = kBlockBytes;
     }
     at = free_;
