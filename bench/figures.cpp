@@ -46,6 +46,7 @@ int Frames(int profiles, int conditions, bool pass, int frames) {
 
 int Load(int profiles, LineEnd lineEnd) {
   const std::string text = GeneratedConfiguration(profiles, lineEnd);
+  ResetWorld();  // the simulated game is made before the count starts: its heap is not the load's
   auto session = Plugin::Instance().NewSession();
   const int64_t allocationsBefore = AllocationCount();
   const int64_t bytesBefore = LiveHeapBytes();
