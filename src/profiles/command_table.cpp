@@ -146,22 +146,29 @@ const CommandTableEntry kCommandTable[] = {
     {nullptr, nullptr, CommandId::Disable, {}},
 };
 
-const char* CommandName(CommandId id) {
-  for (const CommandTableEntry* row = kCommandTable; row->name != nullptr; ++row) {
-    if (row->id == id) return row->name;
-  }
-  return "command";
-}
+namespace {
 
-CommandHandler HandlerOf(CommandId id) {
-  // Indexed by id: the driver asks for every command it runs.
-  static const auto handlers = [] {
-    std::array<CommandHandler, 64> byId{};  // every id the record's 6-bit field holds
+// The table's row for `id`, or null. Indexed by id: the driver asks for every command it runs.
+const CommandTableEntry* RowOf(CommandId id) {
+  static const auto rows = [] {
+    std::array<const CommandTableEntry*, 64> byId{};  // every id the record's 6-bit field holds
     for (const CommandTableEntry* row = kCommandTable; row->name != nullptr; ++row) {
-      byId[static_cast<size_t>(row->id)] = row->handler;
+      byId[static_cast<size_t>(row->id)] = row;
     }
     return byId;
   }();
   const auto slot = static_cast<size_t>(id);
-  return slot < handlers.size() ? handlers[slot] : nullptr;
+  return slot < rows.size() ? rows[slot] : nullptr;
+}
+
+}  // namespace
+
+const char* CommandName(CommandId id) {
+  const CommandTableEntry* row = RowOf(id);
+  return row ? row->name : "command";
+}
+
+CommandHandler HandlerOf(CommandId id) {
+  const CommandTableEntry* row = RowOf(id);
+  return row ? row->handler : nullptr;
 }
