@@ -14,14 +14,19 @@ namespace {
 
 // --- The writing rule: a set value of the updater's own type, or nothing at all ---
 
-// Field by field: the same record as assigning ValueData::Bool or ::Int, without building one.
-void WriteSet(Value* value, ValueType type, uint32_t payload) {
+// Field by field: the same record as assigning a ValueData of that type, without building one;
+// a text reuses the storage the value's text already has.
+void WriteSet(Value* value, ValueType type, uint32_t payload, std::string_view text = {}) {
   if (!value || value->type != type) return;
   ValueData& current = value->current;
   current.payload = payload;
   current.isSet = true;
   current.type = type;
-  current.text.clear();
+  if (text.empty()) {
+    current.text.clear();  // the usual case, and far cheaper than assigning nothing
+  } else {
+    current.text.assign(text);
+  }
 }
 
 void WriteBool(Value* value, bool result) { WriteSet(value, ValueType::Bool, result ? 1u : 0u); }
@@ -120,17 +125,11 @@ void UpdateRace(const UpdateInput& input, Value* value) {
   if (!value || value->type != ValueType::String) return;
   const char* name = RaceName(input.actorAsCharacter);
   const std::string_view raceName = name ? name : "";
-  ValueData& current = value->current;
+  const ValueData& current = value->current;
   const bool hadText = current.isSet && current.type == ValueType::String;
-  // An unchanged name writes nothing, so an unset value meeting no race stays unset. The same
-  // text exactly, the usual case, would only be written again.
-  if (hadText && raceName == current.text) return;
+  // An unchanged name writes nothing, so an unset value meeting no race stays unset.
   if (TrimmedEqualIgnoringCase(raceName, hadText ? std::string_view(current.text) : "")) return;
-  // Written in place: a long name reuses the text's storage.
-  current.payload = 0;
-  current.isSet = true;
-  current.type = ValueType::String;
-  current.text.assign(raceName);
+  WriteSet(value, ValueType::String, 0, raceName);
 }
 
 void UpdateWereWolf(const UpdateInput& input, Value* value) {
