@@ -59,7 +59,8 @@ void BuildDeepSkeleton(HostRef* ref) {
     for (const char* finger : {"Thumb", "Finger1", "Finger2", "Finger3", "Finger4"}) {
       HostNode* joint = node;
       for (int part = 0; part < 3; ++part) {
-        joint = world.AddNode(joint, std::string("NPC ") + side + " " + finger + std::to_string(part));
+        joint =
+            world.AddNode(joint, std::string("NPC ") + side + " " + finger + std::to_string(part));
       }
     }
   }
@@ -77,7 +78,8 @@ std::string AllHoldingConfiguration(int profiles, int conditionsPerProfile,
   int kind = 0;
   for (int i = 0; i < profiles; ++i) {
     const bool exclusive = i == profiles - 1;
-    text += (exclusive ? "[Profile " : "{Profile ") + std::to_string(i) + (exclusive ? "]\n" : "}\n");
+    text +=
+        (exclusive ? "[Profile " : "{Profile ") + std::to_string(i) + (exclusive ? "]\n" : "}\n");
     for (int c = 0; c < conditionsPerProfile; ++c) {
       text += kHoldingConditions[kind];
       text += '\n';
@@ -120,7 +122,9 @@ std::string GeneratedConfiguration(int profiles, LineEnd lineEnd) {
 
 std::string KeyBindingConfiguration(int bindings) {
   std::string text = "!Set bEnabled true\n";
-  for (int key = 1; key <= bindings; ++key) text += "!BindKey " + std::to_string(key) + " 0 Target\n";
+  for (int key = 1; key <= bindings; ++key) {
+    text += "!BindKey " + std::to_string(key) + " 0 Target\n";
+  }
   text += "[Target]\nSet fFOV 70\n";
   return text;
 }

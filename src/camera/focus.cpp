@@ -62,7 +62,9 @@ void CameraController::AddLookInput(float input[2]) {
 }
 
 void CameraController::PlaceFocusPoint() {
-  if (focusPoint || focusDelay != 0 || !IsHeadCameraActive() || !FocusEnabled(updateSettings_)) return;
+  if (focusPoint || focusDelay != 0 || !IsHeadCameraActive() || !FocusEnabled(updateSettings_)) {
+    return;
+  }
   // The pick hands its point to SetFocusPick while it runs.
   if (HostRef* player = HostPlayer()) HostPlayerCrosshairPick(player);
   const Vector3 from = {position[0], position[1], position[2]};
@@ -73,7 +75,9 @@ void CameraController::PlaceFocusPoint() {
 }
 
 void CameraController::FocusStep() {
-  if (!focusPoint || focusDelay != 0 || !IsHeadCameraActive() || !FocusEnabled(updateSettings_)) return;
+  if (!focusPoint || focusDelay != 0 || !IsHeadCameraActive() || !FocusEnabled(updateSettings_)) {
+    return;
+  }
   Matrix3 view;
   std::copy(rotation, rotation + 9, view.m);
   const Vector3 from = {position[0], position[1], position[2]};

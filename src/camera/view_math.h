@@ -71,6 +71,7 @@ class YawPitchMemo {
   uint32_t pitchBits_ = 0;
   Matrix3 orientation_;
 };
+
 // The second column: where the matrix points Y, the forward axis.
 Vector3 Forward(const Matrix3& m);
 

@@ -66,7 +66,8 @@ ValueData ParseInt(std::string_view text) {
   }
   const uint64_t largest = negative ? kLimit - 1 : kLimit - 2;
   if (magnitude > largest) return refused;
-  const int64_t number = negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude);
+  const int64_t number =
+      negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude);
   return ValueData::Int(static_cast<int32_t>(number));
 }
 

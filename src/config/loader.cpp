@@ -102,8 +102,8 @@ class BlockCollector {
     }
   }
 
-  // Builds the block's profile in place (its commands point to it); the block restarts empty
-  // for the next header.
+  // Builds the block's profile in place at the end of the session's profiles; the block
+  // restarts empty for the next header.
   void FinishBlock() {
     Profile& profile = session_.profiles.emplace_back();
     profile.index = static_cast<int32_t>(session_.profiles.size() - 1);

@@ -42,6 +42,7 @@ class Plugin final : private CameraSettings, private CameraCommands {
   std::unique_ptr<Session> currentRegistry;  // the live session, or null before start-up
 
  private:
+  // Declared before the controller, which is built with it.
   HeldSessionSettings heldSettings_{currentRegistry};
 
  public:

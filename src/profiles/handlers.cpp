@@ -36,7 +36,8 @@ void QueueRotationItem(Session& session, const Command* command, int32_t axis) {
   item.duration = command->seconds;
   item.axis = axis;
   item.elapsed = 0;
-  item.mode = (mode >= 0 && mode <= 2) ? static_cast<RotationMode>(mode) : RotationMode::Independent;
+  item.mode =
+      (mode >= 0 && mode <= 2) ? static_cast<RotationMode>(mode) : RotationMode::Independent;
   if (session.camera != nullptr) session.camera->QueueRotation(item);
 }
 

@@ -30,9 +30,11 @@ void ApplyRequest(Session& session, KeyBindingList& bindings, const KeyBindingRe
   if (!request.bind) {
     RemoveKeyBinding(session, bindings, request.key, request.pressEdge, !request.pressEdge);
   } else if (index >= 0 && request.pressEdge) {
-    AddKeyBinding(session, bindings, request.key, request.modifiers, index, kNoProfile, 0, request.seconds);
+    AddKeyBinding(session, bindings, request.key, request.modifiers, index, kNoProfile, 0,
+                  request.seconds);
   } else if (index >= 0) {
-    AddKeyBinding(session, bindings, request.key, request.modifiers, kNoProfile, index, request.seconds, 0);
+    AddKeyBinding(session, bindings, request.key, request.modifiers, kNoProfile, index,
+                  request.seconds, 0);
   }
 }
 
@@ -60,7 +62,8 @@ void AddKeyBinding(Session& session, KeyBindingList& bindings, int32_t key, int3
                    int32_t pressProfile, int32_t releaseProfile, float releaseSeconds,
                    float pressSeconds) {
   // A new action for one edge of a key replaces that edge of every earlier binding of the key.
-  RemoveKeyBinding(session, bindings, key, pressProfile != kNoProfile, releaseProfile != kNoProfile);
+  RemoveKeyBinding(session, bindings, key, pressProfile != kNoProfile,
+                   releaseProfile != kNoProfile);
   KeyBinding binding;
   binding.key = key;
   binding.modifiers = modifiers;
