@@ -20,7 +20,9 @@ to that place, relative to the document.
 
 usage: write-docs.py --tool VANTREL [--check]
   without --check the documents and pictures are written; with it nothing is written and the
-  status is 1 when any of them differs from what would be written.
+  status is 1 when any of them differs from what would be written, or a picture is shown by no
+  document (writing removes such a picture). A file under tests/docs/ that no document shows or
+  runs fails either way.
 """
 import argparse
 import difflib
@@ -36,6 +38,7 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parent.parent
 DOCUMENTS = ["docs/guide.md", "docs/recipes/*.md"]
 PICTURE_FOLDERS = ["docs/guide", "docs/recipes"]
+SOURCE_FILES = ["tests/docs/guide/*", "tests/docs/recipes/*.*", "tests/docs/recipes/mistakes/*"]
 MARKER = re.compile(r"^<!-- (file|run): (.*?)-->\n.*?^<!-- end -->\n", re.S | re.M)
 FENCE_LANGUAGE = {".txt": "ini", ".scenario": "text"}
 
@@ -56,15 +59,16 @@ def parse_fields(kind, body):
     return fields
 
 
-def file_block(path):
+def file_block(path, sources):
     source = ROOT / path
+    sources.add(source)
     if not source.is_file():
         raise DocError(f"no file {path}")
     language = FENCE_LANGUAGE.get(source.suffix, "text")
     return f"```{language}\n{source.read_text()}```\n"
 
 
-def run_block(fields, tool, document, pictures):
+def run_block(fields, tool, document, pictures, sources):
     command = fields["run"]
     words = shlex.split(command)
     if not words or words[0] != "vantrel":
@@ -75,6 +79,7 @@ def run_block(fields, tool, document, pictures):
             source = ROOT / path
             if not source.is_file():
                 raise DocError(f"no file {path}")
+            sources.add(source)
             target = Path(folder) / (name or source.name)
             target.parent.mkdir(parents=True, exist_ok=True)
             shutil.copyfile(source, target)
@@ -99,15 +104,15 @@ def run_block(fields, tool, document, pictures):
     return block
 
 
-def generate(document, tool, pictures):
+def generate(document, tool, pictures, sources):
     """The document's text with every generated part written anew."""
     def replace(match):
         kind, body = match.group(1), match.group(2)
         fields = parse_fields(kind, body)
         if kind == "file":
-            block = file_block(fields["file"])
+            block = file_block(fields["file"], sources)
         else:
-            block = run_block(fields, tool, document, pictures)
+            block = run_block(fields, tool, document, pictures, sources)
         return f"<!-- {kind}: {body}-->\n{block}<!-- end -->\n"
 
     try:
@@ -123,11 +128,11 @@ def main():
     args = parser.parse_args()
     tool = str(Path(args.tool).resolve())
 
-    texts, pictures = {}, {}
+    texts, pictures, sources = {}, {}, set()
     try:
         for pattern in DOCUMENTS:
             for document in sorted(ROOT.glob(pattern)):
-                texts[document] = generate(document, tool, pictures)
+                texts[document] = generate(document, tool, pictures, sources)
     except DocError as error:
         sys.exit(str(error))
 
@@ -145,13 +150,18 @@ def main():
     kept = set(pictures)
     unused = [svg for folder in PICTURE_FOLDERS for svg in sorted((ROOT / folder).glob("*.svg"))
               if svg not in kept]
+    # A tested file that no document shows or runs is a recipe the reader never sees.
+    unshown = [path for pattern in SOURCE_FILES for path in sorted(ROOT.glob(pattern))
+               if path.is_file() and path not in sources]
+    for path in unshown:
+        print(f"{path.relative_to(ROOT)} is shown or run by no document")
 
     if args.check:
         for path in stale:
             print(f"{path.relative_to(ROOT)} differs from what scripts/write-docs.py writes")
         for path in unused:
             print(f"{path.relative_to(ROOT)} is shown by no document")
-        if stale or unused:
+        if stale or unused or unshown:
             print("Run: python3 scripts/write-docs.py --tool build/linux/bin/vantrel")
             sys.exit(1)
         return
@@ -165,6 +175,8 @@ def main():
     for path in unused:
         path.unlink()
         print(f"removed {path.relative_to(ROOT)}")
+    if unshown:
+        sys.exit(1)
 
 
 if __name__ == "__main__":
