@@ -62,22 +62,15 @@ bool ReachedBy(const Reach& reach, const Profile& target, uint32_t ids) {
   return found != reach.end() && (found->second & ids) != 0;
 }
 
-// "BindKey 112 0 Combat aiming": the name ends at the first blank unless quoted. The longest
-// run of words from the name on that names a profile with blanks, or empty.
-std::string_view UnquotedNameWithBlanks(Session& session, std::string_view lineText,
-                                        std::string_view name) {
-  if (name.empty() || name.data() == lineText.data() || name.data()[-1] == '"') return {};
-  const std::string_view words = lineText.substr(static_cast<size_t>(name.data() - lineText.data()));
-  std::string_view found;
-  size_t end = name.size();  // the words taken so far end here
-  for (;;) {
-    const size_t next = words.find_first_not_of(" \t", end);
-    if (next == std::string_view::npos) break;
-    end = std::min(words.find_first_of(" \t", next), words.size());
-    const std::string_view candidate = words.substr(0, end);
-    if (FindProfile(session, candidate) != nullptr) found = candidate;
+// Why a name reaches no profile: a block of that name left out by its "disable" line, or none.
+std::string Absence(const LintSource& source, std::string_view name) {
+  for (const LintSource::Block& block : source.Blocks()) {
+    if (block.state == ProfileState::Discarded && EqualIgnoringCase(block.name, name)) {
+      return "a 'disable' line leaves out of the file (its header is at line " +
+             std::to_string(block.line) + ")";
+    }
   }
-  return found;
+  return "does not exist";
 }
 
 void MissingProfiles(LintContext& context) {
@@ -88,19 +81,21 @@ void MissingProfiles(LintContext& context) {
   for (const Profile& profile : session.profiles) {
     for (const Command& command : profile.commands) {
       const std::optional<std::string_view> name = NamedProfile(command);
-      if (!name || FindProfile(session, *name) != nullptr) continue;
+      if (!name) continue;
+      const bool found = FindProfile(session, *name) != nullptr;
       const CommandSpans spans = source.CommandAt(command.line);
-      const std::string_view full =
-          UnquotedNameWithBlanks(session, source.Text(command.line), spans.operand);
+      const std::string_view full = ProfileNameWithBlanks(session, source.Text(command.line),
+                                                          spans.operand);
+      if (found && full.empty()) continue;
       std::string message = std::string(CommandName(command.id)) + " names profile " +
-                            Quoted(*name) + ", which does not exist or is disabled";
-      if (!full.empty()) message += "; a name with blanks is read only when quoted";
+                            Quoted(*name) + ", which " +
+                            (found ? std::string("is not ") + Quoted(full)
+                                   : Absence(source, *name));
+      if (!full.empty()) message += ": a name with blanks is read only when quoted";
       Finding finding = source.At("missing-profile", Severity::Warning, std::move(message),
                                   command.line, spans.operand);
       if (!full.empty()) {
-        finding.suggestion = std::string(full);
-        finding.fixes.push_back(ReplaceFix(source, full, "\"" + std::string(full) + "\"", true,
-                                           "quote the name " + Quoted(full)));
+        finding.fixes.push_back(QuoteFix(source, full));
       } else {
         AddNameFix(source, finding, spans.operand, names);
       }

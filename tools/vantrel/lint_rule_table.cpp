@@ -23,12 +23,12 @@ constexpr LintRule kRules[] = {
      "(a file saved as UTF-8 with BOM, or as Unicode)",
      "(the same file saved as UTF-8 without BOM, or as ANSI)"},
     {"missing-profile", Severity::Warning,
-     "SetProfile, RunProfile, Inhibit, BindKey or BindKey2 names a profile that does not exist "
-     "(or is disabled).",
-     "SetProfile and BindKey then switch to the default profile; RunProfile, Inhibit and "
-     "BindKey2 do nothing. A name with blanks must be written in double quotes, or only its "
-     "first word is read. --fix corrects a name close to one profile's only, and adds missing "
-     "quotes.",
+     "SetProfile, RunProfile, Inhibit, BindKey or BindKey2 names a profile that does not exist, "
+     "is disabled, or has blanks in its name and no quotes around it.",
+     "SetProfile then switches to the default profile, a BindKey or BindKey2 key binds "
+     "nothing, and RunProfile and Inhibit do nothing. A name with blanks must be written in "
+     "double quotes, or only its first word is read. --fix corrects a name close to one "
+     "profile's only, and adds missing quotes.",
      "[Combat aiming]\n(bAimBow)\n[Default keys]\nBindKey 112 0 Combat aiming",
      "BindKey 112 0 \"Combat aiming\""},
     {"duplicate-profile", Severity::Warning,
