@@ -4,7 +4,6 @@
 #include "lint_rules.h"
 
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -269,19 +268,17 @@ void ConflictingKeys(const Profiles& profiles, std::vector<Finding>& out) {
 }  // namespace
 
 std::vector<Finding> ProfileFindings() {
-  Plugin& plugin = Plugin::Instance();
-  std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
-  std::vector<Finding> findings;
-  if (!plugin.currentRegistry) return findings;
-  Session& session = *plugin.currentRegistry;
-  const Profiles& profiles = session.profiles;
-  MissingProfiles(session, findings);
-  DuplicateProfiles(session, findings);
-  const Reach reach = ReachOf(session);
-  UnreachableProfiles(profiles, reach, findings);
-  ShadowedProfiles(profiles, reach, findings);
-  NeverHolds(profiles, findings);
-  ReturnsWithoutChange(profiles, findings);
-  ConflictingKeys(profiles, findings);
-  return findings;
+  return Plugin::Instance().WithSession([](Session& session) {
+    std::vector<Finding> findings;
+    const Profiles& profiles = session.profiles;
+    MissingProfiles(session, findings);
+    DuplicateProfiles(session, findings);
+    const Reach reach = ReachOf(session);
+    UnreachableProfiles(profiles, reach, findings);
+    ShadowedProfiles(profiles, reach, findings);
+    NeverHolds(profiles, findings);
+    ReturnsWithoutChange(profiles, findings);
+    ConflictingKeys(profiles, findings);
+    return findings;
+  });
 }

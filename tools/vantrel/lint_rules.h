@@ -5,6 +5,6 @@
 
 #include "finding.h"
 
-// Every rule over the profiles of currentRegistry (names are looked up the way commands look
+// Every rule over the profiles of the live session (names are looked up the way commands look
 // them up there); findings in rule order, not yet by line.
 std::vector<Finding> ProfileFindings();

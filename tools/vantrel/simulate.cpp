@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <mutex>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -182,10 +181,10 @@ class ScenarioPlayer {
 
   // Current profile and parallel profile states, printed when they change.
   void PrintChanges() {
-    Plugin& plugin = Plugin::Instance();
-    std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
-    if (!plugin.currentRegistry) return;
-    const Session& session = *plugin.currentRegistry;
+    Plugin::Instance().WithSession([this](const Session& session) { PrintChanges(session); });
+  }
+
+  void PrintChanges(const Session& session) {
     const std::string current = session.currentProfile ? session.currentProfile->name : "None";
     if (current != lastProfile_) {
       std::printf("%9.3f  profile %s -> %s\n", time_, lastProfile_.c_str(), current.c_str());
@@ -254,23 +253,22 @@ class ScenarioPlayer {
   void Expect(const std::vector<std::string>& w) {
     const std::string& what = w[1];
     if (what == "profile" && w.size() == 3) {
-      Plugin& plugin = Plugin::Instance();
-      std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
-      const Profile* current =
-          plugin.currentRegistry ? plugin.currentRegistry->currentProfile : nullptr;
-      const std::string got = current ? current->name : "None";
+      std::string got = "None";
+      Plugin::Instance().WithSession([&](const Session& session) {
+        if (session.currentProfile) got = session.currentProfile->name;
+      });
       Check(got == w[2], "profile " + w[2], "profile " + got);
     } else if ((what == "active" || what == "inactive") && w.size() == 3) {
-      Plugin& plugin = Plugin::Instance();
-      std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
-      const Profile* profile =
-          plugin.currentRegistry ? FindProfile(*plugin.currentRegistry, w[2]) : nullptr;
-      if (!profile || profile->type != ProfileType::Parallel) {
+      std::optional<bool> active;  // set when the parallel profile exists
+      Plugin::Instance().WithSession([&](Session& session) {
+        const Profile* profile = FindProfile(session, w[2]);
+        if (profile && profile->type == ProfileType::Parallel) active = profile->active != 0;
+      });
+      if (!active) {
         Check(false, what + " " + w[2], "no parallel profile " + w[2]);
       } else {
         const bool wanted = what == "active";
-        Check((profile->active != 0) == wanted, what + " " + w[2],
-              (profile->active ? "active " : "inactive ") + w[2]);
+        Check(*active == wanted, what + " " + w[2], (*active ? "active " : "inactive ") + w[2]);
       }
     } else if (what == "value" && w.size() == 4) {
       ExpectValue(w[2], w[3]);
@@ -314,7 +312,7 @@ class ScenarioPlayer {
     } else if (what == "target" && w.size() == 3) {
       int32_t formId = 0;
       if (!ReadInt(w[2], formId)) return Error("expect target needs a form id");
-      const uint32_t got = Plugin::Instance().controller.targetFormId;
+      const uint32_t got = Plugin::Instance().controller.followedFormId;
       Check(got == static_cast<uint32_t>(formId), "target " + Hex(static_cast<uint32_t>(formId)),
             "target " + Hex(got));
     } else {
@@ -383,12 +381,10 @@ class ScenarioPlayer {
 
   // As the plug-in would read it, but without its side effects (no base captured).
   static ValueData ReadValue(const std::string& name) {
-    Plugin& plugin = Plugin::Instance();
-    std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
-    if (!plugin.currentRegistry) return ValueData{};
-    ValueRegistry& values = plugin.currentRegistry->values;
-    Value* value = FindValue(values, name);
-    return value ? PeekValue(values, *value, true) : ValueData{};
+    return Plugin::Instance().WithSession([&](Session& session) {
+      Value* value = FindValue(session.values, name);
+      return value ? PeekValue(session.values, *value, true) : ValueData{};
+    });
   }
 
   static std::string FormatValue(const ValueData& data) {
