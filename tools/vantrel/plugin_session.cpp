@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 #include "config/loader.h"
 #include "plugin/plugin.h"
@@ -35,6 +36,26 @@ std::vector<std::string> TakeConsoleLines() {
 Value* FindSessionValue(const std::string& name) {
   return Plugin::Instance().WithSession(
       [&](Session& session) { return FindValue(session.values, name); });
+}
+
+ValueData ReadSessionValue(const std::string& name) {
+  return Plugin::Instance().WithSession([&](Session& session) {
+    Value* value = FindValue(session.values, name);
+    return value ? PeekValue(session.values, *value, true) : ValueData{};
+  });
+}
+
+std::string ValueText(const ValueData& data) {
+  char buffer[32];
+  switch (data.type) {
+    case ValueType::Bool: return data.AsBool() ? "true" : "false";
+    case ValueType::Int: return std::to_string(data.AsInt());
+    case ValueType::Float:
+      std::snprintf(buffer, sizeof buffer, "%g", static_cast<double>(data.AsFloat()));
+      return buffer;
+    case ValueType::String: return "'" + data.text + "'";
+    default: return "?";
+  }
 }
 
 bool IsConfigurationError(const std::string& line) {
