@@ -9,11 +9,6 @@
 #include "lint_source.h"
 #include "profiles/session.h"
 
-<<<<<<< HEAD
-// Every rule over the profiles of the live session (names are looked up the way commands look
-// them up there); findings in rule order, not yet by line.
-std::vector<Finding> ProfileFindings();
-=======
 struct LintContext {
   Session& session;  // as loaded, before any frame
   LintSource& source;
@@ -30,4 +25,3 @@ void ConditionFindings(LintContext& context);
 void CommandFindings(LintContext& context);
 // conflicting-key.
 void KeyFindings(LintContext& context);
->>>>>>> main
