@@ -1,6 +1,6 @@
 #pragma once
-// The command handlers (CommandHandler) behind kCommandTable. Rows naming the same handler
-// share one function.
+// The command handlers (CommandHandler) behind the command table. Rows naming the same
+// handler share one function.
 
 #include "profiles/profile.h"
 

@@ -132,7 +132,7 @@ TEST_F(HandlersTest, SwitchesSetTheirValueAndToggleFlipsActivation) {
   Run("Enable");
   EXPECT_TRUE(BoolOr(Vid::bEnabled, false));
   Command disable;
-  kCommandTable[10].handler(LiveSession(), nullptr, &disable);
+  HandlerOf(CommandId::Disable)(LiveSession(), nullptr, &disable);
   EXPECT_FALSE(BoolOr(Vid::bEnabled, true));
   Run("Activate");
   EXPECT_TRUE(BoolOr(Vid::bActivated, false));
@@ -217,11 +217,11 @@ TEST_F(HandlersTest, KeyCommandsQueueUnpackedRequests) {
   Command byIndex;
   byIndex.keyWord = 0;
   byIndex.operand = Operand::Int(3);
-  kCommandTable[20].handler(LiveSession(), nullptr, &byIndex);
-  kCommandTable[21].handler(LiveSession(), nullptr, &byIndex);
+  HandlerOf(CommandId::BindKey)(LiveSession(), nullptr, &byIndex);
+  HandlerOf(CommandId::UnBindKey)(LiveSession(), nullptr, &byIndex);
   EXPECT_EQ(LiveSession().keyBindingRequests.size(), 4u);
   byIndex.keyWord = 0x0004007B;
-  kCommandTable[20].handler(LiveSession(), nullptr, &byIndex);
+  HandlerOf(CommandId::BindKey)(LiveSession(), nullptr, &byIndex);
   ASSERT_EQ(LiveSession().keyBindingRequests.size(), 5u);
   EXPECT_EQ(Request(4).key, 123);
   EXPECT_EQ(Request(4).modifiers, 4);
