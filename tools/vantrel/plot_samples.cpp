@@ -4,8 +4,9 @@
 #include <mutex>
 
 #include "plugin/plugin.h"
-#include "profiles/session.h"
 #include "profiles/profile.h"
+#include "profiles/session.h"
+#include "trace_sources.h"
 #include "values/registry.h"
 
 namespace {
@@ -24,13 +25,13 @@ double Number(const ValueData& data) {
   }
 }
 
-void SampleLane(Plugin& plugin, TraceLane& lane) {
-  const CameraController& controller = plugin.controller;
-  const float* columns = lane.name == "position"   ? controller.position
-                         : lane.name == "rotation" ? controller.rotation
-                                                   : nullptr;
-  if (columns != nullptr) {
-    for (size_t i = 0; i < lane.samples.size(); ++i) lane.samples[i].push_back(columns[i]);
+void SampleLane(Plugin& plugin, TraceLane& lane, const GameSide& game, bool framed) {
+  if (const TraceSource* source = FindTraceSource(lane.name)) {
+    double numbers[kMaxTraceColumns];
+    source->read(game, numbers);
+    for (size_t i = 0; i < lane.samples.size(); ++i) {
+      lane.samples[i].push_back(framed ? numbers[i] : NAN);
+    }
     return;
   }
   ValueRegistry* values = plugin.currentRegistry ? &plugin.currentRegistry->values : nullptr;
@@ -50,10 +51,11 @@ PlotSamples StartSamples(const std::vector<std::string>& trace) {
   for (const std::string& name : trace) {
     TraceLane lane;
     lane.name = name;
-    if (name == "position") {
-      lane.columns = {"x", "y", "z"};
-    } else if (name == "rotation") {
-      for (int i = 0; i < 9; ++i) lane.columns.push_back(std::to_string(i));
+    if (const TraceSource* source = FindTraceSource(name)) {
+      for (const std::string& column : TraceColumnNames(*source)) {
+        const size_t dot = column.find('.');
+        lane.columns.push_back(dot == std::string::npos ? column : column.substr(dot + 1));
+      }
     } else {
       const Value* value = session ? FindValue(session->values, name) : nullptr;
       lane.known = value != nullptr;
@@ -73,11 +75,11 @@ PlotSamples StartSamples(const std::vector<std::string>& trace) {
   return samples;
 }
 
-void TakeSample(PlotSamples& samples, double seconds) {
+void TakeSample(PlotSamples& samples, double seconds, const GameSide& game, bool framed) {
   Plugin& plugin = Plugin::Instance();
   std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
   samples.times.push_back(seconds);
-  for (TraceLane& lane : samples.lanes) SampleLane(plugin, lane);
+  for (TraceLane& lane : samples.lanes) SampleLane(plugin, lane, game, framed);
   const Session* registry = plugin.currentRegistry.get();
   const Profile* current = registry ? registry->currentProfile : nullptr;
   samples.currentProfile.push_back(current ? current->name : "None");
@@ -95,4 +97,12 @@ void TakeSample(PlotSamples& samples, double seconds) {
   for (; parallel < samples.parallelActive.size(); ++parallel) {
     samples.parallelActive[parallel].push_back(false);
   }
+}
+
+void RecordEvent(PlotSamples& samples, double seconds, const ScenarioLine& line, bool failed) {
+  const std::string& directive = line.words[0];
+  const bool passage = directive == "frame" || directive == "frametime" || directive == "frames" ||
+                       directive == "wait";
+  if (passage || (directive == "expect" && !failed)) return;
+  samples.events.push_back({seconds, std::to_string(line.number) + ": " + line.text, failed});
 }
