@@ -42,15 +42,15 @@ CameraFrameInput CameraController::BeginUpdate() {
   HostRef* const player = HostPlayer();
   HostRef* followed = RequestedRef();
   if (!followed) {
-    targetRefFormId = 0;
+    requestedRefFormId = 0;
     followed = player;
   }
   if (followed && !HostRefLoaded3D(followed)) followed = nullptr;
   target = followed;
   targetActor = target ? HostCastToActor(HostRefAsForm(target)) : nullptr;
   if (target) {
-    targetFormId = HostFormId(HostRefAsForm(target));
-    targetPitch = HostRefRotationX(target);
+    followedFormId = HostFormId(HostRefAsForm(target));
+    followedPitch = HostRefRotationX(target);
   }
 
   float extraMouse = 0;
@@ -128,7 +128,7 @@ FlagDecision CameraController::DecideFlags(bool hasTarget, int32_t cameraStateId
 }
 
 HostRef* CameraController::RequestedRef() const {
-  if (targetRefFormId == 0) return nullptr;
-  HostForm* form = HostLookupFormById(targetRefFormId);
+  if (requestedRefFormId == 0) return nullptr;
+  HostForm* form = HostLookupFormById(requestedRefFormId);
   return form ? HostCastToReference(form) : nullptr;
 }
