@@ -186,30 +186,45 @@ int32_t RecordedValue(const Command& command) {
   return IsGameState(index) ? -1 : index;
 }
 
+// The "!" part of a command line and its name: "!Set".
+std::string_view PrefixedName(const CommandSpans& spans) {
+  return {spans.head.prefix.data(),
+          static_cast<size_t>(spans.head.name.data() + spans.head.name.size() -
+                              spans.head.prefix.data())};
+}
+
 void ReturnsWithoutChange(LintContext& context, const Profile& profile) {
   const auto& commands = profile.commands;
   for (size_t i = 0; i < commands.size(); ++i) {
     const Command& command = commands[i];
     const bool isReturn = command.id == CommandId::Return || command.id == CommandId::ReturnTween;
-    if (!isReturn || command.phase == CommandPhase::OnLoad) continue;
+    // "!" commands outside the default profile never run at all: ignored-command's.
+    if (!isReturn || (command.phase == CommandPhase::OnLoad && profile.type != ProfileType::Default)) {
+      continue;
+    }
+    const std::string value = ValueName(command.valueIndex);
+    const CommandSpans spans = context.source.CommandAt(command.line);
+    if (command.phase == CommandPhase::OnLoad) {
+      Report(context, "return-without-change", command,
+             std::string(CommandName(command.id)) + " " + value +
+                 " restores nothing: '!' commands run at load, before the profile has "
+                 "recorded anything",
+             spans.value);
+      continue;
+    }
     const bool activating = command.phase == CommandPhase::OnActivate;
     // Among the activation commands, only those before the Return have recorded anything.
     const size_t end = activating ? i : commands.size();
     bool recorded = false;
-    for (size_t j = 0; j < end && !recorded; ++j) {
-      recorded = commands[j].phase == CommandPhase::OnActivate && j != i &&
-                 RecordedValue(commands[j]) == command.valueIndex;
-    }
-    if (recorded) continue;
     bool reset = false;
     for (size_t j = 0; j < end; ++j) {
+      if (commands[j].phase != CommandPhase::OnActivate) continue;
       const CommandId id = commands[j].id;
+      recorded = recorded || RecordedValue(commands[j]) == command.valueIndex;
       reset = reset || ((id == CommandId::Reset || id == CommandId::ResetTween) &&
-                        commands[j].valueIndex == command.valueIndex &&
-                        commands[j].phase == CommandPhase::OnActivate);
+                        commands[j].valueIndex == command.valueIndex);
     }
-    const std::string value = ValueName(command.valueIndex);
-    const CommandSpans spans = context.source.CommandAt(command.line);
+    if (recorded) continue;
     Report(context, "return-without-change", command,
            std::string(CommandName(command.id)) + " " + value +
                " restores nothing: no activation command of '" + profile.name + "' changes " +
@@ -219,20 +234,29 @@ void ReturnsWithoutChange(LintContext& context, const Profile& profile) {
   }
 }
 
-// "!" commands run only in the default profile.
-void LoadCommandsElsewhere(LintContext& context, const Profile& profile) {
-  if (profile.type == ProfileType::Default) return;
+// "!" commands run only in the default profile, and there once at load, before a character is
+// followed and before the profile becomes current.
+void LoadCommandsIgnored(LintContext& context, const Profile& profile) {
   for (const Command& command : profile.commands) {
     if (command.phase != CommandPhase::OnLoad) continue;
+    std::string message;
+    if (profile.type != ProfileType::Default) {
+      message = "'!' commands run only in the default profile, once after loading: this one in '" +
+                profile.name + "' never runs";
+    } else if (command.id == CommandId::SendAnimEvent) {
+      message = "'!' commands run at load, when no character is followed yet: this SendAnimEvent "
+                "sends nothing";
+    } else if (command.id == CommandId::ReturnPerson) {
+      message = "'!' commands run at load, before the default profile first becomes current: "
+                "this ReturnPerson does nothing";
+    } else {
+      continue;
+    }
     const CommandSpans spans = context.source.CommandAt(command.line);
-    const std::string_view head(spans.head.prefix.data(),
-                                spans.head.name.data() + spans.head.name.size() -
-                                    spans.head.prefix.data());
-    Report(context, "ignored-command", command,
-           "'!' commands run only in the default profile, once after loading: this one in '" +
-               profile.name + "' never runs",
-           head, ReplaceFix(context.source, spans.head.prefix, "", false,
-                            "drop the '!' to run it when the profile becomes active"));
+    Report(context, "ignored-command", command, std::move(message),
+           PrefixedName(spans),
+           ReplaceFix(context.source, spans.head.prefix, "", false,
+                      "drop the '!' to run it when the profile becomes active"));
   }
 }
 
@@ -281,7 +305,7 @@ void CommandFindings(LintContext& context) {
       OverwrittenValue(context, command);
     }
     ReturnsWithoutChange(context, profile);
-    LoadCommandsElsewhere(context, profile);
+    LoadCommandsIgnored(context, profile);
   }
   DisguisedKeywords(context);
 }
