@@ -135,7 +135,7 @@ bool ExpectTarget(ScenarioRun& run, DirectiveArgs& args) {
   int32_t formId = 0;
   if (!args.Whole(2, formId)) return false;
   const uint32_t got = Plugin::Instance().controller.targetFormId;
-  run.Check(got == static_cast<uint32_t>(formId), "target " + HexText(static_cast<uint32_t>(formId)),
-            "target " + HexText(got));
+  run.Check(got == static_cast<uint32_t>(formId),
+            "target " + HexText(static_cast<uint32_t>(formId)), "target " + HexText(got));
   return true;
 }

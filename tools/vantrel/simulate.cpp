@@ -65,7 +65,9 @@ class ScenarioPlayer final : public ScenarioRun {
     const Directive* directive = FindDirective(line, error);
     if (!directive) return Error(error);
     DirectiveArgs args(line);
-    if (!directive->handler(*this, args)) Error(std::string(directive->words) + ": " + args.problem);
+    if (!directive->handler(*this, args)) {
+      Error(std::string(directive->words) + ": " + args.problem);
+    }
   }
 
   void Error(const std::string& message) {
@@ -79,13 +81,7 @@ class ScenarioPlayer final : public ScenarioRun {
   bool Stopped() const { return observer_ && observer_->Done(time_); }
 
   void RunFrame() {
-    Sim().frameTimeA = activeSeconds;
-    Sim().frameTimeB = frameSeconds;
-    // The game hands every frame's look input to the plug-in, moved or not.
-    Plugin& plugin = Plugin::Instance();
-    plugin.controller.AddLookInput(pendingLook);
-    pendingLook[0] = pendingLook[1] = 0;
-    plugin.RunFrame();
+    game.PlayFrame(activeSeconds, frameSeconds);
     // Only what this frame's own drain printed.
     for (const std::string& text : TakeConsoleLines()) {
       std::printf("%9.3f  %s\n", time_, text.c_str());
