@@ -84,6 +84,17 @@ void UnreadOperand(LintContext& context, const Command& command) {
   Report(context, "unread-value", command, std::move(message), text, std::move(fix));
 }
 
+bool IsWouldBeComment(std::string_view text) {
+  return !text.empty() && (text.front() == ';' || text.front() == '#');
+}
+
+bool MeansForever(std::string_view text) {
+  for (const std::string_view word : {"forever", "always", "permanently", "indefinitely"}) {
+    if (EqualIgnoringCase(Trim(text), word)) return true;
+  }
+  return false;
+}
+
 // Seconds after a profile name or a rotation angle that do not read.
 void UnreadSeconds(LintContext& context, const Command& command) {
   const char* effect = nullptr;
@@ -107,6 +118,12 @@ void UnreadSeconds(LintContext& context, const Command& command) {
   const CommandSpans spans = source.CommandAt(command.line);
   const std::string_view seconds = spans.seconds;
   if (Trim(seconds).empty() || ParseValueText(ValueType::Float, seconds).isSet) return;
+  // Seconds that do not read count as none written, except for Inhibit, where none written is
+  // 0 but an unread text is forever: so a would-be comment changes nothing elsewhere, and
+  // "Inhibit Combat forever" does what it says.
+  if (command.id == CommandId::Inhibit ? MeansForever(seconds) : IsWouldBeComment(seconds)) {
+    return;
+  }
   // A name that misses its profile, or its quotes, is missing-profile's.
   const std::optional<std::string_view> target =
       command.operand.type == ValueType::String ? std::optional(command.operand.Text())
@@ -127,7 +144,8 @@ void UnreadSeconds(LintContext& context, const Command& command) {
 void UnreadMode(LintContext& context, const Command& command) {
   if (command.id != CommandId::RotateX && command.id != CommandId::RotateY) return;
   const CommandSpans spans = context.source.CommandAt(command.line);
-  if (spans.mode.empty() || command.rotationMode >= 0) return;
+  // A mode that does not read is mode 1, as none written is.
+  if (spans.mode.empty() || command.rotationMode >= 0 || IsWouldBeComment(spans.mode)) return;
   Report(context, "unread-value", command,
          Quoted(spans.mode) + " is no rotation mode (0, 1 or 2), so the rotation uses mode 1",
          spans.mode);
