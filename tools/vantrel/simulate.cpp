@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <mutex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -96,10 +95,10 @@ class ScenarioPlayer final : public ScenarioRun {
 
   // Current profile and parallel profile states, printed when they change.
   void PrintChanges() {
-    Plugin& plugin = Plugin::Instance();
-    std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
-    if (!plugin.currentRegistry) return;
-    const Session& session = *plugin.currentRegistry;
+    Plugin::Instance().WithSession([this](const Session& session) { PrintChanges(session); });
+  }
+
+  void PrintChanges(const Session& session) {
     const std::string current = session.currentProfile ? session.currentProfile->name : "None";
     if (current != lastProfile_) {
       std::printf("%9.3f  profile %s -> %s\n", time_, lastProfile_.c_str(), current.c_str());

@@ -109,7 +109,7 @@ bool ReadInt(const std::string& word, int32_t& out) {
 }
 
 HostActor* FollowedActor() {
-  const uint32_t chosen = Plugin::Instance().controller.targetRefFormId;
+  const uint32_t chosen = Plugin::Instance().controller.requestedRefFormId;
   if (chosen != 0) {
     if (HostForm* form = Sim().LookupForm(chosen)) {
       if (auto* actor = dynamic_cast<HostActor*>(form)) return actor;
