@@ -268,6 +268,7 @@ void PrintUsage(std::FILE* out) {
       "       vantrel simulate [--trace NAME,...] [--trace-out FILE]\n"
       "                        [--explain SECONDS | --plot FILE.svg] CONFIG SCENARIO\n"
       "       vantrel help [NAME | --markdown]\n"
+      "       vantrel lsp\n"
       "\n"
       "check     prints the console lines the game shows at start-up for FILE, by default\n"
       "          %s in the current folder; exits 1 when one\n"
@@ -280,7 +281,9 @@ void PrintUsage(std::FILE* out) {
       "          SECONDS why each profile is or is not current or active; --plot draws the run\n"
       "          (the --trace values, the current and parallel profiles) into an SVG file\n"
       "help      lists every value and command, prints the entry of NAME, or writes the\n"
-      "          reference section of docs/configuration.md\n",
+      "          reference section of docs/configuration.md\n"
+      "lsp       serves an editor on standard input and output (Language Server Protocol):\n"
+      "          errors and warnings as you type, help on hover, completion, quick fixes\n",
       kGameConfigurationPath);
 }
 
