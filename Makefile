@@ -72,7 +72,7 @@ dist: dll editor-deps
 # also run in the linux and linux-asan tiers above) ---
 FUZZ_SECONDS ?= 300
 FUZZ_SMOKE_SECONDS ?= 60
-FUZZ_TARGETS = fuzz_plugin fuzz_scenario fuzz_literals
+FUZZ_TARGETS = fuzz_plugin fuzz_scenario fuzz_literals fuzz_lsp
 
 .PHONY: reliability fuzz fuzz-build tsan soak
 

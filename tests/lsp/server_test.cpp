@@ -102,23 +102,24 @@ TEST_F(ServerTest, IncrementalEditsCountUtf16CodeUnits) {
   // Reset takes the whole rest of its line as a value name, so the message quotes the text.
   Notify("textDocument/didOpen",
          {{"textDocument",
-           {{"uri", uri}, {"version", 1}, {"text", "[A]\nReset fFOV \xC3\xA4\xF0\x9F\x98\x80z\n"}}}});
+           {{"uri", uri}, {"version", 1}, {"text", "[A]\n(bSneaking)\nReset fFOV \xC3\xA4\xF0\x9F\x98\x80z\n"}}}});
   Json diagnostics = Diagnostics();
   ASSERT_EQ(diagnostics.size(), 1u);
   EXPECT_EQ(diagnostics[0]["message"], "Unknown value 'fFOV \xC3\xA4\xF0\x9F\x98\x80z'!");
-  EXPECT_EQ(diagnostics[0]["range"]["end"], Json({{"line", 1}, {"character", 15}}));
+  // At the value name, which for Reset is the whole rest of the line.
+  EXPECT_EQ(diagnostics[0]["range"], Range(2, 6, 15));
 
   // "z" sits after a 2-unit character: UTF-16 character 14, byte 17.
   Notify("textDocument/didChange", {{"textDocument", {{"uri", uri}, {"version", 2}}},
-                                    {"contentChanges", {{{"range", Range(1, 14, 15)}, {"text", "yy"}},
-                                                        {{"range", Range(1, 11, 12)}, {"text", ""}}}}});
+                                    {"contentChanges", {{{"range", Range(2, 14, 15)}, {"text", "yy"}},
+                                                        {{"range", Range(2, 11, 12)}, {"text", ""}}}}});
   diagnostics = Diagnostics();
   ASSERT_EQ(diagnostics.size(), 1u);
   EXPECT_EQ(diagnostics[0]["message"], "Unknown value 'fFOV \xF0\x9F\x98\x80yy'!");
 
   // Removing the rest clears the error.
   Notify("textDocument/didChange", {{"textDocument", {{"uri", uri}, {"version", 3}}},
-                                    {"contentChanges", {{{"range", Range(1, 10, 99)}, {"text", ""}}}}});
+                                    {"contentChanges", {{{"range", Range(2, 10, 99)}, {"text", ""}}}}});
   EXPECT_TRUE(Diagnostics().empty());
   // A whole-text change replaces everything.
   Notify("textDocument/didChange", {{"textDocument", {{"uri", uri}, {"version", 4}}},

@@ -7,6 +7,7 @@
 
 #include "commands.h"
 #include "name_suggestion.h"
+#include "scenario_directives.h"
 #include "profiles/commands.h"
 #include "values/value_table.h"
 
@@ -76,17 +77,22 @@ std::vector<std::string> Wrap(std::string_view text, size_t width) {
   return lines;
 }
 
-void PrintIndented(std::string_view text, size_t indent) {
+std::string Indented(std::string_view text, size_t indent) {
+  std::string lines;
   for (const std::string& line : Wrap(text, kWidth - indent)) {
-    std::printf("%*s%s\n", static_cast<int>(indent), "", line.c_str());
+    lines += std::string(indent, ' ') + line + "\n";
   }
+  return lines;
 }
 
 // "name   first sentence of the description", wrapped under the description's column.
-void PrintListLine(const std::string& name, std::string_view text) {
+std::string_view FirstSentence(std::string_view text) {
   const size_t end = text.find(". ");
-  const std::string_view sentence = end == std::string_view::npos ? text : text.substr(0, end + 1);
-  const std::vector<std::string> lines = Wrap(sentence, kWidth - kListColumn);
+  return end == std::string_view::npos ? text : text.substr(0, end + 1);
+}
+
+void PrintListLine(const std::string& name, std::string_view text) {
+  const std::vector<std::string> lines = Wrap(FirstSentence(text), kWidth - kListColumn);
   for (size_t i = 0; i < lines.size(); ++i) {
     const std::string left = i == 0 ? "  " + name : "";
     std::printf("%-*s%s\n", static_cast<int>(kListColumn), left.c_str(), lines[i].c_str());
@@ -135,22 +141,36 @@ void PrintList() {
   }
 }
 
-void PrintValue(const ValueTableRow& row) {
+std::string ValueEntry(const ValueTableRow& row) {
   const bool setting = row.kind == ValueKind::Setting;
-  std::printf("%s  (%s, %s)\n", row.name, setting ? "setting" : "game state",
-              TypeWords(TypeFromName(row.name)));
-  PrintIndented(row.help.group, 2);
-  if (setting) PrintIndented(std::string("Before any command: ") + row.help.initially + ".", 2);
-  PrintIndented(row.help.text, 2);
+  std::string entry = std::string(row.name) + "  (" + (setting ? "setting" : "game state") +
+                      ", " + TypeWords(TypeFromName(row.name)) + ")\n";
+  entry += Indented(row.help.group, 2);
+  if (setting) entry += Indented(std::string("Before any command: ") + row.help.initially + ".", 2);
+  entry += Indented(row.help.text, 2);
   const char* note = row.readBack ? kGameBaseNote : kLoadDefaultNote;
-  PrintIndented(setting ? note : kGameStateNote, 2);
+  return entry + Indented(setting ? note : kGameStateNote, 2);
 }
 
-void PrintCommand(const CommandTableEntry& row) {
-  std::printf("%s  (command)\n", CommandSyntax(row).c_str());
-  PrintIndented(row.help.group, 2);
-  PrintIndented(row.help.text, 2);
-  PrintIndented(kPrefixNote, 2);
+std::string CommandEntry(const CommandTableEntry& row) {
+  return CommandSyntax(row) + "  (command)\n" + Indented(row.help.group, 2) +
+         Indented(row.help.text, 2) + Indented(kPrefixNote, 2);
+}
+
+const ValueTableRow* ValueRowNamed(std::string_view name) {
+  const std::string key = Lower(name);
+  for (const ValueTableRow& row : kValueTable) {
+    if (Lower(row.name) == key) return &row;
+  }
+  return nullptr;
+}
+
+const CommandTableEntry* CommandRowNamed(std::string_view name) {
+  const std::string key = Lower(name);
+  for (const CommandTableEntry* row = kCommandTable; row->name != nullptr; ++row) {
+    if (Lower(row->name) == key) return row;
+  }
+  return nullptr;
 }
 
 // The three names closest to `wanted`: names that contain it first, then by edit distance.
@@ -173,13 +193,8 @@ std::vector<std::string> NearestNames(const std::string& wanted) {
 }
 
 int PrintEntry(const std::string& name) {
-  const std::string key = Lower(name);
-  for (const ValueTableRow& row : kValueTable) {
-    if (Lower(row.name) == key) return PrintValue(row), 0;
-  }
-  for (const CommandTableEntry& row : Commands()) {
-    if (Lower(row.name) == key) return PrintCommand(row), 0;
-  }
+  const std::string entry = HelpEntry(name);
+  if (!entry.empty()) return std::fputs(entry.c_str(), stdout), 0;
   std::string nearest;
   for (const std::string& candidate : NearestNames(name)) {
     nearest += (nearest.empty() ? "" : ", ") + candidate;
@@ -260,6 +275,20 @@ void PrintMarkdown() {
 
 }  // namespace
 
+std::string HelpEntry(std::string_view name) {
+  if (const ValueTableRow* row = ValueRowNamed(name)) return ValueEntry(*row);
+  if (const CommandTableEntry* row = CommandRowNamed(name)) return CommandEntry(*row);
+  return "";
+}
+
+std::string HelpSummary(std::string_view name) {
+  if (const ValueTableRow* row = ValueRowNamed(name)) return std::string(FirstSentence(row->help.text));
+  if (const CommandTableEntry* row = CommandRowNamed(name)) {
+    return std::string(FirstSentence(row->help.text));
+  }
+  return "";
+}
+
 void PrintUsage(std::FILE* out) {
   std::fprintf(
       out,
@@ -267,7 +296,7 @@ void PrintUsage(std::FILE* out) {
       "       vantrel lint [--format text|gcc|json] [--strict] [FILE]\n"
       "       vantrel simulate [--trace NAME,...] [--trace-out FILE]\n"
       "                        [--explain SECONDS | --plot FILE.svg] CONFIG SCENARIO\n"
-      "       vantrel help [NAME | --markdown]\n"
+      "       vantrel help [NAME | --markdown | scenario [--markdown]]\n"
       "       vantrel lsp\n"
       "\n"
       "check     prints the console lines the game shows at start-up for FILE, by default\n"
@@ -281,7 +310,8 @@ void PrintUsage(std::FILE* out) {
       "          SECONDS why each profile is or is not current or active; --plot draws the run\n"
       "          (the --trace values, the current and parallel profiles) into an SVG file\n"
       "help      lists every value and command, prints the entry of NAME, or writes the\n"
-      "          reference section of docs/configuration.md\n"
+      "          reference section of docs/configuration.md; help scenario lists the scenario\n"
+      "          directives (with --markdown, their tables in README.md and the documentation)\n"
       "lsp       serves an editor on standard input and output (Language Server Protocol):\n"
       "          errors and warnings as you type, help on hover, completion, quick fixes\n",
       kGameConfigurationPath);
@@ -290,6 +320,10 @@ void PrintUsage(std::FILE* out) {
 int RunHelp(const std::vector<std::string>& args) {
   if (args.empty()) return PrintList(), 0;
   if (args.size() == 1 && args[0] == "--markdown") return PrintMarkdown(), 0;
+  if (args.size() == 1 && args[0] == "scenario") return PrintScenarioHelp(false), 0;
+  if (args.size() == 2 && args[0] == "scenario" && args[1] == "--markdown") {
+    return PrintScenarioHelp(true), 0;
+  }
   if (args.size() == 1 && args[0].rfind("--", 0) != 0) return PrintEntry(args[0]);
   PrintUsage(stderr);
   return 2;

@@ -7,4 +7,25 @@
 #include "lsp/open_document.h"
 #include "lsp/protocol.h"
 
-Json DiagnosticsOf(const OpenDocument& document, PositionEncoding encoding);
+class EditorLines;
+struct Finding;
+
+Json DiagnosticsOf(const OpenDocument& document, const std::string& uri,
+                   PositionEncoding encoding);
+// One finding as a diagnostic, and the byte range it covers; `lines` are the document's.
+Json DiagnosticOf(const OpenDocument& document, const EditorLines& lines, const std::string& uri,
+                  const Finding& finding, PositionEncoding encoding);
+void FindingRange(const EditorLines& lines, const Finding& finding, size_t& begin, size_t& end);
+
+Json HoverAt(const OpenDocument& document, size_t offset, PositionEncoding encoding);
+Json CompletionAt(const OpenDocument& document, size_t offset, PositionEncoding encoding);
+Json DefinitionAt(const OpenDocument& document, const std::string& uri, size_t offset,
+                  PositionEncoding encoding);
+Json ReferencesAt(const OpenDocument& document, const std::string& uri, size_t offset,
+                  bool withDeclaration, PositionEncoding encoding);
+Json DocumentSymbolsOf(const OpenDocument& document, PositionEncoding encoding);
+Json PrepareRenameAt(const OpenDocument& document, size_t offset, PositionEncoding encoding);
+Json RenameAt(const OpenDocument& document, const std::string& uri, size_t offset,
+              const std::string& newName, PositionEncoding encoding);
+Json CodeActionsIn(const OpenDocument& document, const std::string& uri, size_t begin, size_t end,
+                   PositionEncoding encoding);

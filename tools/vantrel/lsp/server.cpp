@@ -91,6 +91,14 @@ void LspServer::Request(const Json& id, const std::string& method, const Json& p
   static const std::map<std::string, Handler> kHandlers = {
       {"initialize", &LspServer::Initialize},
       {"shutdown", &LspServer::Shutdown},
+      {"textDocument/hover", &LspServer::Hover},
+      {"textDocument/completion", &LspServer::Completion},
+      {"textDocument/definition", &LspServer::Definition},
+      {"textDocument/references", &LspServer::References},
+      {"textDocument/documentSymbol", &LspServer::DocumentSymbols},
+      {"textDocument/prepareRename", &LspServer::PrepareRename},
+      {"textDocument/rename", &LspServer::Rename},
+      {"textDocument/codeAction", &LspServer::CodeActions},
   };
   if (shutdown_) {
     RespondError(id, ErrorCode::InvalidRequest, "the server is shutting down");
@@ -153,6 +161,13 @@ Json LspServer::Initialize(const Json& params) {
        {
            {"positionEncoding", encoding_ == PositionEncoding::Utf8 ? "utf-8" : "utf-16"},
            {"textDocumentSync", {{"openClose", true}, {"change", 2}}},
+           {"hoverProvider", true},
+           {"completionProvider", {{"triggerCharacters", {"+", "-", "!", "("}}}},
+           {"definitionProvider", true},
+           {"referencesProvider", true},
+           {"documentSymbolProvider", true},
+           {"renameProvider", {{"prepareProvider", true}}},
+           {"codeActionProvider", {{"codeActionKinds", {"quickfix"}}}},
        }},
       {"serverInfo", {{"name", "vantrel"}, {"version", kReleaseVersion}}},
   };
@@ -208,5 +223,64 @@ void LspServer::Analyze(const std::string& uri, OpenDocument& document) {
   Notify("textDocument/publishDiagnostics",
          {{"uri", uri},
           {"version", document.version},
-          {"diagnostics", DiagnosticsOf(document, encoding_)}});
+          {"diagnostics", DiagnosticsOf(document, uri, encoding_)}});
+}
+
+const OpenDocument& LspServer::DocumentOf(const Json& params) const {
+  const std::string uri = UriOf(params);
+  const auto found = documents_.find(uri);
+  if (found == documents_.end()) {
+    throw RequestError(ErrorCode::RequestFailed, "the document " + uri + " is not open");
+  }
+  return found->second;
+}
+
+size_t LspServer::OffsetOf(const OpenDocument& document, const Json& params) const {
+  return document.text.OffsetOf(PositionParam(Member(params, "position")), encoding_);
+}
+
+Json LspServer::Hover(const Json& params) {
+  const OpenDocument& document = DocumentOf(params);
+  return HoverAt(document, OffsetOf(document, params), encoding_);
+}
+
+Json LspServer::Completion(const Json& params) {
+  const OpenDocument& document = DocumentOf(params);
+  return CompletionAt(document, OffsetOf(document, params), encoding_);
+}
+
+Json LspServer::Definition(const Json& params) {
+  const OpenDocument& document = DocumentOf(params);
+  return DefinitionAt(document, UriOf(params), OffsetOf(document, params), encoding_);
+}
+
+Json LspServer::References(const Json& params) {
+  const OpenDocument& document = DocumentOf(params);
+  const Json* context = params.contains("context") ? &params["context"] : nullptr;
+  const bool withDeclaration = context == nullptr || !context->is_object() ||
+                               context->value("includeDeclaration", true);
+  return ReferencesAt(document, UriOf(params), OffsetOf(document, params), withDeclaration,
+                      encoding_);
+}
+
+Json LspServer::DocumentSymbols(const Json& params) {
+  return DocumentSymbolsOf(DocumentOf(params), encoding_);
+}
+
+Json LspServer::PrepareRename(const Json& params) {
+  const OpenDocument& document = DocumentOf(params);
+  return PrepareRenameAt(document, OffsetOf(document, params), encoding_);
+}
+
+Json LspServer::Rename(const Json& params) {
+  const OpenDocument& document = DocumentOf(params);
+  return RenameAt(document, UriOf(params), OffsetOf(document, params),
+                  StringMember(params, "newName"), encoding_);
+}
+
+Json LspServer::CodeActions(const Json& params) {
+  const OpenDocument& document = DocumentOf(params);
+  size_t begin = 0, end = 0;
+  RangeParam(Member(params, "range"), document.text, encoding_, begin, end);
+  return CodeActionsIn(document, UriOf(params), begin, end, encoding_);
 }

@@ -36,12 +36,24 @@ class LspServer {
   // Requests.
   Json Initialize(const Json& params);
   Json Shutdown(const Json& params);
+  Json Hover(const Json& params);
+  Json Completion(const Json& params);
+  Json Definition(const Json& params);
+  Json References(const Json& params);
+  Json DocumentSymbols(const Json& params);
+  Json PrepareRename(const Json& params);
+  Json Rename(const Json& params);
+  Json CodeActions(const Json& params);
 
   // Notifications.
   void DidOpen(const Json& params);
   void DidChange(const Json& params);
   void DidClose(const Json& params);
 
+  // The open document a request names; RequestFailed when it is not open.
+  const OpenDocument& DocumentOf(const Json& params) const;
+  // The byte offset of the request's position in that document.
+  size_t OffsetOf(const OpenDocument& document, const Json& params) const;
   void Analyze(const std::string& uri, OpenDocument& document);
 
   Sender send_;
