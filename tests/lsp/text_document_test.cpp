@@ -1,14 +1,16 @@
 // Positions both ways in both encodings, on lines with characters of 1 to 4 UTF-8 bytes and
 // every line end the protocol knows.
-#include <gtest/gtest.h>
-
 #include "lsp/text_document.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
 // Line 0: "a" e-acute (2 bytes) euro sign (3 bytes) an emoji (4 bytes, 2 UTF-16 units) "b", CR LF;
 // line 1: "x", a lone CR; line 2: "yz", LF; line 3: empty.
-const std::string kText = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80" "b\r\nx\ryz\n";
+const std::string kText =
+    "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"
+    "b\r\nx\ryz\n";
 
 struct Case {
   TextPosition utf16;
@@ -19,10 +21,9 @@ struct Case {
 TEST(TextDocument, PositionsAndOffsetsAgreeInBothEncodings) {
   const TextDocument document(kText);
   const Case cases[] = {
-      {{0, 0}, {0, 0}, 0},    {{0, 1}, {0, 1}, 1},    {{0, 2}, {0, 3}, 3},
-      {{0, 3}, {0, 6}, 6},    {{0, 5}, {0, 10}, 10},  {{0, 6}, {0, 11}, 11},
-      {{1, 0}, {1, 0}, 13},   {{1, 1}, {1, 1}, 14},   {{2, 2}, {2, 2}, 17},
-      {{3, 0}, {3, 0}, 18},
+      {{0, 0}, {0, 0}, 0},   {{0, 1}, {0, 1}, 1},   {{0, 2}, {0, 3}, 3},  {{0, 3}, {0, 6}, 6},
+      {{0, 5}, {0, 10}, 10}, {{0, 6}, {0, 11}, 11}, {{1, 0}, {1, 0}, 13}, {{1, 1}, {1, 1}, 14},
+      {{2, 2}, {2, 2}, 17},  {{3, 0}, {3, 0}, 18},
   };
   EXPECT_EQ(document.LineCount(), 4u);
   for (const Case& c : cases) {

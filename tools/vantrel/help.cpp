@@ -6,6 +6,9 @@
 #include <string_view>
 
 #include "commands.h"
+#include "help_entries.h"
+#include "lint_reading.h"
+#include "lint_rule_table.h"
 #include "name_suggestion.h"
 #include "scenario_directives.h"
 #include "profiles/commands.h"
@@ -13,86 +16,12 @@
 
 namespace {
 
-constexpr size_t kWidth = 78;
 constexpr size_t kListColumn = 30;
 
-constexpr const char* kGameStateNote =
-    "Written by the plug-in at every profile update while some condition names it, and unset "
-    "before the first such update, when a condition on it fails; commands cannot change it. "
-    "Facts about the followed character read false, 0 or empty while the camera follows "
-    "something that is not a character; the hand values keep their last result then.";
-constexpr const char* kGameBaseNote =
-    "Reset and Clear return it to the game's own value, as first read.";
-constexpr const char* kLoadDefaultNote =
-    "Reset and Clear return it to its load-time default, the value a ! command of the default "
-    "profile gave it; without one, Reset does nothing and Clear leaves it unset.";
-constexpr const char* kPrefixNote =
-    "Prefix: none or + runs it when its profile becomes active, - when the profile stops being "
-    "active, ! once after every load, in the default profile only. The prefix is the line's "
-    "first character, with the command name right after it.";
-
-const char* TypeWords(ValueType type) {
-  switch (type) {
-    case ValueType::Bool:
-      return "true or false";
-    case ValueType::Int:
-      return "whole number";
-    case ValueType::Float:
-      return "number";
-    case ValueType::String:
-      return "text";
-    default:
-      return "unknown";
-  }
-}
-
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
-}
-
-std::string CommandSyntax(const CommandTableEntry& row) {
-  std::string syntax = row.name;
-  if (*row.help.arguments != '\0') syntax += std::string(" ") + row.help.arguments;
-  return syntax;
-}
-
-// Breaks text into lines of at most `width` characters, at blanks.
-std::vector<std::string> Wrap(std::string_view text, size_t width) {
-  std::vector<std::string> lines;
-  std::string line;
-  size_t at = 0;
-  while (at < text.size()) {
-    const size_t blank = std::min(text.find(' ', at), text.size());
-    const std::string_view word = text.substr(at, blank - at);
-    if (!line.empty() && line.size() + 1 + word.size() > width) {
-      lines.push_back(line);
-      line.clear();
-    }
-    line += (line.empty() ? "" : " ") + std::string(word);
-    at = blank + 1;
-  }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
-}
-
-std::string Indented(std::string_view text, size_t indent) {
-  std::string lines;
-  for (const std::string& line : Wrap(text, kWidth - indent)) {
-    lines += std::string(indent, ' ') + line + "\n";
-  }
-  return lines;
-}
-
 // "name   first sentence of the description", wrapped under the description's column.
-std::string_view FirstSentence(std::string_view text) {
-  const size_t end = text.find(". ");
-  return end == std::string_view::npos ? text : text.substr(0, end + 1);
-}
-
+// "name   first sentence of the description", wrapped under the description's column.
 void PrintListLine(const std::string& name, std::string_view text) {
-  const std::vector<std::string> lines = Wrap(FirstSentence(text), kWidth - kListColumn);
+  const std::vector<std::string> lines = Wrap(FirstSentence(text), kHelpWidth - kListColumn);
   for (size_t i = 0; i < lines.size(); ++i) {
     const std::string left = i == 0 ? "  " + name : "";
     std::printf("%-*s%s\n", static_cast<int>(kListColumn), left.c_str(), lines[i].c_str());
@@ -139,38 +68,8 @@ void PrintList() {
       if (group == row.help.group) PrintListLine(row.name, row.help.text);
     }
   }
-}
-
-std::string ValueEntry(const ValueTableRow& row) {
-  const bool setting = row.kind == ValueKind::Setting;
-  std::string entry = std::string(row.name) + "  (" + (setting ? "setting" : "game state") +
-                      ", " + TypeWords(TypeFromName(row.name)) + ")\n";
-  entry += Indented(row.help.group, 2);
-  if (setting) entry += Indented(std::string("Before any command: ") + row.help.initially + ".", 2);
-  entry += Indented(row.help.text, 2);
-  const char* note = row.readBack ? kGameBaseNote : kLoadDefaultNote;
-  return entry + Indented(setting ? note : kGameStateNote, 2);
-}
-
-std::string CommandEntry(const CommandTableEntry& row) {
-  return CommandSyntax(row) + "  (command)\n" + Indented(row.help.group, 2) +
-         Indented(row.help.text, 2) + Indented(kPrefixNote, 2);
-}
-
-const ValueTableRow* ValueRowNamed(std::string_view name) {
-  const std::string key = Lower(name);
-  for (const ValueTableRow& row : kValueTable) {
-    if (Lower(row.name) == key) return &row;
-  }
-  return nullptr;
-}
-
-const CommandTableEntry* CommandRowNamed(std::string_view name) {
-  const std::string key = Lower(name);
-  for (const CommandTableEntry* row = kCommandTable; row->name != nullptr; ++row) {
-    if (Lower(row->name) == key) return row;
-  }
-  return nullptr;
+  std::printf("\nRules of vantrel lint:\n\n");
+  for (const LintRule& rule : LintRules()) PrintListLine(rule.id, rule.summary);
 }
 
 // The three names closest to `wanted`: names that contain it first, then by edit distance.
@@ -185,6 +84,7 @@ std::vector<std::string> NearestNames(const std::string& wanted) {
   };
   for (const ValueTableRow& row : kValueTable) rank(row.name);
   for (const CommandTableEntry& row : Commands()) rank(row.name);
+  for (const LintRule& rule : LintRules()) rank(rule.id);
   std::stable_sort(ranked.begin(), ranked.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<std::string> names;
@@ -199,7 +99,7 @@ int PrintEntry(const std::string& name) {
   for (const std::string& candidate : NearestNames(name)) {
     nearest += (nearest.empty() ? "" : ", ") + candidate;
   }
-  std::fprintf(stderr, "vantrel: no value or command '%s'; nearest: %s\n", name.c_str(),
+  std::fprintf(stderr, "vantrel: no value, command or rule '%s'; nearest: %s\n", name.c_str(),
                nearest.c_str());
   return 1;
 }
@@ -241,11 +141,20 @@ Two words are profile keywords, not commands: a line `skip` keeps the profile bu
 updates never choose it, and a line `disable` leaves the profile out of the file.
 )";
 
+constexpr const char* kMarkdownRules = R"(### Rules of `vantrel lint`
+
+Each finding names its rule; `vantrel help RULE` prints the entry below. A comment line
+`; vantrel: ignore RULE[,RULE]` silences those rules on the next line that is neither blank nor
+a comment, `; vantrel: ignore-file RULE[,RULE]` among the file's first comment lines silences
+them in the whole file, and `--disable RULE[,RULE]` leaves them out of a run.
+)";
+
 void PrintMarkdown() {
   std::printf(
       "## Reference: values and commands\n\n"
-      "<!-- Written by `vantrel help --markdown` from src/values/value_table.cpp and\n"
-      "     src/profiles/command_table.cpp: change those, then write this section again. -->\n\n"
+      "<!-- Written by `vantrel help --markdown` from src/values/value_table.cpp,\n"
+      "     src/profiles/command_table.cpp and tools/vantrel/lint_rule_table.cpp: change those,\n"
+      "     then write this section again. -->\n\n"
       "%s",
       kMarkdownValues);
   for (const std::string& group : GroupsOf(kValueTable, ValueGroup)) {
@@ -271,29 +180,22 @@ void PrintMarkdown() {
       }
     }
   }
+  std::printf("\n%s", kMarkdownRules);
+  for (const LintRule& rule : LintRules()) {
+    std::printf("\n#### `%s` (%s)\n\n%s %s\n\n```\n%s\n```\n\nWritten instead:\n\n```\n%s\n```\n",
+                rule.id, SeverityName(rule.severity), rule.summary, rule.why, rule.example,
+                rule.instead);
+  }
 }
 
 }  // namespace
-
-std::string HelpEntry(std::string_view name) {
-  if (const ValueTableRow* row = ValueRowNamed(name)) return ValueEntry(*row);
-  if (const CommandTableEntry* row = CommandRowNamed(name)) return CommandEntry(*row);
-  return "";
-}
-
-std::string HelpSummary(std::string_view name) {
-  if (const ValueTableRow* row = ValueRowNamed(name)) return std::string(FirstSentence(row->help.text));
-  if (const CommandTableEntry* row = CommandRowNamed(name)) {
-    return std::string(FirstSentence(row->help.text));
-  }
-  return "";
-}
 
 void PrintUsage(std::FILE* out) {
   std::fprintf(
       out,
       "usage: vantrel check [FILE]\n"
-      "       vantrel lint [--format text|gcc|json] [--strict] [FILE]\n"
+      "       vantrel lint [--format text|gcc|json|sarif] [--strict] [--disable RULE,...]\n"
+      "                    [--fix [--diff]] [--color auto|always|never] [FILE... | -]\n"
       "       vantrel simulate [--trace NAME,...] [--trace-out FILE]\n"
       "                        [--explain SECONDS | --plot FILE.svg] CONFIG SCENARIO\n"
       "       vantrel help [NAME | --markdown | scenario [--markdown]]\n"
@@ -302,16 +204,18 @@ void PrintUsage(std::FILE* out) {
       "check     prints the console lines the game shows at start-up for FILE, by default\n"
       "          %s in the current folder; exits 1 when one\n"
       "          reports an error\n"
-      "lint      reports FILE's load errors, with suggestions, and likely mistakes as\n"
-      "          warnings; exits 1 on an error (with --strict, on a warning too)\n"
+      "lint      reports the lines the game refuses as errors and likely mistakes as\n"
+      "          warnings, at their line and column; --fix applies the certain fixes; exits 1\n"
+      "          on an error (with --strict, on a warning too); vantrel lint --help says more\n"
       "simulate  plays SCENARIO against a simulated game started with CONFIG; --trace prints\n"
       "          the named values (and position, rotation) as CSV whenever one changes, into\n"
       "          FILE with --trace-out; exits 1 when an expectation fails. --explain tells at\n"
       "          SECONDS why each profile is or is not current or active; --plot draws the run\n"
       "          (the --trace values, the current and parallel profiles) into an SVG file\n"
-      "help      lists every value and command, prints the entry of NAME, or writes the\n"
-      "          reference section of docs/configuration.md; help scenario lists the scenario\n"
-      "          directives (with --markdown, their tables in README.md and the documentation)\n"
+      "help      lists every value, command and lint rule, prints the entry of NAME, or\n"
+      "          writes the reference section of docs/configuration.md; help scenario lists the\n"
+      "          scenario directives (with --markdown, their tables in README.md and the\n"
+      "          documentation)\n"
       "lsp       serves an editor on standard input and output (Language Server Protocol):\n"
       "          errors and warnings as you type, help on hover, completion, quick fixes\n",
       kGameConfigurationPath);

@@ -4,16 +4,10 @@
 
 #include <cstdio>
 #include <string>
-#include <string_view>
 #include <vector>
 
 // The command-line summary of the tool.
 void PrintUsage(std::FILE* out);
-
-// The entry `vantrel help NAME` prints for a value or command (case ignored); empty for none.
-std::string HelpEntry(std::string_view name);
-// The first sentence of that entry's description, as the grouped list shows it; empty for none.
-std::string HelpSummary(std::string_view name);
 
 // No arguments: the usage and the grouped list of values and commands. NAME (case ignored): that
 // entry; an unknown NAME prints the nearest names on stderr and returns 1. --markdown: the

@@ -176,33 +176,46 @@ std::string ReplaceFile(const std::string& path, const std::string& text) {
   return "";
 }
 
-// --fix: applies the certain fixes, reports them, and lints the result again.
+// A fix can bring out a finding the one it fixed hid ("SetProfile Combta 5s"): fixing runs
+// again on the result, a few times at most.
+constexpr int kFixPasses = 10;
+
+// --fix: applies the certain fixes, reports them, and leaves the result and its findings in
+// `file`; false when the file cannot be replaced.
 bool ApplyFixes(const LintArguments& arguments, LintedFile& file) {
-  const FixedText fixed = ApplyCertainFixes(file.bytes, file.findings);
+  const std::string original = file.bytes;
+  std::FILE* report = file.path == "-" || arguments.diff ? stderr : stdout;
+  size_t count = 0;
+  for (int pass = 0; pass < kFixPasses; ++pass) {
+    const FixedText fixed = ApplyCertainFixes(file.bytes, file.findings);
+    if (fixed.fixed.empty()) break;
+    for (const Finding* finding : fixed.fixed) {
+      const Fix& fix = *std::find_if(finding->fixes.begin(), finding->fixes.end(),
+                                     [](const Fix& f) { return f.certain; });
+      if (!arguments.diff) {
+        std::fprintf(report, "%s:%d:%d: fixed: %s [%s]\n", file.path.c_str(), finding->line,
+                     finding->column, fix.title.c_str(), finding->rule.c_str());
+      }
+    }
+    count += fixed.fixed.size();
+    file.bytes = fixed.text;
+    file.findings = LintConfiguration(file.bytes, arguments.options);
+  }
   if (arguments.diff) {
-    std::fputs(UnifiedDiff(file.path, file.bytes, fixed).c_str(), stdout);
-  } else if (file.path == "-") {
-    std::fwrite(fixed.text.data(), 1, fixed.text.size(), stdout);
-  } else if (!fixed.fixed.empty()) {
-    const std::string failure = ReplaceFile(file.path, fixed.text);
+    std::fputs(UnifiedDiff(file.path, original, file.bytes).c_str(), stdout);
+    return true;
+  }
+  std::fprintf(report, "%s: %zu fix%s applied\n", file.path.c_str(), count,
+               count == 1 ? "" : "es");
+  if (file.path == "-") {
+    std::fwrite(file.bytes.data(), 1, file.bytes.size(), stdout);
+  } else if (count > 0) {
+    const std::string failure = ReplaceFile(file.path, file.bytes);
     if (!failure.empty()) {
       std::fprintf(stderr, "vantrel: %s: %s\n", file.path.c_str(), failure.c_str());
       return false;
     }
   }
-  if (!arguments.diff) {
-    std::FILE* report = file.path == "-" ? stderr : stdout;
-    for (const Finding* finding : fixed.fixed) {
-      const Fix& fix = *std::find_if(finding->fixes.begin(), finding->fixes.end(),
-                                     [](const Fix& f) { return f.certain; });
-      std::fprintf(report, "%s:%d:%d: fixed: %s [%s]\n", file.path.c_str(), finding->line,
-                   finding->column, fix.title.c_str(), finding->rule.c_str());
-    }
-    std::fprintf(report, "%s: %zu fix%s applied\n", file.path.c_str(), fixed.fixed.size(),
-                 fixed.fixed.size() == 1 ? "" : "es");
-  }
-  file.bytes = fixed.text;
-  file.findings = LintConfiguration(file.bytes, arguments.options);
   return true;
 }
 

@@ -37,6 +37,12 @@ std::optional<Fix> UnreadFix(LintSource& source, int32_t line, std::string_view 
                     "write '" + unreadable.replacement + "'");
 }
 
+// A fix that moves text out of the line is one for a would-be comment.
+std::string ReasonFor(const std::optional<Fix>& fix, const Unreadable& unreadable) {
+  if (fix && fix->edits.size() == 2) return "text after a command is no comment";
+  return unreadable.reason;
+}
+
 void Report(LintContext& context, const char* rule, const Command& command, std::string message,
             std::string_view span, std::optional<Fix> fix = std::nullopt) {
   Finding finding = context.source.At(rule, Severity::Warning, std::move(message), command.line,
@@ -74,13 +80,8 @@ void UnreadOperand(LintContext& context, const Command& command) {
   }
   const Unreadable unreadable = WhyUnreadable(type, text);
   std::optional<Fix> fix = UnreadFix(source, command.line, text, unreadable);
-  const bool comment = fix && fix->edits.size() == 2;
-  Report(context, "unread-value", command,
-         (comment ? Quoted(text) + " does not read as " + (type == ValueType::Bool ? "true or false" : std::string("a ") + TypeWords(type)) +
-                        ": text after a command is no comment"
-                  : unreadable.why) +
-             effect,
-         text, std::move(fix));
+  std::string message = DoesNotRead(text, type) + " (" + ReasonFor(fix, unreadable) + ")" + effect;
+  Report(context, "unread-value", command, std::move(message), text, std::move(fix));
 }
 
 // Seconds after a profile name or a rotation angle that do not read.
@@ -90,14 +91,14 @@ void UnreadSeconds(LintContext& context, const Command& command) {
     case CommandId::SetProfile:
     case CommandId::BindKey:
     case CommandId::BindKey2:
-      effect = "so it sets no lock";
+      effect = "sets no lock";
       break;
     case CommandId::Inhibit:
-      effect = "so Inhibit keeps the profile out until the next load";
+      effect = "keeps the profile out until the next load";
       break;
     case CommandId::RotateX:
     case CommandId::RotateY:
-      effect = "so the rotation takes no time";
+      effect = "takes no time";
       break;
     default:
       return;
@@ -106,18 +107,21 @@ void UnreadSeconds(LintContext& context, const Command& command) {
   const CommandSpans spans = source.CommandAt(command.line);
   const std::string_view seconds = spans.seconds;
   if (Trim(seconds).empty() || ParseValueText(ValueType::Float, seconds).isSet) return;
-  // A profile name with blanks is missing-profile's when only the first word names nothing.
+  // A name that misses its profile, or its quotes, is missing-profile's.
   const std::optional<std::string_view> target =
       command.operand.type == ValueType::String ? std::optional(command.operand.Text())
                                                 : std::nullopt;
   if (command.id != CommandId::RotateX && command.id != CommandId::RotateY && target &&
-      FindProfile(context.session, *target) == nullptr) {
+      (FindProfile(context.session, *target) == nullptr ||
+       !ProfileNameWithBlanks(context.session, source.Text(command.line), spans.operand).empty())) {
     return;
   }
-  Unreadable unreadable = WhyUnreadable(ValueType::Float, seconds);
+  const Unreadable unreadable = WhyUnreadable(ValueType::Float, seconds);
   std::optional<Fix> fix = UnreadFix(source, command.line, seconds, unreadable);
-  Report(context, "unread-value", command,
-         Quoted(seconds) + " does not read as seconds, " + effect, seconds, std::move(fix));
+  std::string message = Quoted(seconds) + " does not read as seconds (" +
+                        ReasonFor(fix, unreadable) + "), so " + CommandName(command.id) + " " +
+                        effect;
+  Report(context, "unread-value", command, std::move(message), seconds, std::move(fix));
 }
 
 void UnreadMode(LintContext& context, const Command& command) {
@@ -241,18 +245,23 @@ void DisguisedKeywords(LintContext& context) {
     if (!ReadCommandHead(source.Text(line), head) || head.prefix.empty()) continue;
     const ProfileState state = KeywordState(head.name);
     if (state == ProfileState::Normal) continue;
-    const std::string& profile = source.Blocks()[source.BlockOf(line)].name;
+    const LintSource::Block& block = source.Blocks()[source.BlockOf(line)];
     const bool discards = state == ProfileState::Discarded;
     const std::string_view span(head.prefix.data(),
                                 head.name.data() + head.name.size() - head.prefix.data());
-    Finding finding = source.At(
-        "ignored-command", Severity::Warning,
-        Quoted(span) + " is the profile keyword " + (discards ? "disable" : "skip") +
-            ", not a command: " +
-            (discards ? "the whole profile '" + profile + "' is left out of the file"
-                      : "the profile '" + profile + "' is never chosen by the profile update") +
-            (discards ? " (to turn the camera off, write Set bEnabled false)" : ""),
-        line, span);
+    std::string effect;
+    if (block.state != state) {
+      effect = "a later keyword line of '" + block.name + "' decides instead";
+    } else if (discards) {
+      effect = "the whole profile '" + block.name +
+               "' is left out of the file (to turn the camera off, write Set bEnabled false)";
+    } else {
+      effect = "the profile update never chooses the profile '" + block.name + "'";
+    }
+    Finding finding = source.At("ignored-command", Severity::Warning,
+                                Quoted(span) + " is the profile keyword " +
+                                    (discards ? "disable" : "skip") + ", not a command: " + effect,
+                                line, span);
     if (discards) {
       finding.fixes.push_back(ReplaceFix(source, span, std::string(head.prefix) + "Set bEnabled false",
                                          false, "turn the camera off with Set bEnabled false"));

@@ -66,8 +66,8 @@ std::optional<Verdict> NeverAlone(LintSource& source, const Condition& condition
     if (const std::optional<std::string> symbol = SplitOperator(spans)) {
       const std::string_view rest = TrimLeft(spans.operand.substr(1));
       verdict.why = "'" + std::string(spans.op) + " " + spans.operand.front() + "' is read as '" +
-                    std::string(spans.op) + "' and the operand '" + std::string(spans.operand) +
-                    "'";
+                    std::string(spans.op) + "' with the operand '" + std::string(spans.operand) +
+                    "', which does not read; write '" + *symbol + "'";
       const std::string_view whole(spans.op.data(),
                                    spans.operand.data() + spans.operand.size() - spans.op.data());
       if (ParseValueText(type, rest).isSet) {
@@ -78,10 +78,9 @@ std::optional<Verdict> NeverAlone(LintSource& source, const Condition& condition
       return verdict;
     }
     const Unreadable unreadable = WhyUnreadable(type, spans.operand);
-    verdict.why = unreadable.why + ", so the test fails whatever the operator (the operand of " +
-                  subject + " must read as " +
-                  (type == ValueType::Bool ? "true or false" : std::string("a ") + TypeWords(type)) +
-                  ")";
+    verdict.why = "the operand " + DoesNotRead(spans.operand, type) +
+                  (unreadable.reason.empty() ? "" : " (" + unreadable.reason + ")") +
+                  ", and then " + subject + " fails whatever the operator";
     if (!unreadable.replacement.empty()) {
       verdict.fix = ReplaceFix(source, spans.operand, unreadable.replacement, unreadable.certain,
                                "write '" + unreadable.replacement + "'");
@@ -89,16 +88,19 @@ std::optional<Verdict> NeverAlone(LintSource& source, const Condition& condition
     return verdict;
   }
   if (IsOrdering(condition.op) && (IsHostTest(condition) || type == ValueType::String)) {
-    const std::string what = IsHostTest(condition) ? subject + " answers false to '"
-                                                   : subject + " is text, and text answers false to '";
-    Verdict verdict{what + std::string(spans.op) + "'", spans.op, std::nullopt};
+    const std::string what =
+        IsHostTest(condition)
+            ? "the game's " + subject + " test answers false to '" + std::string(spans.op) +
+                  "': it knows only has ('=') and has not ('!=')"
+            : subject + " is text, and text answers false to '" + std::string(spans.op) + "'";
+    Verdict verdict{what, spans.op, std::nullopt};
     if (IsHostTest(condition)) {
       verdict.fix = ReplaceFix(source, spans.op, "=", false, "test with '='");
     }
     return verdict;
   }
   if (condition.evaluator == FactionTest && condition.op == ConditionOp::NotContains) {
-    return Verdict{"Faction answers false to '~'", spans.op,
+    return Verdict{"the game's Faction test answers false to '~'", spans.op,
                    ReplaceFix(source, spans.op, "!=", false, "test with '!='")};
   }
   // The game trims its own text before comparing, never the file's: "Nord " equals nothing.
@@ -296,6 +298,20 @@ bool AloneEmpty(const Allowed& allowed) {
   return false;
 }
 
+// Why a condition that AloneEmpty found holds for no value.
+std::string EmptyBecause(const Condition& condition) {
+  switch (condition.op) {
+    case ConditionOp::Greater:
+      return "for true or false, '>' holds only when the value is true and the operand false";
+    case ConditionOp::Less:
+      return "for true or false, '<' holds only when the value is false and the operand true";
+    case ConditionOp::NotContains:
+      return "every text contains the empty text, so '~' with nothing after it is false";
+    default:
+      return "no value satisfies it";
+  }
+}
+
 bool SameSubject(const Condition& a, const Condition& b) {
   return a.evaluator == b.evaluator && a.valueIndex == b.valueIndex;
 }
@@ -309,9 +325,7 @@ void ProfileConditions(LintContext& context, const Profile& profile) {
     std::optional<Verdict> verdict = NeverAlone(source, condition, spans);
     std::optional<Allowed> mine = verdict ? std::nullopt : AllowedBy(condition);
     if (mine && AloneEmpty(*mine)) {
-      verdict = Verdict{"'" + std::string(source.ConditionText(condition.line)) +
-                            "' excludes every value",
-                        spans.op, std::nullopt};
+      verdict = Verdict{EmptyBecause(condition), spans.op, std::nullopt};
       mine.reset();
     }
     const Condition* rival = nullptr;
@@ -319,7 +333,10 @@ void ProfileConditions(LintContext& context, const Profile& profile) {
       const Condition& earlier = profile.conditions[j];
       if (allowed[j] && SameSubject(earlier, condition) && !Meet(*allowed[j], *mine)) {
         rival = &earlier;
-        verdict = Verdict{"it contradicts the condition at line " + std::to_string(earlier.line),
+        verdict = Verdict{"(" + std::string(source.ConditionText(condition.line)) +
+                              ") and (" + std::string(source.ConditionText(earlier.line)) +
+                              ") at line " + std::to_string(earlier.line) +
+                              " cannot both hold",
                           source.ConditionText(condition.line), std::nullopt};
       }
     }

@@ -1,5 +1,5 @@
 #pragma once
-// Applying the certain fixes of findings to a file's text, and showing them as a diff.
+// Applying the certain fixes of findings to a file's text, and showing changes as a diff.
 
 #include <string>
 #include <string_view>
@@ -8,14 +8,7 @@
 #include "finding.h"
 
 struct FixedText {
-  // One edit as applied: bytes [start, end) of the old text became newText.
-  struct Applied {
-    size_t start = 0;
-    size_t end = 0;
-    std::string newText;
-  };
   std::string text;
-  std::vector<Applied> edits;         // in order of position, none overlapping
   std::vector<const Finding*> fixed;  // the findings whose certain fix was applied
 };
 
@@ -23,5 +16,5 @@ struct FixedText {
 // for the next run. Line ends are the text's own.
 FixedText ApplyCertainFixes(std::string_view text, const std::vector<Finding>& findings);
 
-// A unified diff of what the fixes changed, three lines of context around each change.
-std::string UnifiedDiff(const std::string& path, std::string_view before, const FixedText& fixed);
+// A unified diff from `before` to `after`, three lines of context around each change.
+std::string UnifiedDiff(const std::string& path, std::string_view before, std::string_view after);

@@ -1,8 +1,11 @@
 #include "lint_fixes.h"
 
+#include <algorithm>
+
 #include "base/text.h"
 #include "name_suggestion.h"
 #include "profiles/commands.h"
+#include "profiles/driver.h"
 
 namespace {
 
@@ -61,4 +64,26 @@ void AddNameFix(const LintSource& source, Finding& finding, std::string_view spa
                                        "replace '" + std::string(span) + "' with '" +
                                            nearest.front() + "'"));
   }
+}
+
+std::string_view ProfileNameWithBlanks(Session& session, std::string_view lineText,
+                                       std::string_view name) {
+  if (name.empty() || name.data() == lineText.data() || name.data()[-1] == '"') return {};
+  const std::string_view words =
+      lineText.substr(static_cast<size_t>(name.data() - lineText.data()));
+  std::string_view found;
+  size_t end = name.size();  // the words taken so far end here
+  for (;;) {
+    const size_t next = words.find_first_not_of(" \t", end);
+    if (next == std::string_view::npos) break;
+    end = std::min(words.find_first_of(" \t", next), words.size());
+    const std::string_view candidate = words.substr(0, end);
+    if (FindProfile(session, candidate) != nullptr) found = candidate;
+  }
+  return found;
+}
+
+Fix QuoteFix(const LintSource& source, std::string_view name) {
+  return ReplaceFix(source, name, "\"" + std::string(name) + "\"", true,
+                    "quote the name '" + std::string(name) + "'");
 }

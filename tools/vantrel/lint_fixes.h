@@ -9,6 +9,7 @@
 
 #include "finding.h"
 #include "lint_source.h"
+#include "profiles/session.h"
 
 // One edit: `span` (a view of the source's bytes) becomes `newText`.
 Fix ReplaceFix(const LintSource& source, std::string_view span, std::string newText,
@@ -24,3 +25,11 @@ std::optional<Fix> TrailingCommentFix(LintSource& source, int32_t gameLine);
 // suggestion to the first nearest.
 void AddNameFix(const LintSource& source, Finding& finding, std::string_view span,
                 const std::vector<std::string>& known);
+
+// "BindKey 112 0 Combat aiming": a profile name ends at the first blank unless quoted. The
+// longest run of words from `name` (a view of `lineText`) on that names a profile, when it is
+// longer than `name` and `name` is not quoted; empty otherwise.
+std::string_view ProfileNameWithBlanks(Session& session, std::string_view lineText,
+                                       std::string_view name);
+// Puts `name` (a view of the source's bytes) between double quotes; certain.
+Fix QuoteFix(const LintSource& source, std::string_view name);

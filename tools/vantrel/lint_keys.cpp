@@ -42,8 +42,8 @@ std::string KeyNameOf(int32_t code) {
 
 constexpr uint32_t kRunsProfileBit = 0x20;
 
-// "Ctrl+F1 (key 112 with modifiers 1)": what the player presses.
-std::string Chord(uint32_t word) {
+// "Ctrl+F1": what the player presses; with `numbers`, "Ctrl+F1 (key 112 with modifiers 1)".
+std::string Chord(uint32_t word, bool numbers) {
   const int32_t key = static_cast<int32_t>(word & 0xFFFF);
   const uint32_t modifiers = (word >> 16) & 0xFFF & ~kRunsProfileBit;
   std::string chord;
@@ -52,6 +52,7 @@ std::string Chord(uint32_t word) {
   if (modifiers & 4) chord += "Alt+";
   const std::string name = KeyNameOf(key);
   chord += name.empty() ? "key " + std::to_string(key) : name;
+  if (!numbers) return chord;
   return chord + " (key " + std::to_string(key) + " with modifiers " + std::to_string(modifiers) +
          ")";
 }
@@ -100,17 +101,19 @@ void ConflictsIn(LintContext& context, const Run& run) {
       const Command& earlier = *found->second;
       const uint32_t earlierWord = static_cast<uint32_t>(earlier.keyWord);
       const bool sameChord = ((earlierWord ^ word) & ~(kRunsProfileBit << 16)) == 0;
-      const std::string edge = keyEdge.second ? "release" : "press";
-      const std::string dead = Chord(earlierWord);
+      const std::string dead = Chord(earlierWord, true);
       const CommandSpans spans = context.source.CommandAt(command->line);
       const std::string_view span(spans.key.data(),
                                   spans.modifier.data() + spans.modifier.size() - spans.key.data());
+      const std::string edge = keyEdge.second ? "releasing" : "pressing";
       Finding finding = context.source.At(
           "conflicting-key", Severity::Warning,
-          "this binding replaces the " + edge + " action of key " + std::to_string(keyEdge.first) +
-              " bound at line " + std::to_string(earlier.line) + ", whatever the modifiers: " +
-              (sameChord ? dead + " is bound again, and only this binding acts"
-                         : dead + " does nothing any more"),
+          (sameChord ? dead + " is bound again: this binding replaces the one at line " +
+                           std::to_string(earlier.line)
+                     : edge + " " + dead + " does nothing any more: this binding of " +
+                           Chord(word, false) + " replaces the one at line " +
+                           std::to_string(earlier.line) + ", as a binding replaces every " +
+                           "earlier one of its key and edge whatever the modifiers"),
           command->line, span);
       finding.related.push_back(context.source.Related(
           earlier.line, context.source.CommandAt(earlier.line).key, "the binding replaced"));

@@ -1,11 +1,13 @@
 // Rule load: every console line of the configuration-error channel ("Vantrel(N): ..."), placed
 // at the part of line N it is about, with the name probably meant where one is close.
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "base/text.h"
 #include "host_test_names.h"
 #include "lint_fixes.h"
+#include "lint_reading.h"
 #include "lint_rules.h"
 #include "profiles/commands.h"
 #include "values/value_table.h"
@@ -101,8 +103,17 @@ void PlaceCommandError(LintContext& context, Finding& finding, const std::string
   } else if (StartsWith(message, "Unknown command '")) {
     AddNameFix(source, finding, span, CommandNames());
   } else if (StartsWith(message, "Unknown value '")) {
-    AddNameFix(source, finding, span, ValueNames(false));
+    // "Return fFOV 2": a value name and more, not a misspelling.
+    if (span.find_first_of(" \t") == std::string_view::npos) {
+      AddNameFix(source, finding, span, ValueNames(false));
+    }
     AddTweenSuggestion(context, finding, spans);
+  } else if (message == "Unspecified tween length!") {
+    const Unreadable unreadable = WhyUnreadable(ValueType::Float, span);
+    if (!unreadable.replacement.empty()) {
+      finding.fixes.push_back(ReplaceFix(source, span, unreadable.replacement, unreadable.certain,
+                                         "write '" + unreadable.replacement + "'"));
+    }
   } else if (message == "Invalid syntax for command!" && !spans.head.prefix.empty() &&
              spans.head.name.empty()) {
     // "+ Set fFOV 90": the name must follow the prefix directly.
@@ -115,30 +126,56 @@ void PlaceCommandError(LintContext& context, Finding& finding, const std::string
   }
 }
 
+// "[Combat" and "(bWeaponOut" lack their closing bracket; "( bWeaponOut)" has a blank first.
+std::optional<Fix> BracketFix(LintContext& context, int32_t line, const std::string& message) {
+  LintSource& source = context.source;
+  const std::string_view text = source.Text(line);
+  if (message == "Invalid name!") {
+    const char closing = text.front() == '[' ? ']' : '}';
+    return ReplaceFix(source, text.substr(text.size()), std::string(1, closing), true,
+                      std::string("close the header with '") + closing + "'");
+  }
+  if (message == "Invalid syntax for condition! Ignoring line." &&
+      source.ConditionParsesCleanly(text.substr(1))) {
+    return ReplaceFix(source, text.substr(text.size()), ")", true, "close the condition with ')'");
+  }
+  if (message == "Invalid syntax for condition!") {
+    const std::string_view inner = source.ConditionText(line);
+    const std::string_view trimmed = TrimLeft(inner);
+    if (trimmed.size() != inner.size() && source.ConditionParsesCleanly(trimmed)) {
+      return ReplaceFix(source, inner.substr(0, inner.size() - trimmed.size()), "", true,
+                        "drop the blank before the name");
+    }
+  }
+  return std::nullopt;
+}
+
 Finding PlacedError(LintContext& context, int32_t line, const std::string& message) {
   LintSource& source = context.source;
+  Finding finding;
   switch (source.Kind(line)) {
     case LineKind::Header:
-      return source.At("load", Severity::Error, message, line, HeaderName(source.Text(line)));
-    case LineKind::Condition: {
-      std::string_view span = source.Text(line);
-      Finding finding;
+      finding = source.At("load", Severity::Error, message, line, HeaderName(source.Text(line)));
+      break;
+    case LineKind::Condition:
       if (StartsWith(message, "Unknown value '")) {
-        span = source.ConditionAt(line).name;
-        finding = source.At("load", Severity::Error, message, line, span);
-        AddNameFix(source, finding, span, ValueNames(true));
-        return finding;
+        const std::string_view name = source.ConditionAt(line).name;
+        finding = source.At("load", Severity::Error, message, line, name);
+        AddNameFix(source, finding, name, ValueNames(true));
+      } else {
+        finding = source.At("load", Severity::Error, message, line, source.Text(line));
       }
-      return source.At("load", Severity::Error, message, line, span);
-    }
-    case LineKind::Command: {
-      Finding finding;
+      break;
+    case LineKind::Command:
       PlaceCommandError(context, finding, message, line);
-      return finding;
-    }
+      break;
     default:
-      return source.At("load", Severity::Error, message, line, {});
+      finding = source.At("load", Severity::Error, message, line, {});
   }
+  if (std::optional<Fix> fix = BracketFix(context, line, message)) {
+    finding.fixes.push_back(std::move(*fix));
+  }
+  return finding;
 }
 
 }  // namespace

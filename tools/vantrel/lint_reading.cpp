@@ -66,28 +66,23 @@ Unreadable WhyNotBool(std::string_view text) {
   const std::string_view word = Trim(text);
   for (const BoolWord& known : kBoolWords) {
     if (EqualIgnoringCase(word, known.word)) {
-      return {Quoted(word) + " is not one of true, yes, 1, false, no, 0", known.meant, true};
+      return {"the game reads true, yes, 1, false, no or 0", known.meant, true};
     }
   }
-  return {Quoted(word) + " is not one of true, yes, 1, false, no, 0", "", false};
+  return {"the game reads true, yes, 1, false, no or 0", "", false};
 }
 
 Unreadable WhyNotInt(std::string_view text) {
   std::string meant;
   if (LeadingZeroDecimal(text, meant)) {
-    return {Quoted(text) + " starts with 0, so the game reads it as octal, where 8 and 9 are "
-                           "no digits",
-            meant, true};
+    return {"it starts with 0, so it is octal, where 8 and 9 are no digits", meant, true};
   }
   if (TooLarge(text)) {
-    return {Quoted(text) + " lies beyond -2147483647 to 2147483646, the whole numbers the game "
-                           "reads",
-            "", false};
+    return {"it lies beyond -2147483647 to 2147483646, the whole numbers the game reads", "",
+            false};
   }
-  if (Reads(ValueType::Float, text)) return {Quoted(text) + " is not a whole number", "", false};
-  return {Quoted(text) + " is not a whole number (decimal, 0x hexadecimal, or octal with a "
-                         "leading 0)",
-          "", false};
+  if (Reads(ValueType::Float, text)) return {"it is not whole", "", false};
+  return {"the game reads decimal, 0x hexadecimal, or octal with a leading 0", "", false};
 }
 
 Unreadable WhyNotFloat(std::string_view text) {
@@ -96,23 +91,21 @@ Unreadable WhyNotFloat(std::string_view text) {
     std::string meant(text);
     meant[comma] = '.';
     if (Reads(ValueType::Float, meant)) {
-      return {Quoted(text) + " has a decimal comma; the game reads only a decimal point", meant,
-              true};
+      return {"the game reads a decimal point, not a comma", meant, true};
     }
   }
   const ValueData asInt = ParseValueText(ValueType::Int, text);
   if (asInt.isSet && text.find_first_of("xX") != std::string_view::npos) {
-    return {Quoted(text) + " is hexadecimal; the game reads this value in decimal notation only",
-            std::to_string(asInt.AsInt()), true};
+    return {"the game reads it in decimal notation only", std::to_string(asInt.AsInt()), true};
   }
   for (const std::string_view unit : {"s", "sec", "seconds"}) {
     if (text.size() > unit.size() && EqualIgnoringCase(text.substr(text.size() - unit.size()), unit) &&
         Reads(ValueType::Float, Trim(text.substr(0, text.size() - unit.size())))) {
-      return {Quoted(text) + " has a unit; the game reads the number alone",
+      return {"the game reads the number without a unit",
               std::string(Trim(text.substr(0, text.size() - unit.size()))), true};
     }
   }
-  return {Quoted(text) + " is not a number in decimal notation", "", false};
+  return {"the game reads decimal notation only", "", false};
 }
 
 }  // namespace
@@ -132,12 +125,15 @@ const char* TypeWords(ValueType type) {
   }
 }
 
+std::string DoesNotRead(std::string_view text, ValueType type) {
+  return Quoted(text) + " does not read as " +
+         (type == ValueType::Bool ? "true or false" : std::string("a ") + TypeWords(type));
+}
+
 Unreadable WhyUnreadable(ValueType type, std::string_view text) {
   const std::string_view trimmed = Trim(text);
   if (trimmed.size() != text.size() && Reads(type, trimmed)) {
-    return {"the blank after " + Quoted(trimmed) + " is part of the text, and a number must end "
-                                                   "where the text ends",
-            std::string(trimmed), true};
+    return {"the blank after " + Quoted(trimmed) + " is part of it", std::string(trimmed), true};
   }
   switch (type) {
     case ValueType::Bool:
@@ -147,6 +143,6 @@ Unreadable WhyUnreadable(ValueType type, std::string_view text) {
     case ValueType::Float:
       return WhyNotFloat(text);
     default:
-      return {Quoted(text) + " does not read as this value's type", "", false};
+      return {"", "", false};
   }
 }

@@ -8,7 +8,7 @@
 #include "values/value_data.h"
 
 struct Unreadable {
-  std::string why;          // "'08' starts with 0, so it is octal, and 8 is no octal digit"
+  std::string reason;       // "it starts with 0, so it is octal, where 8 and 9 are no digits"
   std::string replacement;  // a text that reads and is what was meant; empty when unclear
   bool certain = false;     // the replacement is surely what was meant
 };
@@ -16,5 +16,7 @@ struct Unreadable {
 // For a text that ParseValueText (type, text) refuses.
 Unreadable WhyUnreadable(ValueType type, std::string_view text);
 
-// "true or false", "a whole number", "a number", "text".
+// "true or false", "whole number", "number", "text".
 const char* TypeWords(ValueType type);
+// "'6,5' does not read as a number": the start of a message about `text`.
+std::string DoesNotRead(std::string_view text, ValueType type);

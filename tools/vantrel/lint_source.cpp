@@ -80,6 +80,14 @@ bool LintSource::CommandParsesCleanly(std::string_view text, Command* parsed) {
   return clean;
 }
 
+bool LintSource::ConditionParsesCleanly(std::string_view text) {
+  Condition condition;
+  const bool made = ParseCondition(scratch_, 0, text, condition);
+  const bool clean = made && scratch_.messageQueue.empty() && condition.operand.isSet;
+  scratch_.messageQueue.clear();
+  return clean;
+}
+
 bool LintSource::Views(std::string_view span) const {
   return span.data() != nullptr && span.data() >= bytes_.data() &&
          span.data() + span.size() <= bytes_.data() + bytes_.size();

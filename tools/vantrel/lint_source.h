@@ -52,6 +52,8 @@ class LintSource : public LoadObserver {
   ConditionSpans ConditionAt(int32_t gameLine);
   // Whether `text` on a command line would parse without a message: how fixes are checked.
   bool CommandParsesCleanly(std::string_view text, Command* parsed = nullptr);
+  // The same for a condition text (between the parentheses), its operand reading too.
+  bool ConditionParsesCleanly(std::string_view text);
 
   // A finding whose range is `span` (a view of the bytes, empty for a point) on game line
   // `gameLine`; a span that views no bytes stands for the line's whole text.

@@ -210,5 +210,8 @@ std::unique_ptr<Analysis> AnalyzeText(std::string_view text) {
         break;
     }
   }
+  // A line's parts come in the order its form names them (BindKey's profile before its key).
+  std::stable_sort(analysis->parts.begin(), analysis->parts.end(),
+                   [](const Part& a, const Part& b) { return a.begin < b.begin; });
   return analysis;
 }

@@ -17,12 +17,12 @@ enum class PartKind : uint8_t {
   ProfileName,       // in a header
   ProfileReference,  // the profile a command names
   ValueName,
-  HostTest,          // Faction, Perk, ... in a condition
+  HostTest,  // Faction, Perk, ... in a condition
   CommandName,
-  Keyword,           // skip, disable
-  Key,               // a key command's key number
-  Modifiers,         // BindKey's modifier number
-  Literal,           // a condition's operand, a command's value or seconds
+  Keyword,    // skip, disable
+  Key,        // a key command's key number
+  Modifiers,  // BindKey's modifier number
+  Literal,    // a condition's operand, a command's value or seconds
 };
 
 // One part of a line, as the game's parsers read it.
@@ -34,8 +34,8 @@ struct Part {
   // ProfileName: the block's index. ProfileReference: the block of the profile the name
   // reaches (the first of that name ignoring case), or -1.
   int32_t block = -1;
-  int32_t value = -1;                    // ValueName; a Literal read as that value's type
-  CommandId command = CommandId::Disable;  // the line's command (command lines)
+  int32_t value = -1;                          // ValueName; a Literal read as that value's type
+  CommandId command = CommandId::Disable;      // the line's command (command lines)
   ValueType literalType = ValueType::Unknown;  // Literal: the type the game reads it as
 };
 
@@ -55,8 +55,8 @@ struct Block {
 struct Analysis {
   Session session;  // the profiles as loaded
   std::vector<Finding> findings;
-  std::vector<Block> blocks;  // in file order
-  std::vector<Part> parts;    // in file order
+  std::vector<Block> blocks;      // in file order
+  std::vector<Part> parts;        // in file order
   std::vector<size_t> gameLines;  // where each line the game reads begins
 
   // The part under `offset` (its end counts: the cursor just after a word is on it), or null.

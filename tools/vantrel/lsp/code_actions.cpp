@@ -11,8 +11,8 @@ Json WorkspaceEdit(const OpenDocument& document, const EditorLines& lines, const
   for (const TextEdit& edit : fix.edits) {
     const size_t begin = lines.OffsetOf(edit.line, edit.column);
     const size_t end = std::max(begin, lines.OffsetOf(edit.endLine, edit.endColumn));
-    edits.push_back({{"range", RangeJson(document.text, begin, end, encoding)},
-                     {"newText", edit.newText}});
+    edits.push_back(
+        {{"range", RangeJson(document.text, begin, end, encoding)}, {"newText", edit.newText}});
   }
   return {{"changes", {{uri, std::move(edits)}}}};
 }

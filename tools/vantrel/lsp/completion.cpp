@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/text.h"
-#include "help.h"
+#include "help_entries.h"
 #include "host_test_names.h"
 #include "lsp/features.h"
 #include "lsp/profile_words.h"
@@ -32,8 +32,9 @@ struct Context {
            const std::string& insert = "") {
     Json item = {{"label", label},
                  {"kind", kind},
-                 {"textEdit", {{"range", RangeJson(document.text, begin, end, encoding)},
-                               {"newText", insert.empty() ? label : insert}}}};
+                 {"textEdit",
+                  {{"range", RangeJson(document.text, begin, end, encoding)},
+                   {"newText", insert.empty() ? label : insert}}}};
     if (!detail.empty()) item["detail"] = detail;
     items.push_back(std::move(item));
   }
@@ -54,8 +55,8 @@ void Commands(Context& context, char prefix) {
   for (const CommandTableEntry* row = kCommandTable; row->name != nullptr; ++row) {
     // The keyword "disable" takes the Disable command's name.
     if (row->id == CommandId::Disable) continue;
-    const std::string detail = prefix == 0 ? HelpSummary(row->name)
-                                           : std::string(1, prefix) + ": " + PhaseWords(prefix);
+    const std::string detail =
+        prefix == 0 ? HelpSummary(row->name) : std::string(1, prefix) + ": " + PhaseWords(prefix);
     context.Add(row->name, ItemKind::Function, detail);
   }
   if (prefix != 0) return;

@@ -10,8 +10,7 @@
 class EditorLines;
 struct Finding;
 
-Json DiagnosticsOf(const OpenDocument& document, const std::string& uri,
-                   PositionEncoding encoding);
+Json DiagnosticsOf(const OpenDocument& document, const std::string& uri, PositionEncoding encoding);
 // One finding as a diagnostic, and the byte range it covers; `lines` are the document's.
 Json DiagnosticOf(const OpenDocument& document, const EditorLines& lines, const std::string& uri,
                   const Finding& finding, PositionEncoding encoding);

@@ -3,8 +3,9 @@
 
 #include "base/text.h"
 #include "config/literals.h"
-#include "help.h"
+#include "help_entries.h"
 #include "lint_lines.h"
+#include "lint_reading.h"
 #include "lint_rule_table.h"
 #include "lsp/features.h"
 #include "lsp/key_names.h"
@@ -24,25 +25,15 @@ std::string Code(std::string_view text) { return "`` " + std::string(text) + " `
 
 std::string HelpBlock(std::string_view name) { return "```text\n" + HelpEntry(name) + "```"; }
 
-const char* TypeName(ValueType type) {
-  switch (type) {
-    case ValueType::Bool:
-      return "true or false";
-    case ValueType::Int:
-      return "a whole number";
-    case ValueType::Float:
-      return "a number";
-    default:
-      return "text";
-  }
-}
-
 std::string LiteralHover(std::string_view text, ValueType type) {
   const ValueData data = ParseValueText(type, text);
   if (!data.isSet) {
-    return Code(text) + " does not read as " + TypeName(type) +
-           ": the game leaves the operand unset, so a condition on it never holds and a "
-           "command sets nothing.";
+    const Unreadable why = WhyUnreadable(type, text);
+    std::string hover = DoesNotRead(text, type) + ": " + why.reason +
+                        ". The game leaves it unset: a condition with it never holds, and a "
+                        "command with it sets nothing.";
+    if (!why.replacement.empty()) hover += " Probably meant: " + Code(why.replacement) + ".";
+    return hover;
   }
   switch (type) {
     case ValueType::Bool:
@@ -63,11 +54,12 @@ std::string LiteralHover(std::string_view text, ValueType type) {
 // The key's name, its edge, and for BindKey its modifiers (the line's next part).
 std::string KeyHover(const OpenDocument& document, const Part& part) {
   const ValueData key = ParseValueText(ValueType::Int, PartText(document, part));
-  if (!key.isSet) return Code(PartText(document, part)) + " is no whole number: the command is refused.";
+  if (!key.isSet)
+    return Code(PartText(document, part)) + " is no whole number: the command is refused.";
   const int32_t code = key.AsInt() < 0 ? -key.AsInt() : key.AsInt();
-  std::string hover = "**" + KeyName(code & 0xFFFF) + "** (virtual-key code " +
-                      std::to_string(code & 0xFFFF) + "), " +
-                      (key.AsInt() < 0 ? "acting when it is released" : "acting when it is pressed");
+  std::string hover =
+      "**" + KeyName(code & 0xFFFF) + "** (virtual-key code " + std::to_string(code & 0xFFFF) +
+      "), " + (key.AsInt() < 0 ? "acting when it is released" : "acting when it is pressed");
   const Part* next = &part + 1;
   const auto& parts = document.analysis->parts;
   if (next < parts.data() + parts.size() && next->gameLine == part.gameLine &&

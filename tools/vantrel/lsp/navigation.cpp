@@ -98,7 +98,7 @@ Json DocumentSymbolsOf(const OpenDocument& document, PositionEncoding encoding) 
   for (const Block& block : document.analysis->blocks) {
     if (block.begin == block.end) continue;  // no default block before the first header
     const bool isDefault = block.type == ProfileType::Default;
-    const int kind = isDefault                               ? SymbolKind::Module
+    const int kind = isDefault                              ? SymbolKind::Module
                      : block.type == ProfileType::Exclusive ? SymbolKind::Class
                                                             : SymbolKind::Event;
     // The block runs to the next header; its range ends with its last line's text.
@@ -107,11 +107,12 @@ Json DocumentSymbolsOf(const OpenDocument& document, PositionEncoding encoding) 
     while (end > block.begin && IsBlank(text[end - 1])) --end;
     const size_t nameBegin = isDefault ? block.begin : block.nameBegin;
     const size_t nameEnd = isDefault ? block.begin : block.nameEnd;
-    symbols.push_back({{"name", block.name.empty() ? "(no name)" : block.name},
-                       {"detail", ProfileKindWords(block)},
-                       {"kind", kind},
-                       {"range", RangeJson(document.text, block.begin, std::max(end, nameEnd), encoding)},
-                       {"selectionRange", RangeJson(document.text, nameBegin, nameEnd, encoding)}});
+    symbols.push_back(
+        {{"name", block.name.empty() ? "(no name)" : block.name},
+         {"detail", ProfileKindWords(block)},
+         {"kind", kind},
+         {"range", RangeJson(document.text, block.begin, std::max(end, nameEnd), encoding)},
+         {"selectionRange", RangeJson(document.text, nameBegin, nameEnd, encoding)}});
   }
   return symbols;
 }
@@ -139,8 +140,8 @@ Json RenameAt(const OpenDocument& document, const std::string& uri, size_t offse
     // A quoted reference keeps its quotes; a bare one gets them when the name needs them.
     const bool quoted = part.begin > 0 && text[part.begin - 1] == '"';
     const std::string written = header || quoted ? newName : ReferenceText(newName);
-    edits.push_back(
-        {{"range", RangeJson(document.text, part.begin, part.end, encoding)}, {"newText", written}});
+    edits.push_back({{"range", RangeJson(document.text, part.begin, part.end, encoding)},
+                     {"newText", written}});
   }
   return {{"changes", {{uri, std::move(edits)}}}};
 }

@@ -17,7 +17,7 @@ std::string Quoted(std::string_view text) { return "`` " + std::string(text) + "
 }  // namespace
 
 std::string ProfileKindWords(const Block& block) {
-  std::string words = block.type == ProfileType::Exclusive ? "exclusive"
+  std::string words = block.type == ProfileType::Exclusive  ? "exclusive"
                       : block.type == ProfileType::Parallel ? "parallel"
                                                             : "default";
   if (block.state == ProfileState::Skipped) words += ", skip";
@@ -44,8 +44,9 @@ std::string ProfileHover(const OpenDocument& document, const Part& part) {
     return hover + "\n\nMarked disable: the game leaves it out, so nothing can reach it.";
   }
   if (block->state == ProfileState::Skipped) {
-    hover += "\n\nMarked skip: the profile updates never choose it; SetProfile, RunProfile and "
-             "keys still reach it.";
+    hover +=
+        "\n\nMarked skip: the profile updates never choose it; SetProfile, RunProfile and "
+        "keys still reach it.";
   }
   const Profile& profile = analysis.session.profiles[static_cast<size_t>(block->profile)];
   if (block->type != ProfileType::Default) {

@@ -11,7 +11,6 @@
 #include "commands.h"
 #include "lsp/server.h"
 #include "lsp/transport.h"
-#include "sim_world.h"
 
 int RunLsp() {
 #ifdef _WIN32
@@ -20,8 +19,6 @@ int RunLsp() {
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
   std::ios::sync_with_stdio(false);
-  // The loader runs the default profile's load commands, which may ask the game.
-  Sim().Reset();
   LspServer server([](const std::string& content) { WriteMessage(std::cout, content); });
   std::string content;
   while (!server.Exited()) {

@@ -181,9 +181,11 @@ Json LspServer::Shutdown(const Json&) {
 void LspServer::DidOpen(const Json& params) {
   const Json& item = Member(params, "textDocument");
   const std::string uri = StringMember(item, "uri");
+  std::string text = StringMember(item, "text");
+  const int64_t version = Member(item, "version").get<int64_t>();
   OpenDocument& document = documents_[uri];
-  document.text = TextDocument(StringMember(item, "text"));
-  document.version = Member(item, "version").get<int64_t>();
+  document.text = TextDocument(std::move(text));
+  document.version = version;
   Analyze(uri, document);
 }
 
@@ -193,20 +195,26 @@ void LspServer::DidChange(const Json& params) {
   OpenDocument& document = found->second;
   const Json& changes = Member(params, "contentChanges");
   if (!changes.is_array()) throw RequestError(ErrorCode::InvalidParams, "no contentChanges");
-  // Applied in order, each to the text the one before left.
-  for (const Json& change : changes) {
-    const std::string text = StringMember(change, "text");
-    if (change.contains("range")) {
-      size_t begin = 0, end = 0;
-      RangeParam(change["range"], document.text, encoding_, begin, end);
-      document.text.Replace(begin, end, text);
-    } else {
-      document.text = TextDocument(text);
-    }
-  }
   const Json& item = Member(params, "textDocument");
   if (item.contains("version") && item["version"].is_number()) {
     document.version = item["version"].get<int64_t>();
+  }
+  try {
+    // Applied in order, each to the text the one before left.
+    for (const Json& change : changes) {
+      const std::string text = StringMember(change, "text");
+      if (change.contains("range")) {
+        size_t begin = 0, end = 0;
+        RangeParam(change["range"], document.text, encoding_, begin, end);
+        document.text.Replace(begin, end, text);
+      } else {
+        document.text = TextDocument(text);
+      }
+    }
+  } catch (const std::exception&) {
+    // What was applied before a malformed change is the text now: its analysis must follow.
+    Analyze(found->first, document);
+    throw;
   }
   Analyze(found->first, document);
 }
@@ -219,6 +227,7 @@ void LspServer::DidClose(const Json& params) {
 }
 
 void LspServer::Analyze(const std::string& uri, OpenDocument& document) {
+  document.analysis.reset();  // no analysis of another text, should this one fail
   document.analysis = AnalyzeText(document.text.Text());
   Notify("textDocument/publishDiagnostics",
          {{"uri", uri},
@@ -229,7 +238,8 @@ void LspServer::Analyze(const std::string& uri, OpenDocument& document) {
 const OpenDocument& LspServer::DocumentOf(const Json& params) const {
   const std::string uri = UriOf(params);
   const auto found = documents_.find(uri);
-  if (found == documents_.end()) {
+  // A document whose analysis failed (out of memory) is as good as closed.
+  if (found == documents_.end() || !found->second.analysis) {
     throw RequestError(ErrorCode::RequestFailed, "the document " + uri + " is not open");
   }
   return found->second;
@@ -257,8 +267,8 @@ Json LspServer::Definition(const Json& params) {
 Json LspServer::References(const Json& params) {
   const OpenDocument& document = DocumentOf(params);
   const Json* context = params.contains("context") ? &params["context"] : nullptr;
-  const bool withDeclaration = context == nullptr || !context->is_object() ||
-                               context->value("includeDeclaration", true);
+  const bool withDeclaration =
+      context == nullptr || !context->is_object() || context->value("includeDeclaration", true);
   return ReferencesAt(document, UriOf(params), OffsetOf(document, params), withDeclaration,
                       encoding_);
 }

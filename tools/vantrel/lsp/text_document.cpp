@@ -54,8 +54,8 @@ size_t TextDocument::OffsetOf(TextPosition position, PositionEncoding encoding) 
   size_t at = 0;
   int64_t units = 0;
   while (at < text.size()) {
-    const size_t length = std::min(SequenceLength(static_cast<unsigned char>(text[at])),
-                                   text.size() - at);
+    const size_t length =
+        std::min(SequenceLength(static_cast<unsigned char>(text[at])), text.size() - at);
     units += Units(length, encoding);
     if (units > position.character) break;
     at += length;
@@ -72,8 +72,8 @@ TextPosition TextDocument::PositionOf(size_t offset, PositionEncoding encoding) 
   TextPosition position{static_cast<int64_t>(line), 0};
   size_t at = 0;
   while (at < column) {
-    const size_t length = std::min(SequenceLength(static_cast<unsigned char>(text[at])),
-                                   text.size() - at);
+    const size_t length =
+        std::min(SequenceLength(static_cast<unsigned char>(text[at])), text.size() - at);
     position.character += Units(length, encoding);
     at += length;
   }
