@@ -78,7 +78,8 @@ int KeyBindings(int bindings) {
   Plugin& plugin = Plugin::Instance();
   int frames = 0;
   CALLGRIND_TOGGLE_COLLECT;
-  while (!plugin.currentRegistry->keyBindingRequests.empty() && frames < bindings) {
+  const auto pending = [](const Session& session) { return !session.keyBindingRequests.empty(); };
+  while (plugin.WithSession(pending) && frames < bindings) {
     plugin.RunFrame();
     ++frames;
   }

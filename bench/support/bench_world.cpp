@@ -210,16 +210,18 @@ void Settle(int frames) {
 
 int EvaluatedConditionsPerPass(int profiles, int conditionsPerProfile) {
   Plugin& plugin = Plugin::Instance();
-  const Session& session = *plugin.currentRegistry;
-  const char* fault = nullptr;
-  if (!plugin.controller.IsHeadCameraActive()) fault = "the head camera is not active";
-  // The default profile comes first, then the file's profiles.
-  if (session.currentProfile != &session.profiles[profiles]) {
-    fault = "the last profile is not the current one";
-  }
-  for (int i = 1; i < profiles; ++i) {
-    if (!session.profiles[i].active) fault = "a parallel profile is not active";
-  }
+  const char* fault = "no configuration is loaded";
+  plugin.WithSession([&](const Session& session) {
+    fault = nullptr;
+    if (!plugin.controller.IsHeadCameraActive()) fault = "the head camera is not active";
+    // The default profile comes first, then the file's profiles.
+    if (session.currentProfile != &session.profiles[profiles]) {
+      fault = "the last profile is not the current one";
+    }
+    for (int i = 1; i < profiles; ++i) {
+      if (!session.profiles[i].active) fault = "a parallel profile is not active";
+    }
+  });
   if (fault) {
     std::fprintf(stderr, "bench: the configuration does not hold as designed: %s\n", fault);
     std::abort();

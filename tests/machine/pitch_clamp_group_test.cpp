@@ -76,9 +76,9 @@ TEST_F(PitchClampGroup, AFailedRestoreOnAnyPageStillInstallsTheGroupTogetherOrNo
       RefuseProtectionChange(Row(c.unwritable).end, ProtectionChange::MakingWritable);
     }
 
-    plugin.currentRegistry = plugin.NewSession();
+    plugin.ReplaceSession(plugin.NewSession());
     InstallHooks();
-    const std::unique_ptr<Session> registry = std::move(plugin.currentRegistry);
+    const std::unique_ptr<Session> session = plugin.ReplaceSession(nullptr);
     AllowProtectionChanges();
     ProtectGroupPages(PROT_READ | PROT_WRITE | PROT_EXEC);
 
@@ -90,7 +90,7 @@ TEST_F(PitchClampGroup, AFailedRestoreOnAnyPageStillInstallsTheGroupTogetherOrNo
     std::vector<std::string> expected;
     for (int number : c.named) expected.push_back(PartnerMissingLine(number));
     EXPECT_EQ(
-        std::vector<std::string>(registry->messageQueue.begin(), registry->messageQueue.end()),
+        std::vector<std::string>(session->messageQueue.begin(), session->messageQueue.end()),
         expected);
   }
 }

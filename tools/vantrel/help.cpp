@@ -40,11 +40,10 @@ std::vector<std::string> GroupsOf(const Rows& rows, GroupOf groupOf) {
   return groups;
 }
 
+// The command rows as the reference lists them.
 std::vector<CommandTableEntry> Commands() {
   std::vector<CommandTableEntry> rows;
-  for (const CommandTableEntry* row = kCommandTable; row->name != nullptr; ++row) {
-    rows.push_back(*row);
-  }
+  for (const CommandTableEntry* row : CommandListing()) rows.push_back(*row);
   return rows;
 }
 

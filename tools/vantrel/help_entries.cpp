@@ -48,22 +48,6 @@ std::string CommandEntry(const CommandTableEntry& row) {
          Indented(row.help.text, 2) + Indented(kPrefixNote, 2);
 }
 
-const ValueTableRow* ValueRowNamed(std::string_view name) {
-  const std::string key = Lower(name);
-  for (const ValueTableRow& row : kValueTable) {
-    if (Lower(row.name) == key) return &row;
-  }
-  return nullptr;
-}
-
-const CommandTableEntry* CommandRowNamed(std::string_view name) {
-  const std::string key = Lower(name);
-  for (const CommandTableEntry* row = kCommandTable; row->name != nullptr; ++row) {
-    if (Lower(row->name) == key) return row;
-  }
-  return nullptr;
-}
-
 // The lines of a text that separates them with "\n".
 std::vector<std::string_view> Lines(std::string_view text) {
   std::vector<std::string_view> lines;
@@ -92,6 +76,22 @@ std::string RuleEntry(const LintRule& rule) {
 }
 
 }  // namespace
+
+const ValueTableRow* ValueRowNamed(std::string_view name) {
+  const std::string key = Lower(name);
+  for (const ValueTableRow& row : kValueTable) {
+    if (Lower(row.name) == key) return &row;
+  }
+  return nullptr;
+}
+
+const CommandTableEntry* CommandRowNamed(std::string_view name) {
+  const std::string key = Lower(name);
+  for (const CommandTableEntry& row : CommandTable()) {
+    if (Lower(row.name) == key) return &row;
+  }
+  return nullptr;
+}
 
 std::string Lower(std::string_view text) {
   std::string lower(text);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "profiles/commands.h"
+#include "values/value_table.h"
 
 // Lines of the reference are at most this wide.
 inline constexpr size_t kHelpWidth = 78;
@@ -15,6 +16,10 @@ inline constexpr size_t kHelpWidth = 78;
 std::string HelpEntry(std::string_view name);
 // The first sentence of a value's or command's description; empty for none.
 std::string HelpSummary(std::string_view name);
+
+// The rows of a value's or a command's name, ignoring case; null for none.
+const ValueTableRow* ValueRowNamed(std::string_view name);
+const CommandTableEntry* CommandRowNamed(std::string_view name);
 
 std::string Lower(std::string_view text);
 // "Set NAME VALUE": the command's name and its arguments.

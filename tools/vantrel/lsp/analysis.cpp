@@ -4,6 +4,7 @@
 
 #include "base/text.h"
 #include "config/loader.h"
+#include "help_entries.h"
 #include "host_test_names.h"
 #include "lint.h"
 #include "lint_source.h"
@@ -51,7 +52,7 @@ class PartCollector {
       Add(spans.head.name, PartKind::Keyword, line);
       return;
     }
-    const CommandTableEntry* row = CommandRow(spans.head.name);
+    const CommandTableEntry* row = CommandRowNamed(spans.head.name);
     if (row == nullptr) return;
     command_ = row->id;
     Add(spans.head.name, PartKind::CommandName, line);
@@ -93,14 +94,6 @@ class PartCollector {
       if (EqualIgnoringCase(name, test)) return true;
     }
     return false;
-  }
-
-  static const CommandTableEntry* CommandRow(std::string_view name) {
-    if (name.empty()) return nullptr;
-    for (const CommandTableEntry* row = kCommandTable; row->name != nullptr; ++row) {
-      if (EqualIgnoringCase(name, row->name)) return row;
-    }
-    return nullptr;
   }
 
   void ProfileReference(std::string_view name, int32_t line) {

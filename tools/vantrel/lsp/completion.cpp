@@ -52,7 +52,7 @@ const char* PhaseWords(char prefix) {
 }
 
 void Commands(Context& context, char prefix) {
-  for (const CommandTableEntry* row = kCommandTable; row->name != nullptr; ++row) {
+  for (const CommandTableEntry* row : CommandListing()) {
     // The keyword "disable" takes the Disable command's name.
     if (row->id == CommandId::Disable) continue;
     const std::string detail =
@@ -96,17 +96,8 @@ void Literals(Context& context, ValueType type) {
 }
 
 ValueType TypeOfValue(std::string_view name) {
-  for (const ValueTableRow& row : kValueTable) {
-    if (EqualIgnoringCase(name, row.name)) return TypeFromName(row.name);
-  }
-  return ValueType::Unknown;
-}
-
-const CommandTableEntry* CommandNamed(std::string_view name) {
-  for (const CommandTableEntry* row = kCommandTable; row->name != nullptr; ++row) {
-    if (EqualIgnoringCase(name, row->name)) return row;
-  }
-  return nullptr;
+  const ValueTableRow* row = ValueRowNamed(name);
+  return row == nullptr ? ValueType::Unknown : TypeFromName(row->name);
 }
 
 // The words before the cursor, blank-separated; the last one is the word being typed (empty
@@ -184,7 +175,7 @@ void CommandItems(Context& context, std::string_view text) {
   }
   const size_t nameLength = AlnumPrefixLength(text);
   if (nameLength == text.size()) return Commands(context, prefix);
-  const CommandTableEntry* row = CommandNamed(text.substr(0, nameLength));
+  const CommandTableEntry* row = CommandRowNamed(text.substr(0, nameLength));
   if (row == nullptr || !IsBlank(text[nameLength])) return;
   Arguments(context, row->id, Words(text.substr(nameLength)));
 }
