@@ -167,7 +167,7 @@ TEST_P(EveryHook, LeavesTheStateTheGameCodeLeaves) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, EveryHook,
-                         ::testing::Combine(::testing::Range(1, 32),
+                         ::testing::Combine(::testing::Range(1, kHookCount + 1),
                                             ::testing::Values(kFlagsSet, kFlagsClear)));
 
 TEST_F(HookStubTest, HeadTrackedActorSkipsTheGameHeadTracking) {
