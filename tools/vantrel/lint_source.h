@@ -65,7 +65,6 @@ class LintSource : public LoadObserver {
   TextEdit InsertLineBefore(std::string_view at, const std::string& text) const;
 
   std::string_view Bytes() const { return bytes_; }
-  const EditorLines& Lines() const { return editorLines_; }
   // Editor line and column of a byte offset.
   void PositionOf(size_t offset, int32_t& line, int32_t& column) const {
     editorLines_.PositionOf(offset, line, column);
