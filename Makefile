@@ -5,12 +5,26 @@
 #   make fuzz  fuzzes every target for FUZZ_SECONDS (default 300) and grows the corpora
 #   make soak  reloads the configuration 10,000 times and prints the figures
 #   make bench prints the performance figures (callgrind instruction counts)
+#   make vsix  packages the VS Code extension as build/dist/vantrel.vsix
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps dll dist bench
+.PHONY: run test deps dll dist bench editor-deps vsix
 
 deps:
 	@bash scripts/install-deps.sh
+
+# The VS Code extension's npm packages, exactly as its lock file pins them, installed again when
+# the lock file changes. No install scripts run: none of the packages needs one to work, and the
+# one that has one (an optional keyring module of the packager) would try to download.
+EDITOR_DIR = editors/vscode
+$(EDITOR_DIR)/node_modules/.package-lock.json: $(EDITOR_DIR)/package-lock.json
+	cd $(EDITOR_DIR) && npm ci --ignore-scripts --no-audit --no-fund
+editor-deps: deps $(EDITOR_DIR)/node_modules/.package-lock.json
+
+VSCE = cd $(EDITOR_DIR) && npx --no-install vsce package --allow-missing-repository --skip-license
+vsix: editor-deps
+	mkdir -p build/dist
+	$(VSCE) --out ../../build/dist/vantrel.vsix
 
 # vantrel.dll and vantrel.exe for 32-bit Windows, in build/windows-x86/bin.
 dll: deps
@@ -23,7 +37,7 @@ run: deps dll
 	./build/linux/bin/vantrel check examples/Vantrel.txt
 	./build/linux/bin/vantrel simulate examples/Vantrel.txt examples/scenario.txt
 
-test: deps
+test: deps editor-deps
 	bash scripts/check-layers.sh
 	cmake --preset linux >/dev/null
 	cmake --build --preset linux -j $(JOBS)
@@ -42,13 +56,15 @@ test: deps
 bench: deps
 	bash bench/instructions.sh
 
-# The archive mirrors the game folder; the tool sits beside it.
-dist: dll
+# The archive mirrors the game folder; the tool sits beside it, with the VS Code extension.
+dist: dll editor-deps
 	rm -rf build/dist
 	mkdir -p build/dist/vantrel/Data/WOBK/Plugins build/dist/vantrel/Tools
 	cp build/windows-x86/bin/vantrel.dll build/dist/vantrel/Data/WOBK/Plugins/vantrel.dll
 	cp examples/Vantrel.txt build/dist/vantrel/Data/WOBK/Plugins/Vantrel.txt
 	cp build/windows-x86/bin/vantrel.exe build/dist/vantrel/Tools/vantrel.exe
+	$(VSCE) --out ../../build/dist/vantrel.vsix
+	cp build/dist/vantrel.vsix build/dist/vantrel/Tools/vantrel.vsix
 	cd build/dist/vantrel && cmake -E tar cf ../vantrel.zip --format=zip Data Tools
 	@echo "build/dist/vantrel.zip"
 
@@ -56,7 +72,7 @@ dist: dll
 # also run in the linux and linux-asan tiers above) ---
 FUZZ_SECONDS ?= 300
 FUZZ_SMOKE_SECONDS ?= 60
-FUZZ_TARGETS = fuzz_plugin fuzz_scenario fuzz_literals
+FUZZ_TARGETS = fuzz_plugin fuzz_scenario fuzz_literals fuzz_lsp
 
 .PHONY: reliability fuzz fuzz-build tsan soak
 
