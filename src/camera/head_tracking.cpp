@@ -24,9 +24,9 @@ void SetIsNpc(HostActor* actor, bool value) {
 
 void CameraController::UpdateHeadTracking() {
   if (!Enabled() || !frame.followedActor) return;
-  const bool headtrack = ValueOr<bool>(updateSettings_, Vid::bHeadtrack, false);
-  const bool headtrack2 = ValueOr<bool>(updateSettings_, Vid::bHeadtrack2, true);
-  if (headtrack && IsHeadTrackingStateId(HostCameraStateIdOrNone()) && headtrack2) {
+  if (ValueOr<bool>(updateSettings_, Vid::bHeadtrack, false) &&
+      IsHeadTrackingStateId(HostCameraStateIdOrNone()) &&
+      ValueOr<bool>(updateSettings_, Vid::bHeadtrack2, true)) {
     const Vector3 from = {position[0], position[1], position[2]};
     const Vector3 point = Add(from, Scale(Forward(CameraOrientation()), kLookAtDistance));
     if (!IsFinite(point)) return;  // broken host angles: keep the last target

@@ -84,22 +84,20 @@ constexpr float kPowersOfTen[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f
 // are exact floats, so one division gives the nearest float, as from_chars does. Anything else
 // answers nullopt and takes the general way.
 std::optional<float> ShortDecimal(std::string_view text, size_t pos) {
+  const size_t end = text.size();
+  if (end - pos > kShortDigits + 1) return std::nullopt;  // too long to be one
   uint32_t number = 0;
-  size_t digits = 0;
-  int fractionDigits = 0;
-  bool point = false;
-  for (; pos < text.size(); ++pos) {
-    const char c = text[pos];
-    if (c == '.' && !point) {
-      point = true;
-      continue;
-    }
-    if (!IsDigit(c) || digits == kShortDigits) return std::nullopt;
-    number = number * 10 + (c - '0');
-    ++digits;
-    if (point) ++fractionDigits;
+  const size_t start = pos;
+  for (; pos < end && IsDigit(text[pos]); ++pos) number = number * 10 + (text[pos] - '0');
+  size_t digits = pos - start;
+  size_t fractionDigits = 0;
+  if (pos < end && text[pos] == '.') {
+    const size_t fractionStart = ++pos;
+    for (; pos < end && IsDigit(text[pos]); ++pos) number = number * 10 + (text[pos] - '0');
+    fractionDigits = pos - fractionStart;
+    digits += fractionDigits;
   }
-  if (digits == 0) return std::nullopt;
+  if (pos != end || digits == 0 || digits > kShortDigits) return std::nullopt;
   return static_cast<float>(number) / kPowersOfTen[fractionDigits];
 }
 

@@ -36,12 +36,11 @@ void UpdateParallel(Session& session, const FrameContext& frame, Profile& profil
 }
 
 void ReloadUpdateCountdown(Session& session) {
-  session.profileUpdateCountdown =
+  const float interval =
       ValueOr<float>(session.values, Vid::fUpdateProfileInterval, session.profileUpdateCountdown);
   // Also catches NaN, which would otherwise stop the passes for good.
-  if (!(session.profileUpdateCountdown >= kMinimumUpdateInterval)) {
-    session.profileUpdateCountdown = kMinimumUpdateInterval;
-  }
+  session.profileUpdateCountdown =
+      interval >= kMinimumUpdateInterval ? interval : kMinimumUpdateInterval;
 }
 
 }  // namespace
