@@ -30,7 +30,7 @@ void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
 namespace {
 
 // The game thread's stack while a site runs: a frame with a reload needs room.
-alignas(16) uint8_t stackMemory[1 << 18];
+GameStack gameStack;
 
 bool SiteIsOriginal(const HookSite& row) {
   const std::span<const uint8_t> listing = OriginalListing(row.number);
@@ -58,7 +58,7 @@ TEST_F(BoundaryTest, AFailureInsideABridgeLeavesTheGameRunningOn) {
   ASSERT_EQ(InstallHook(Row(16)), HookResult::Installed);
   Poke<uint32_t>(0x012E35C8, 0x13572468);  // what the displaced code loads into ECX
   CpuState in{};
-  in.esp = reinterpret_cast<uint32_t>(stackMemory) + sizeof stackMemory - 64;
+  in.esp = gameStack.Top() - 64;
   in.eax = 0x11111111;
   in.esi = 0x22222222;
   in.eflags = 0x202;
