@@ -40,9 +40,11 @@ void CompareBytes(const char* name, const std::vector<uint8_t>& hooked,
   differences.push_back(std::string(name) + " differs at +" + Hex(at));
 }
 
-void Compare(const SiteRun& hooked, const SiteRun& expected,
-             std::vector<std::string>& differences) {
-  const CpuState& h = hooked.cpu;
+}  // namespace
+
+std::vector<std::string> CompareMachineState(const SiteRun& run, const SiteRun& expected) {
+  std::vector<std::string> differences;
+  const CpuState& h = run.cpu;
   const CpuState& x = expected.cpu;
   CompareWord("continues at", h.reached, x.reached, differences);
   CompareWord("EAX", h.eax, x.eax, differences);
@@ -56,18 +58,16 @@ void Compare(const SiteRun& hooked, const SiteRun& expected,
   CompareWord("EFLAGS", h.eflags, x.eflags, differences);
   CompareWord("x87 depth", h.fpuDepth, x.fpuDepth, differences);
   if (x.fpuDepth > 0 && std::memcmp(&h.st0, &x.st0, sizeof h.st0) != 0) {
-    uint32_t hookedBits, expectedBits;
-    std::memcpy(&hookedBits, &h.st0, 4);
+    uint32_t runBits, expectedBits;
+    std::memcpy(&runBits, &h.st0, 4);
     std::memcpy(&expectedBits, &x.st0, 4);
-    CompareWord("ST0", hookedBits, expectedBits, differences);
+    CompareWord("ST0", runBits, expectedBits, differences);
   }
-  CompareBytes("stack", hooked.stack, expected.stack, differences);
-  CompareBytes("memory", hooked.memory, expected.memory, differences);
-  CompareWord("game calls", hooked.calleeCount, expected.calleeCount, differences);
-  CompareWord("ESP in the game call", hooked.calleeEsp, expected.calleeEsp, differences);
+  CompareBytes("stack", run.stack, expected.stack, differences);
+  CompareWord("game calls", run.calleeCount, expected.calleeCount, differences);
+  CompareWord("ESP in the game call", run.calleeEsp, expected.calleeEsp, differences);
+  return differences;
 }
-
-}  // namespace
 
 CpuState SiteBench::Input(uint32_t flags) const {
   const uint32_t memory = Address(memory_);
@@ -125,22 +125,11 @@ SiteRun SiteBench::Snapshot(const CpuState& in, const std::vector<MemoryEdit>& e
   return Capture(at);
 }
 
-std::vector<std::string> CheckCase(SiteTier& tier, SiteBench& bench, const SiteCase& siteCase,
-                                   uint32_t flags) {
-  const int row = siteCase.row;
-  CpuState in = bench.Input(flags);
-  std::vector<MemoryEdit> edits;
-  fakeCalleeResult = 0;
-  CaseSetup setup{in, bench.Spare(), edits};
-  siteCase.setup(setup);
-  tier.Arrange(siteCase);
-  CaseExpectation expectation(in, bench.Spare(), tier.Effects());
-  siteCase.expect(expectation);
-
-  // What the game's own code leaves, changed where the hook changes it on purpose.
+SiteRun ExpectedRun(SiteTier& tier, SiteBench& bench, int row, const CaseExpectation& expectation,
+                    const std::vector<MemoryEdit>& edits) {
   SiteRun expected;
   if (expectation.skipTo) {
-    expected = bench.Snapshot(in, edits);
+    expected = bench.Snapshot(expectation.in, edits);
     expected.cpu.reached = *expectation.skipTo;
   } else {
     std::vector<MemoryEdit> goldenEdits = edits;
@@ -155,6 +144,33 @@ std::vector<std::string> CheckCase(SiteTier& tier, SiteBench& bench, const SiteC
     ApplyTo(expected.stack, expected.cpu.esp, write);
     ApplyTo(expected.memory, bench.MemoryStart(), write);
   }
+  return expected;
+}
+
+std::vector<SiteRun> AllowedOutcomes(SiteTier& tier, SiteBench& bench, int row, const CpuState& in,
+                                     const std::vector<MemoryEdit>& edits) {
+  std::vector<SiteRun> outcomes;
+  for (const SiteCase* siteCase : SiteCasesOf(row)) {
+    CaseExpectation expectation(in, bench.Spare(), tier.Effects());
+    siteCase->expect(expectation);
+    outcomes.push_back(ExpectedRun(tier, bench, row, expectation, edits));
+  }
+  return outcomes;
+}
+
+std::vector<std::string> CheckCase(SiteTier& tier, SiteBench& bench, const SiteCase& siteCase,
+                                   uint32_t flags) {
+  const int row = siteCase.row;
+  CpuState in = bench.Input(flags);
+  std::vector<MemoryEdit> edits;
+  fakeCalleeResult = 0;
+  CaseSetup setup{in, bench.Spare(), edits};
+  siteCase.setup(setup);
+  tier.Arrange(siteCase);
+  CaseExpectation expectation(in, bench.Spare(), tier.Effects());
+  siteCase.expect(expectation);
+
+  const SiteRun expected = ExpectedRun(tier, bench, row, expectation, edits);
 
   // The patched site, inside the clamping function when the case says so.
   const CpuState bracketIn = bench.Input(kFlagsClear);
@@ -170,8 +186,8 @@ std::vector<std::string> CheckCase(SiteTier& tier, SiteBench& bench, const SiteC
     bench.Run(OriginalSite(31), bracketIn, {});
   }
 
-  std::vector<std::string> differences;
-  Compare(hooked, expected, differences);
+  std::vector<std::string> differences = CompareMachineState(hooked, expected);
+  CompareBytes("memory", hooked.memory, expected.memory, differences);
   tier.CheckMore(siteCase, expectation, differences);
   return differences;
 }

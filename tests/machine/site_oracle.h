@@ -59,6 +59,17 @@ class SiteTier {
   virtual void CheckMore(const SiteCase&, const CaseExpectation&, std::vector<std::string>&) {}
 };
 
+// What the game's own code leaves from the case's input, changed where the hook changes it on
+// purpose.
+SiteRun ExpectedRun(SiteTier& tier, SiteBench& bench, int row, const CaseExpectation& expectation,
+                    const std::vector<MemoryEdit>& edits);
+// The outcomes the row's cases allow from `in` after `edits`, one per case.
+std::vector<SiteRun> AllowedOutcomes(SiteTier& tier, SiteBench& bench, int row, const CpuState& in,
+                                     const std::vector<MemoryEdit>& edits);
+// What differs in where the run continues, its registers, flags, x87 and stack, and the game
+// calls it made (memory is left out).
+std::vector<std::string> CompareMachineState(const SiteRun& run, const SiteRun& expected);
+
 // Runs one case with the given input flags; returns what differs, empty when all is right.
 std::vector<std::string> CheckCase(SiteTier& tier, SiteBench& bench, const SiteCase& siteCase,
                                    uint32_t flags);
