@@ -67,8 +67,9 @@ constexpr int32_t kRunsProfileModifier = 0x20;
 // Reads one command's arguments; every failure is reported at the command's line.
 class ArgumentReader {
  public:
-  ArgumentReader(Session& session, Command& command, int32_t line, std::string_view rest)
-      : command_(command), session_(session), line_(line), rest_(rest) {}
+  ArgumentReader(Session& session, Command& command, int32_t line, std::string_view rest,
+                 CommandSpans* spans)
+      : command_(command), session_(session), line_(line), rest_(rest), spans_(spans) {}
 
   bool Read() {
     switch (FormOf(command_.id)) {
@@ -78,6 +79,7 @@ class ArgumentReader {
         return ReadValueName();
       case ArgumentForm::ValueAssign:
         if (!ReadLeadingValueName()) return false;
+        Mark(&CommandSpans::operand, rest_);
         command_.operand = Keep(ParseValueText(value_->type, rest_));
         return true;
       case ArgumentForm::ValueLength:
@@ -116,7 +118,13 @@ class ArgumentReader {
     return false;
   }
 
+  // Notes where a part lay, when the caller asked.
+  void Mark(std::string_view CommandSpans::*part, std::string_view text) {
+    if (spans_ != nullptr) spans_->*part = text;
+  }
+
   bool Resolve(std::string_view name) {
+    Mark(&CommandSpans::value, name);
     value_ = FindValue(session_.values, name);
     if (value_ == nullptr) return FailUnknownValue(name);
     command_.valueIndex = static_cast<int16_t>(value_->index);
@@ -138,6 +146,7 @@ class ArgumentReader {
 
   // A bad length is reported but keeps the command, with a short default tween.
   void ReadTweenLength() {
+    Mark(&CommandSpans::seconds, rest_);
     const ValueData seconds = ParseValueText(ValueType::Float, rest_);
     if (seconds.isSet) {
       command_.seconds = seconds.AsFloat();
@@ -151,6 +160,7 @@ class ArgumentReader {
     if (!ReadLeadingValueName()) return false;
     std::string_view valueText;
     ReadStringToken(rest_, valueText);
+    Mark(&CommandSpans::operand, valueText);
     command_.operand = Keep(ParseValueText(value_->type, valueText));
     ReadTweenLength();
     return true;
@@ -160,12 +170,14 @@ class ArgumentReader {
     if (rest_.empty()) return Fail("Invalid syntax for command! Profile name is expected.");
     std::string_view name;
     ReadStringToken(rest_, name);
+    Mark(&CommandSpans::operand, name);
     command_.operand = KeepText(name);
     return true;
   }
 
   bool ReadProfileTime() {
     if (!ReadProfileName()) return false;
+    Mark(&CommandSpans::seconds, rest_);
     const ValueData seconds = ParseValueText(ValueType::Float, rest_);
     const float defaultSeconds = command_.id == CommandId::Inhibit ? -1.0f : 0.0f;
     command_.seconds = seconds.isSet ? seconds.AsFloat() : defaultSeconds;
@@ -177,6 +189,7 @@ class ArgumentReader {
     if (rest_.empty() || !ReadNumberToken(rest_, keyText)) {
       return Fail("Invalid syntax for command! Key is expected.");
     }
+    Mark(&CommandSpans::key, keyText);
     const ValueData key = ParseValueText(ValueType::Int, keyText);
     if (!key.isSet) return Fail("Invalid syntax for command! Key is expected as integer value.");
     command_.keyWord = PackKeyCode(key.AsInt(), 0);
@@ -191,10 +204,14 @@ class ArgumentReader {
     if (rest_.empty() || !ReadNumberToken(rest_, keyText)) {
       return Fail("Invalid syntax for command! Key is expected.");
     }
+    Mark(&CommandSpans::key, keyText);
     if (!ReadNumberToken(rest_, modifierText)) {
       return Fail("Invalid syntax for command! Key modifier is expected.");
     }
+    Mark(&CommandSpans::modifier, modifierText);
     ReadStringToken(rest_, profileName);
+    Mark(&CommandSpans::operand, profileName);
+    Mark(&CommandSpans::seconds, rest_);
     const ValueData key = ParseValueText(ValueType::Int, keyText);
     if (!key.isSet) return Fail("Invalid syntax for command! Key is expected as integer value.");
     const ValueData modifier = ParseValueText(ValueType::Int, modifierText);
@@ -214,6 +231,7 @@ class ArgumentReader {
   bool ReadRotation() {
     std::string_view angleText;
     if (!rest_.empty()) ReadWord(rest_, angleText);
+    Mark(&CommandSpans::operand, angleText);
     const ValueData angle = ParseValueText(ValueType::Float, angleText);
     if (angleText.empty() || !angle.isSet) {
       return Fail("Invalid syntax for command! Value is expected.");
@@ -221,6 +239,8 @@ class ArgumentReader {
     command_.operand = Keep(angle);
     std::string_view timeText;
     ReadWord(rest_, timeText);
+    Mark(&CommandSpans::seconds, timeText);
+    Mark(&CommandSpans::mode, rest_);
     const ValueData seconds = ParseValueText(ValueType::Float, timeText);
     if (!timeText.empty() && seconds.isSet) command_.seconds = seconds.AsFloat();
     const ValueData mode = ParseValueText(ValueType::Int, rest_);
@@ -233,6 +253,7 @@ class ArgumentReader {
 
   bool ReadEvent() {
     if (rest_.empty()) return Fail("Invalid syntax for command! Event name is expected.");
+    Mark(&CommandSpans::operand, rest_);
     command_.operand = KeepText(rest_);
     return true;
   }
@@ -241,6 +262,7 @@ class ArgumentReader {
   Session& session_;
   int32_t line_;
   std::string_view rest_;
+  CommandSpans* spans_;
   const Value* value_ = nullptr;  // the value named, once resolved
 };
 
@@ -265,40 +287,52 @@ int32_t PackKeyCode(int32_t key, int32_t modifiers) {
   return static_cast<int32_t>(packed);
 }
 
-bool ParseCommand(Session& session, Profile* profile, int32_t line, std::string_view text,
-                  Command& command) {
-  CommandPhase phase = CommandPhase::OnActivate;
+bool ReadCommandHead(std::string_view text, CommandHead& head) {
+  head = {};
   if (!text.empty() && (text.front() == '+' || text.front() == '-' || text.front() == '!')) {
-    if (text.front() == '-') phase = CommandPhase::OnDeactivate;
-    if (text.front() == '!') phase = CommandPhase::OnLoad;
+    if (text.front() == '-') head.phase = CommandPhase::OnDeactivate;
+    if (text.front() == '!') head.phase = CommandPhase::OnLoad;
+    head.prefix = text.substr(0, 1);
     text.remove_prefix(1);
   }
-
   const size_t nameLength = AlnumPrefixLength(text);
-  if (nameLength == 0) {
+  head.name = text.substr(0, nameLength);
+  head.rest = TrimLeft(text.substr(nameLength));
+  return nameLength > 0;
+}
+
+ProfileState KeywordState(std::string_view name) {
+  if (EqualIgnoringCase(name, "skip")) return ProfileState::Skipped;
+  if (EqualIgnoringCase(name, "disable")) return ProfileState::Discarded;
+  return ProfileState::Normal;
+}
+
+bool ParseCommand(Session& session, Profile* profile, int32_t line, std::string_view text,
+                  Command& command, CommandSpans* spans) {
+  CommandHead head;
+  const bool named = ReadCommandHead(text, head);
+  if (spans != nullptr) spans->head = head;
+  if (!named) {
     LogAtLine(session.messageQueue, line, "Invalid syntax for command!");
     return false;
   }
-  const std::string_view name = text.substr(0, nameLength);
 
   // Profile keywords mark the profile being built instead of making a command.
-  if (EqualIgnoringCase(name, "skip") || EqualIgnoringCase(name, "disable")) {
-    if (profile != nullptr) {
-      profile->state =
-          EqualIgnoringCase(name, "skip") ? ProfileState::Skipped : ProfileState::Discarded;
-    }
+  const ProfileState keyword = KeywordState(head.name);
+  if (keyword != ProfileState::Normal) {
+    if (profile != nullptr) profile->state = keyword;
     return false;
   }
 
-  const CommandTableEntry* row = FindCommandRow(name);
+  const CommandTableEntry* row = FindCommandRow(head.name);
   if (row == nullptr) {
-    LogAtLine(session.messageQueue, line, "Unknown command '%s'!", std::string(name).c_str());
+    LogAtLine(session.messageQueue, line, "Unknown command '%s'!", std::string(head.name).c_str());
     return false;
   }
 
   command.id = row->id;
-  command.phase = phase;
+  command.phase = head.phase;
   command.line = line;
-  ArgumentReader reader(session, command, line, TrimLeft(text.substr(nameLength)));
+  ArgumentReader reader(session, command, line, head.rest, spans);
   return reader.Read();
 }

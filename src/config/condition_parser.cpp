@@ -55,7 +55,8 @@ const SpecialKind* FindSpecialKind(std::string_view name) {
 
 }  // namespace
 
-bool ParseCondition(Session& session, int32_t line, std::string_view text, Condition& condition) {
+bool ParseCondition(Session& session, int32_t line, std::string_view text, Condition& condition,
+                    ConditionSpans* spans) {
   const size_t nameLength = AlnumPrefixLength(text);
   if (nameLength == 0) {
     LogAtLine(session.messageQueue, line, "Invalid syntax for condition!");
@@ -70,8 +71,13 @@ bool ParseCondition(Session& session, int32_t line, std::string_view text, Condi
     if (rest.starts_with(entry.symbol)) {
       condition.op = entry.op;
       operandText = TrimLeft(rest.substr(entry.symbol.size()));
+      if (spans != nullptr) spans->op = rest.substr(0, entry.symbol.size());
       break;
     }
+  }
+  if (spans != nullptr) {
+    spans->name = name;
+    spans->operand = operandText;
   }
 
   if (const SpecialKind* kind = FindSpecialKind(name)) {

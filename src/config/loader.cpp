@@ -79,24 +79,29 @@ struct ProfileBlock {
 // One load: the block being collected and the lines read so far.
 class BlockCollector {
  public:
-  explicit BlockCollector(Session& session) : session_(session) {}
+  BlockCollector(Session& session, LoadObserver* observer)
+      : session_(session), observer_(observer) {}
 
-  void ParseLine(std::string_view text) {
+  void ParseLine(std::string_view piece) {
     ++lineNumber_;
-    text = Trim(text);
-    if (text.empty() || text.front() == ';' || text.front() == '#') return;
-
-    switch (text.front()) {
-      case '[':
-        OpenHeaderBlock(text.substr(1), ']', ProfileType::Exclusive);
+    const std::string_view text = Trim(piece);
+    const LineKind kind = KindOf(text);
+    if (observer_ != nullptr) observer_->LineRead(lineNumber_, piece, kind);
+    switch (kind) {
+      case LineKind::Blank:
+      case LineKind::Comment:
         break;
-      case '{':
-        OpenHeaderBlock(text.substr(1), '}', ProfileType::Parallel);
+      case LineKind::Header:
+        if (text.front() == '[') {
+          OpenHeaderBlock(text.substr(1), ']', ProfileType::Exclusive);
+        } else {
+          OpenHeaderBlock(text.substr(1), '}', ProfileType::Parallel);
+        }
         break;
-      case '(':
+      case LineKind::Condition:
         CollectCondition(text.substr(1));
         break;
-      default:
+      case LineKind::Command:
         block_.commandLines.push_back({text, lineNumber_});
         break;
     }
@@ -126,6 +131,7 @@ class BlockCollector {
       }
     }
     block_.Restart();
+    if (observer_ != nullptr) observer_->ProfileBuilt(profile);
     if (profile.state == ProfileState::Discarded) {
       session_.profiles.pop_back();
       return;
@@ -135,6 +141,23 @@ class BlockCollector {
   }
 
  private:
+  // By the first character of the trimmed line.
+  static LineKind KindOf(std::string_view text) {
+    if (text.empty()) return LineKind::Blank;
+    switch (text.front()) {
+      case ';':
+      case '#':
+        return LineKind::Comment;
+      case '[':
+      case '{':
+        return LineKind::Header;
+      case '(':
+        return LineKind::Condition;
+      default:
+        return LineKind::Command;
+    }
+  }
+
   // Opens a header's block: the name runs to the last closing bracket, or to the line's end
   // with a message when there is none.
   void OpenHeaderBlock(std::string_view afterBracket, char closing, ProfileType type) {
@@ -163,6 +186,7 @@ class BlockCollector {
   }
 
   Session& session_;
+  LoadObserver* observer_;
   ProfileBlock block_;
   int32_t lineNumber_ = 0;
 };
@@ -231,8 +255,9 @@ bool LoadConfiguration(Session& session) {
   return true;
 }
 
-void LoadConfigurationText(Session& session, std::string_view fileBytes) {
-  BlockCollector collector(session);
+void LoadConfigurationText(Session& session, std::string_view fileBytes,
+                           LoadObserver* observer) {
+  BlockCollector collector(session, observer);
   LineReader reader(fileBytes);
   std::string_view line;
   session.texts.StartSharing();

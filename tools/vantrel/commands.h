@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "finding.h"
 
 // Where the game reads its configuration, relative to its own folder.
 #ifdef _WIN32
@@ -15,8 +14,9 @@ inline constexpr const char* kGameConfigurationPath = "Data/WOBK/Plugins/Vantrel
 class RunObserver;
 
 int RunCheck(const std::string& configPath);
-// Findings of the load and of the profile rules; 1 on an error (or, strict, any finding).
-int RunLint(const std::string& configPath, FindingFormat format, bool strict);
+// vantrel lint ARGS...: the exit status (1 on an error left, or with --strict any finding; 2 for
+// a wrong command line or a file that cannot be read).
+int RunLint(const std::vector<std::string>& args);
 
 struct SimulateOptions {
   std::string configPath;

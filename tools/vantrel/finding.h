@@ -1,5 +1,14 @@
 #pragma once
-// One thing `vantrel lint` has to say about a configuration line.
+// What `vantrel lint` has to say about a configuration, as the command line prints it and the
+// language server shows it.
+//
+// Positions are in the editor's terms: `line` counts the file's lines from 1, a line ending at
+// LF (a CR before the LF belongs to the line end); `column` counts the bytes of that line from 1
+// and `endColumn` is the first byte after the range. Columns are bytes, not characters: a
+// UTF-8 character beyond ASCII spans several columns, so a client that counts UTF-16 code units
+// converts with the line's text. Where the game numbers the line differently (a line longer
+// than 1,022 characters reaches it as several lines), `gameLine` holds the game's number and the
+// message says why; otherwise it is 0.
 
 #include <cstdint>
 #include <string>
@@ -7,19 +16,40 @@
 
 enum class Severity { Error, Warning };
 
-struct Finding {
-  int32_t line = 0;
-  Severity severity = Severity::Warning;
-  std::string rule;  // "load", "missing-profile", ...
-  std::string message;
-  std::string suggestion;  // the name probably meant; empty when there is none
-};
-
 const char* SeverityName(Severity severity);
 
-// Output forms: "LINE: severity: message [rule]", the same behind "FILE:LINE:1: " as
-// compilers print it, or a JSON array of finding objects.
-enum class FindingFormat { Text, Gcc, Json };
+// [line:column, endLine:endColumn) becomes newText; positions as above, endLine may be later.
+struct TextEdit {
+  int32_t line = 0;
+  int32_t column = 0;
+  int32_t endLine = 0;
+  int32_t endColumn = 0;
+  std::string newText;
+};
 
-std::string FormatFindings(const std::vector<Finding>& findings, const std::string& file,
-                           FindingFormat format);
+struct Fix {
+  std::string title;     // what it does: "replace 'on' with 'true'"
+  bool certain = false;  // true: the intent is clear and `--fix` applies it; false: a suggestion
+  std::vector<TextEdit> edits;
+};
+
+// Another place a finding speaks of ("shadowed by line 12").
+struct RelatedLocation {
+  int32_t line = 0;
+  int32_t column = 0;
+  int32_t endColumn = 0;
+  std::string message;
+};
+
+struct Finding {
+  std::string rule;  // "load", "never-holds", ...: `vantrel help RULE` explains it
+  Severity severity = Severity::Warning;
+  std::string message;
+  int32_t line = 0;
+  int32_t column = 0;
+  int32_t endColumn = 0;
+  int32_t gameLine = 0;     // the game's line number where it differs from `line`, else 0
+  std::string suggestion;   // the name probably meant, for "did you mean"; empty when none
+  std::vector<RelatedLocation> related;
+  std::vector<Fix> fixes;   // certain fixes first
+};

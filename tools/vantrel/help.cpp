@@ -7,6 +7,7 @@
 
 #include "commands.h"
 #include "name_suggestion.h"
+#include "scenario_directives.h"
 #include "profiles/commands.h"
 #include "values/value_table.h"
 
@@ -267,7 +268,7 @@ void PrintUsage(std::FILE* out) {
       "       vantrel lint [--format text|gcc|json] [--strict] [FILE]\n"
       "       vantrel simulate [--trace NAME,...] [--trace-out FILE]\n"
       "                        [--explain SECONDS | --plot FILE.svg] CONFIG SCENARIO\n"
-      "       vantrel help [NAME | --markdown]\n"
+      "       vantrel help [NAME | --markdown | scenario [--markdown]]\n"
       "\n"
       "check     prints the console lines the game shows at start-up for FILE, by default\n"
       "          %s in the current folder; exits 1 when one\n"
@@ -280,13 +281,18 @@ void PrintUsage(std::FILE* out) {
       "          SECONDS why each profile is or is not current or active; --plot draws the run\n"
       "          (the --trace values, the current and parallel profiles) into an SVG file\n"
       "help      lists every value and command, prints the entry of NAME, or writes the\n"
-      "          reference section of docs/configuration.md\n",
+      "          reference section of docs/configuration.md; help scenario lists the scenario\n"
+      "          directives (with --markdown, their tables in README.md and the documentation)\n",
       kGameConfigurationPath);
 }
 
 int RunHelp(const std::vector<std::string>& args) {
   if (args.empty()) return PrintList(), 0;
   if (args.size() == 1 && args[0] == "--markdown") return PrintMarkdown(), 0;
+  if (args.size() == 1 && args[0] == "scenario") return PrintScenarioHelp(false), 0;
+  if (args.size() == 2 && args[0] == "scenario" && args[1] == "--markdown") {
+    return PrintScenarioHelp(true), 0;
+  }
   if (args.size() == 1 && args[0].rfind("--", 0) != 0) return PrintEntry(args[0]);
   PrintUsage(stderr);
   return 2;

@@ -35,29 +35,6 @@ int Check(const std::vector<std::string>& args) {
   return RunCheck(args.empty() ? kGameConfigurationPath : args[0]);
 }
 
-int Lint(const std::vector<std::string>& args) {
-  FindingFormat format = FindingFormat::Text;
-  bool strict = false;
-  std::vector<std::string> files;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string value = i + 1 < args.size() ? args[i + 1] : "";
-    if (args[i] == "--strict") {
-      strict = true;
-    } else if (args[i] == "--format" && (value == "text" || value == "gcc" || value == "json")) {
-      format = value == "json" ? FindingFormat::Json
-               : value == "gcc" ? FindingFormat::Gcc
-                                : FindingFormat::Text;
-      ++i;
-    } else if (args[i].rfind("--", 0) == 0) {
-      return UsageError("lint: unknown option or missing argument '" + args[i] + "'");
-    } else {
-      files.push_back(args[i]);
-    }
-  }
-  if (files.size() > 1) return UsageError("lint takes at most one FILE");
-  return RunLint(files.empty() ? kGameConfigurationPath : files[0], format, strict);
-}
-
 bool ReadSeconds(const std::string& text, double& seconds) {
   char* end = nullptr;
   seconds = std::strtod(text.c_str(), &end);
@@ -127,7 +104,7 @@ int main(int argc, char** argv) {
   }
   if (command == "help") return RunHelp(args);
   if (command == "check") return Check(args);
-  if (command == "lint") return Lint(args);
+  if (command == "lint") return RunLint(args);
   if (command == "simulate") return Simulate(args);
   return UsageError("unknown command '" + command + "'");
 }

@@ -28,19 +28,28 @@ size_t EditDistanceIgnoringCase(std::string_view a, std::string_view b) {
   return row[b.size()];
 }
 
-std::string ClosestName(std::string_view name, const std::vector<std::string>& known) {
-  std::string best;
-  size_t bestDistance = kMaxSuggestionDistance + 1;
+std::vector<std::string> NearestNames(std::string_view name,
+                                      const std::vector<std::string>& known) {
+  std::vector<std::string> nearest;
+  size_t bestDistance = kMaxSuggestionDistance;
   for (const std::string& candidate : known) {
     // Names far apart in length cannot be close; this keeps long garbage cheap.
     const size_t lengthGap = candidate.size() > name.size() ? candidate.size() - name.size()
                                                             : name.size() - candidate.size();
-    if (lengthGap >= bestDistance) continue;
+    if (lengthGap > bestDistance) continue;
     const size_t distance = EditDistanceIgnoringCase(name, candidate);
-    if (distance < bestDistance) {
-      bestDistance = distance;
-      best = candidate;
-    }
+    if (distance > bestDistance) continue;
+    if (distance < bestDistance) nearest.clear();
+    bestDistance = distance;
+    const bool seen = std::any_of(nearest.begin(), nearest.end(), [&](const std::string& n) {
+      return EditDistanceIgnoringCase(n, candidate) == 0;
+    });
+    if (!seen) nearest.push_back(candidate);
   }
-  return best;
+  return nearest;
+}
+
+std::string ClosestName(std::string_view name, const std::vector<std::string>& known) {
+  const std::vector<std::string> nearest = NearestNames(name, known);
+  return nearest.empty() ? std::string() : nearest.front();
 }

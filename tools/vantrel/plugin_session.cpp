@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <mutex>
 
 #include "config/loader.h"
@@ -38,6 +39,28 @@ Value* FindSessionValue(const std::string& name) {
   Plugin& plugin = Plugin::Instance();
   std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
   return plugin.currentRegistry ? FindValue(plugin.currentRegistry->values, name) : nullptr;
+}
+
+ValueData ReadSessionValue(const std::string& name) {
+  Plugin& plugin = Plugin::Instance();
+  std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
+  if (!plugin.currentRegistry) return ValueData{};
+  ValueRegistry& values = plugin.currentRegistry->values;
+  Value* value = FindValue(values, name);
+  return value ? PeekValue(values, *value, true) : ValueData{};
+}
+
+std::string ValueText(const ValueData& data) {
+  char buffer[32];
+  switch (data.type) {
+    case ValueType::Bool: return data.AsBool() ? "true" : "false";
+    case ValueType::Int: return std::to_string(data.AsInt());
+    case ValueType::Float:
+      std::snprintf(buffer, sizeof buffer, "%g", static_cast<double>(data.AsFloat()));
+      return buffer;
+    case ValueType::String: return "'" + data.text + "'";
+    default: return "?";
+  }
 }
 
 bool IsConfigurationError(const std::string& line) {

@@ -19,6 +19,11 @@ std::vector<std::string> TakeConsoleLines();
 
 // The live session's value of that name, or null (no session or no such value).
 Value* FindSessionValue(const std::string& name);
+// That value as the plug-in would read it, but without its side effects (no base captured);
+// unset without a session or such a value.
+ValueData ReadSessionValue(const std::string& name);
+// A value as scenarios and traces show it: true, 12, 0.5, 'text'.
+std::string ValueText(const ValueData& data);
 
 // True for a line of the configuration-error channel, "Vantrel(N): ".
 bool IsConfigurationError(const std::string& line);

@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <type_traits>
+#include <vector>
 
 #include "config/literals.h"
 #include "plugin/plugin.h"
@@ -24,6 +25,8 @@ constexpr uint32_t kWeaponBitsMask = 0xE0;
 constexpr uint32_t kWalkingFlag = 0x40;
 constexpr uint32_t kSwimmingFlag = 0x400;
 constexpr uint32_t kKillMoveFlag = 0x4000;
+
+constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
 
 void SetBit(uint32_t& word, uint32_t bit, bool on) { word = on ? (word | bit) : (word & ~bit); }
 
@@ -78,13 +81,17 @@ HostActor* FollowedActor() {
   return Sim().player;
 }
 
-bool SetGameState(const std::string& name, const std::string& literal) {
+bool SetGameState(ScenarioRun&, DirectiveArgs& args) {
+  const std::string& name = args[1];
+  const std::string& literal = args[2];
   Value* value = FindSessionValue(name);
-  if (!value) return false;
+  if (!value) return args.Fail("no value '" + name + "'");
   const ValueData data = ParseValueText(value->type, literal);
-  if (!data.isSet || (literal.empty() && value->type != ValueType::String)) return false;
+  if (!data.isSet || (literal.empty() && value->type != ValueType::String)) {
+    return args.Fail("'" + literal + "' is not a value of " + name + "'s type");
+  }
   HostActor* actor = FollowedActor();
-  if (!actor) return false;
+  if (!actor) return args.Fail("there is no player");
   const bool on = data.AsBool();
   switch (value->index) {
     case Vid::bWalking: SetBit(actor->stateFlags, kWalkingFlag, on); return true;
@@ -106,56 +113,62 @@ bool SetGameState(const std::string& name, const std::string& literal) {
       actor->baseForm = FormWithId(static_cast<uint32_t>(data.AsInt()), SimFormType::Npc);
       return true;
     case Vid::iCameraState:
-      if (!Sim().playerCamera) return false;
+      if (!Sim().playerCamera) return args.Fail("the camera is removed");
       if (data.AsInt() == -1) Sim().playerCamera->currentState = nullptr;
       else Sim().SetCameraState(data.AsInt());
       return true;
-    default: return false;
+    default: return args.Fail(name + " is not a fact the game can be given");
   }
+}
+
+bool SetMenu(ScenarioRun&, DirectiveArgs& args) {
+  if (args[2] == "open") Sim().OpenMenu(args[1]);
+  else Sim().CloseMenu(args[1]);
+  return true;
 }
 
 namespace {
 
 // The item a hand directive names (null for an empty hand); false for an unknown one.
-bool HandItem(const std::vector<std::string>& words, HostForm*& item) {
-  const std::string& holds = words[2];
+bool HandItem(DirectiveArgs& args, HostForm*& item) {
+  const std::string& holds = args[2];
   item = nullptr;
-  if (words.size() == 4 && (holds == "weapon" || holds == "form")) {
+  if (args.size() == 4) {
     int32_t byte = 0;
-    if (!ReadInt(words[3], byte) || byte < 0 || byte > 0xFF) return false;
+    if (!args.Whole(3, byte)) return false;
+    if (byte < 0 || byte > 0xFF) return args.Fail("'" + args[3] + "' is not a byte");
     const auto value = static_cast<uint8_t>(byte);
     // A plain form of the weapon type byte is one the hand-item cast refuses.
     item = holds == "weapon" ? Sim().Weapon(value) : Sim().PlainForm(value);
     return true;
   }
-  if (words.size() != 3) return false;
   if (holds == "spell") item = Sim().Spell();
   else if (holds == "magic") item = Sim().PlainForm(SimFormType::MagicItem);
   else if (holds == "onehanded") item = Sim().Weapon(kOneHandedKind);
   else if (holds == "twohanded") item = Sim().Weapon(kTwoHandedKind);
   else if (holds == "bow") item = Sim().Weapon(kBowKind);
   else if (holds == "crossbow") item = Sim().Weapon(kCrossbowKind);
-  else if (holds != "none" && holds != "empty") return false;
   return true;
 }
 
 }  // namespace
 
-bool SetHand(const std::vector<std::string>& words) {
+bool SetHand(ScenarioRun&, DirectiveArgs& args) {
   HostCombatState* combat = Sim().combatState;
-  HostActor* actor = FollowedActor();
-  if (!combat || words.size() < 3) return false;
-  const std::string& hand = words[1];
-  if (hand == "mode" && words.size() == 3) {
+  if (!combat) return args.Fail("the combat state is removed");
+  const std::string& hand = args[1];
+  if (hand == "mode") {
     int32_t mode = 0;
-    if (!ReadInt(words[2], mode) || mode < 0 || mode > 0xFF) return false;
+    if (!args.Whole(2, mode)) return false;
+    if (mode < 0 || mode > 0xFF) return args.Fail("'" + args[2] + "' is not a byte");
     combat->handMode = static_cast<uint8_t>(mode);
     return true;
   }
+  HostActor* actor = FollowedActor();
+  if (!actor || !actor->aiProcess) return args.Fail("the followed character has no hands");
   HostForm* item = nullptr;
-  if (!actor || !actor->aiProcess || (hand != "right" && hand != "left")) return false;
-  if (!HandItem(words, item)) return false;
-  const uint8_t active = words[2] == "none" ? 0 : 1;
+  if (!HandItem(args, item)) return false;
+  const uint8_t active = args[2] == "none" ? 0 : 1;
   if (hand == "right") {
     combat->rightActive = active;
     combat->handMode = 0;
@@ -167,22 +180,20 @@ bool SetHand(const std::vector<std::string>& words) {
   return true;
 }
 
-bool IsFactDirective(const std::string& directive) {
-  return directive == "faction" || directive == "perk" || directive == "keyword" ||
-         directive == "worn" || directive == "effect";
-}
-
-bool EditFact(const std::string& directive, bool add, const std::string& argument) {
+bool EditFact(ScenarioRun&, DirectiveArgs& args) {
+  const std::string& directive = args[0];
+  const bool add = args[1] == "add";
+  const std::string& argument = args[2];
   HostActor* actor = FollowedActor();
-  if (!actor) return false;
+  if (!actor) return args.Fail("there is no player");
   if (directive == "faction" || directive == "perk") {
     int32_t formId = 0;
-    if (!ReadInt(argument, formId)) return false;
+    if (!args.Whole(2, formId)) return false;
     const uint32_t id = static_cast<uint32_t>(formId);
     if (directive == "faction") {
       HostForm* form = Sim().LookupForm(id);
       auto* faction = form ? dynamic_cast<HostConditionForm*>(form) : Sim().CreateFaction(id);
-      if (!faction) return false;
+      if (!faction) return args.Fail("form " + argument + " is not a faction");
       if (add) actor->factions.push_back(faction);
       else RemoveOne(actor->factions, faction);
     } else {
@@ -200,7 +211,7 @@ bool EditFact(const std::string& directive, bool add, const std::string& argumen
     return true;
   }
   if (directive == "worn") {
-    if (!actor->worn) return false;
+    if (!actor->worn) return args.Fail("the followed character wears nothing the game can visit");
     if (add) actor->worn->keywords.push_back(keyword);
     else RemoveOne(actor->worn->keywords, keyword);
     return true;
@@ -220,81 +231,112 @@ bool EditFact(const std::string& directive, bool add, const std::string& argumen
   return true;
 }
 
-bool EditNode(const std::vector<std::string>& words) {
+bool EditNode(ScenarioRun&, DirectiveArgs& args) {
   HostActor* player = Sim().player;
-  if (!player || !player->loaded3D || !player->loaded3D->root) return false;
-  const std::string& name = words[1];
-  const std::string& what = words[2];
+  if (!player || !player->loaded3D || !player->loaded3D->root) {
+    return args.Fail("the player has no skeleton");
+  }
+  const std::string& name = args[1];
+  const std::string& what = args[2];
   HostNode* node = Sim().FindNode(player, name);
-  if (what == "remove" && words.size() == 3) return node && DetachNode(player->loaded3D->root, node);
+  if (what == "remove") {
+    if (node && DetachNode(player->loaded3D->root, node)) return true;
+    return args.Fail("the player's skeleton has no node '" + name + "' below its root");
+  }
   float v[3] = {0, 0, 0};
-  if (what == "position" && words.size() == 6) {
-    for (int i = 0; i < 3; ++i) {
-      if (!ReadFloat(words[3 + i], v[i])) return false;
-    }
+  if (what == "position") {
+    if (!args.Point(3, v)) return false;
     if (!node) node = Sim().AddNode(player->loaded3D->root, name);
     node->translation = {v[0], v[1], v[2]};
     return true;
   }
-  if (what == "rotation" && words.size() == 5) {
-    if (!ReadFloat(words[3], v[0]) || !ReadFloat(words[4], v[1])) return false;
-    if (!node) node = Sim().AddNode(player->loaded3D->root, name);
-    // World rotation Rz(-yaw) * Rx(pitch), row-major.
-    const double yaw = -v[0] * 3.14159265358979323846 / 180.0;
-    const double pitch = v[1] * 3.14159265358979323846 / 180.0;
-    const double cz = std::cos(yaw), sz = std::sin(yaw), cx = std::cos(pitch),
-                 sx = std::sin(pitch);
-    const double m[9] = {cz, -sz * cx, sz * sx, sz, cz * cx, -cz * sx, 0, sx, cx};
-    for (int i = 0; i < 9; ++i) node->rotation[i] = static_cast<float>(m[i]);
-    return true;
-  }
-  return false;
+  if (!args.Number(3, v[0]) || !args.Number(4, v[1])) return false;
+  if (!node) node = Sim().AddNode(player->loaded3D->root, name);
+  // World rotation Rz(-yaw) * Rx(pitch), row-major.
+  const double yaw = -v[0] * kRadiansPerDegree;
+  const double pitch = v[1] * kRadiansPerDegree;
+  const double cz = std::cos(yaw), sz = std::sin(yaw), cx = std::cos(pitch), sx = std::sin(pitch);
+  const double m[9] = {cz, -sz * cx, sz * sx, sz, cz * cx, -cz * sx, 0, sx, cx};
+  for (int i = 0; i < 9; ++i) node->rotation[i] = static_cast<float>(m[i]);
+  return true;
 }
 
-bool SetCrosshair(const std::vector<std::string>& words) {
-  if (words.size() == 2 && words[1] == "none") {
+bool SetCrosshair(ScenarioRun&, DirectiveArgs& args) {
+  if (args[1] == "none") {
     Sim().SetCrosshairRef(nullptr);
     return true;
   }
-  const std::string kind = words.size() == 3 ? words[2] : "actor";
+  const std::string kind = args.size() == 3 ? args[2] : "actor";
   int32_t formId = 0;
-  if (words.size() > 3 || (kind != "actor" && kind != "reference")) return false;
-  if (!ReadInt(words[1], formId) || formId == 0) return false;
+  if (!args.Whole(1, formId)) return false;
+  if (formId == 0) return args.Fail("form id 0 is no reference");
   const auto id = static_cast<uint32_t>(formId);
   HostForm* form = Sim().LookupForm(id);
   auto* ref = dynamic_cast<HostRef*>(form);
-  if (form && !ref) return false;
+  if (form && !ref) return args.Fail("form " + args[1] + " is not a reference");
   if (!ref) ref = kind == "actor" ? Sim().CreateActor(id) : Sim().CreateReference(id);
   Sim().SetCrosshairRef(ref);
   return true;
 }
 
-bool SetPick(const std::vector<std::string>& words) {
-  if (words.size() == 2 && words[1] == "none") {
+bool SetPick(ScenarioRun&, DirectiveArgs& args) {
+  if (args[1] == "none") {
     Sim().pickResult.reset();
     return true;
   }
   float v[3];
-  if (words.size() != 4) return false;  // "pick X" alone names no point
-  for (int i = 0; i < 3; ++i) {
-    if (!ReadFloat(words[1 + i], v[i])) return false;
-  }
+  if (!args.Point(1, v)) return false;
   Sim().pickResult = std::array<float, 3>{v[0], v[1], v[2]};
   return true;
 }
 
-bool SetGameRunning(const std::string& word) {
+bool SetKey(ScenarioRun&, DirectiveArgs& args) {
+  int32_t code = 0;
+  if (!args.Whole(1, code)) return false;
+  Sim().SetKeyDown(code, args[2] == "down");
+  return true;
+}
+
+bool SetWindow(ScenarioRun&, DirectiveArgs& args) {
+  // The game's window handle while "window none" holds it. A scenario runs after the world's
+  // Reset, which gives the game the same window every time.
+  static uintptr_t gameWindow = 0;
+  HostUiState* ui = Sim().uiState;
+  if (args[1] == "none") {
+    if (!ui) return args.Fail("the ui object is removed");
+    if (ui->window != 0) gameWindow = ui->window;
+    ui->window = 0;
+    return true;
+  }
+  // The game's window comes back after "window none".
+  if (ui && ui->window == 0) ui->window = gameWindow;
+  const uintptr_t game = ui ? ui->window : 0;
+  Sim().activeWindow = args[1] == "active" ? game : game + 1;
+  return true;
+}
+
+bool SetPoll(ScenarioRun&, DirectiveArgs& args) {
+  int32_t answer = 0;
+  if (!args.Whole(1, answer)) return false;
+  if (!Sim().inputManager) return args.Fail("the input object is removed");
+  Sim().inputManager->pollStep = static_cast<uint32_t>(answer);
+  return true;
+}
+
+bool SetGameRunning(ScenarioRun&, DirectiveArgs& args) {
   SimWorld& world = Sim();
-  if ((word != "running" && word != "paused") || !world.uiState || !world.mainState) return false;
-  world.uiState->notRunning = word == "paused" ? 1 : 0;
+  if (!world.uiState || !world.mainState) return args.Fail("the ui or main object is removed");
+  world.uiState->notRunning = args[1] == "paused" ? 1 : 0;
   world.mainState->notRunning = 0;
   return true;
 }
 
-bool SetPresence(const std::string& name, bool present) {
-  // The objects taken away, by name, so that "restore" puts the same one back. A scenario
-  // runs once per process, after the world's only Reset, so the pointers stay valid.
+bool SetPresence(ScenarioRun&, DirectiveArgs& args) {
+  // The objects taken away, by name, so that "restore" puts the same one back. Every Reset of
+  // the world makes each of them present again, so a kept pointer is only used while valid.
   static std::map<std::string, void*> removed;
+  const std::string& name = args[1];
+  const bool present = args[0] == "restore";
   SimWorld& world = Sim();
   auto toggle = [&](auto*& slot) {
     using Object = std::remove_reference_t<decltype(*slot)>;
@@ -313,10 +355,12 @@ bool SetPresence(const std::string& name, bool present) {
   if (name == "ui") return toggle(world.uiState);
   if (name == "main") return toggle(world.mainState);
   if (name == "player") return toggle(world.player);
-  return false;
+  return args.Fail("no game object '" + name + "'");
 }
 
-bool SetAnswer(const std::string& query, const std::string& word) {
+bool SetAnswer(ScenarioRun&, DirectiveArgs& args) {
+  const std::string& query = args[1];
+  const std::string& word = args[2];
   SimWorld& world = Sim();
   std::optional<uint32_t>* forced = query == "menu"      ? &world.menuAnswer
                                     : query == "faction" ? &world.factionAnswer
@@ -329,14 +373,14 @@ bool SetAnswer(const std::string& query, const std::string& word) {
     return true;
   }
   int32_t answer = 0;
-  if (!ReadInt(word, answer)) return false;
+  if (!args.Whole(2, answer)) return false;
   const auto raw = static_cast<uint32_t>(answer);
   if (forced) {
     *forced = raw;
     return true;
   }
   HostActor* actor = FollowedActor();
-  if (!actor) return false;
+  if (!actor) return args.Fail("there is no player");
   uint32_t* field = query == "running"     ? &actor->isRunning
                     : query == "sprinting" ? &actor->isSprinting
                     : query == "dead"      ? &actor->isDead
@@ -345,7 +389,17 @@ bool SetAnswer(const std::string& query, const std::string& word) {
                     : query == "sitting"   ? &actor->isSitting
                     : query == "jumping"   ? &actor->isJumping
                                            : nullptr;
-  if (!field) return false;
+  if (!field) return args.Fail("no game query '" + query + "'");
   *field = raw;
+  return true;
+}
+
+bool SetCameraAngles(ScenarioRun&, DirectiveArgs& args) {
+  float yaw = 0, pitch = 0;
+  if (!args.Number(2, yaw) || !args.Number(4, pitch)) return false;
+  HostCameraState* state = Sim().CurrentCameraState();
+  if (!state) return args.Fail("the camera has no state");
+  state->yaw = static_cast<float>(yaw * kRadiansPerDegree);
+  state->pitch = static_cast<float>(pitch * kRadiansPerDegree);
   return true;
 }

@@ -1,11 +1,12 @@
 #pragma once
-// Scenario directives that change the simulated game. Each returns false on a bad argument.
+// Scenario directives that change the simulated game. Each returns false on a bad argument,
+// with what was wrong in the arguments' problem.
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "host/host.h"
+#include "scenario_directives.h"
 
 bool ReadFloat(const std::string& word, float& out);
 bool ReadInt(const std::string& word, int32_t& out);
@@ -14,26 +15,33 @@ bool ReadInt(const std::string& word, int32_t& out);
 HostActor* FollowedActor();
 
 // "set NAME LITERAL": makes the game-state value NAME read LITERAL at the next update pass.
-bool SetGameState(const std::string& name, const std::string& literal);
+bool SetGameState(ScenarioRun&, DirectiveArgs& args);
+// "menu NAME open|close".
+bool SetMenu(ScenarioRun&, DirectiveArgs& args);
 // "hand right|left none|empty|spell|magic|onehanded|twohanded|bow|crossbow",
 // "hand right|left weapon KIND" (a weapon with that kind byte), "hand right|left form TYPE"
 // (a form of that type byte that is not a weapon), "hand mode BYTE" (the combat state's mode).
-bool SetHand(const std::vector<std::string>& words);
+bool SetHand(ScenarioRun&, DirectiveArgs& args);
 // "faction|perk|keyword|worn|effect add|remove ARG".
-bool IsFactDirective(const std::string& directive);
-bool EditFact(const std::string& directive, bool add, const std::string& argument);
+bool EditFact(ScenarioRun&, DirectiveArgs& args);
 // "node NAME position X Y Z", "node NAME rotation YAW PITCH", "node NAME remove".
-bool EditNode(const std::vector<std::string>& words);
-// "crosshair FORMID|none", "crosshair FORMID actor|reference", "pick X Y Z|none".
-bool SetCrosshair(const std::vector<std::string>& words);
-bool SetPick(const std::vector<std::string>& words);
+bool EditNode(ScenarioRun&, DirectiveArgs& args);
+// "crosshair none", "crosshair FORMID [actor|reference]", "pick none", "pick X Y Z".
+bool SetCrosshair(ScenarioRun&, DirectiveArgs& args);
+bool SetPick(ScenarioRun&, DirectiveArgs& args);
+// "key CODE down|up", "window active|inactive|none", "poll WORD".
+bool SetKey(ScenarioRun&, DirectiveArgs& args);
+bool SetWindow(ScenarioRun&, DirectiveArgs& args);
+bool SetPoll(ScenarioRun&, DirectiveArgs& args);
 // "game running|paused": the flag that stops the mount and dismount windows counting.
-bool SetGameRunning(const std::string& word);
+bool SetGameRunning(ScenarioRun&, DirectiveArgs& args);
 // "remove|restore NAME": takes a game object away (the host then reports it absent) or puts
 // the same object back. NAME: console, camera, keywords, input, menus, combat, crosshair, ui,
 // main, player.
-bool SetPresence(const std::string& name, bool present);
+bool SetPresence(ScenarioRun&, DirectiveArgs& args);
 // "answer NAME WORD|normal": the raw 32-bit answer of a host query. Actor queries (running,
 // sprinting, dead, mounted, sneaking, sitting, jumping) answer WORD for the followed actor;
 // menu, faction, perk, keyword and worn answer WORD whatever the world holds, until "normal".
-bool SetAnswer(const std::string& query, const std::string& word);
+bool SetAnswer(ScenarioRun&, DirectiveArgs& args);
+// "camera yaw DEG pitch DEG": the game camera state's own angles.
+bool SetCameraAngles(ScenarioRun&, DirectiveArgs& args);
