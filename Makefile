@@ -42,14 +42,10 @@ test: deps
 bench: deps
 	bash bench/instructions.sh
 
-# The archive mirrors the game folder; the tool sits beside it.
+# The archive mirrors the game folder, the binaries stripped; their symbols stay beside it in
+# build/dist/symbols (scripts/make-dist.sh).
 dist: dll
-	rm -rf build/dist
-	mkdir -p build/dist/vantrel/Data/WOBK/Plugins build/dist/vantrel/Tools
-	cp build/windows-x86/bin/vantrel.dll build/dist/vantrel/Data/WOBK/Plugins/vantrel.dll
-	cp examples/Vantrel.txt build/dist/vantrel/Data/WOBK/Plugins/Vantrel.txt
-	cp build/windows-x86/bin/vantrel.exe build/dist/vantrel/Tools/vantrel.exe
-	cd build/dist/vantrel && cmake -E tar cf ../vantrel.zip --format=zip Data Tools
+	cmake --build --preset windows-x86 --target dist
 	@echo "build/dist/vantrel.zip"
 
 # --- Reliability: fuzzing, threads, reloads (the 2,000-reload soak and the thread stress test
