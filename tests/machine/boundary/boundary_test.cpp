@@ -5,11 +5,13 @@
 #include <cstdlib>
 #include <new>
 
+#include "config/loader.h"
 #include "fake_game.h"
 #include "hook_rows.h"
 #include "plugin/hooks/hooks.h"
 #include "plugin/plugin.h"
 #include "plugin/startup.h"
+#include "profiles/driver.h"
 #include "site_runner.h"
 
 extern "C" bool VantrelLoad(const LoaderInterface* loader);
@@ -118,6 +120,25 @@ TEST_F(BoundaryTest, AReloadThatRunsOutOfMemoryKeepsTheRegistryItHad) {
     allocationsBeforeFailure = -1;
     EXPECT_EQ(plugin.currentRegistry.get(), loaded) << failure;
     EXPECT_FALSE(plugin.currentRegistry->loading);
+  }
+}
+
+// A switch cut short by an allocation that fails, in its console line or in a command of the
+// new profile, leaves the next switch and the next commands working.
+TEST_F(BoundaryTest, ASwitchThatRunsOutOfMemoryLeavesLaterSwitchesWorking) {
+  for (const char* configuration : {"!Set iDebug 1\n[First]\n[Second]\n",
+                                    "[First]\nSet fFOV 90\n[Second]\n"}) {
+    SCOPED_TRACE(configuration);
+    std::unique_ptr<Session> session = Plugin::Instance().NewSession();
+    LoadConfigurationText(*session, configuration);
+    Profile* first = FindProfile(*session, "First");
+    Profile* second = FindProfile(*session, "Second");
+    allocationsBeforeFailure = 0;
+    EXPECT_THROW(SwitchProfile(*session, first, 0), std::bad_alloc);
+    allocationsBeforeFailure = -1;
+    EXPECT_EQ(session->commandNesting, 0);
+    SwitchProfile(*session, second, 0);
+    EXPECT_EQ(session->currentProfile, second);
   }
 }
 
