@@ -6,6 +6,7 @@
 //   figures load PROFILES lf|crlf
 //   figures plain PROFILES lf|crlf
 //   figures keybindings BINDINGS
+//   figures lint BYTES
 #include <valgrind/callgrind.h>
 
 #include <cstdio>
@@ -13,6 +14,7 @@
 #include <cstring>
 #include <string>
 
+#include "lint.h"
 #include "plugin/plugin.h"
 #include "sim_world.h"
 #include "support/bench_world.h"
@@ -74,7 +76,8 @@ int KeyBindings(int bindings) {
   Plugin& plugin = Plugin::Instance();
   int frames = 0;
   CALLGRIND_TOGGLE_COLLECT;
-  while (!plugin.currentRegistry->keyBindingRequests.empty() && frames < bindings) {
+  const auto pending = [](const Session& session) { return !session.keyBindingRequests.empty(); };
+  while (plugin.WithSession(pending) && frames < bindings) {
     plugin.RunFrame();
     ++frames;
   }
@@ -84,11 +87,23 @@ int KeyBindings(int bindings) {
   return 0;
 }
 
+// Every rule on, over a configuration of at least `bytes`.
+int Lint(size_t bytes) {
+  const std::string text = LintBenchConfiguration(bytes);
+  CALLGRIND_TOGGLE_COLLECT;
+  const std::vector<Finding> findings = LintConfiguration(text);
+  CALLGRIND_TOGGLE_COLLECT;
+  Print("bytes", static_cast<long long>(text.size()));
+  Print("findings", static_cast<long long>(findings.size()));
+  return 0;
+}
+
 int Usage() {
   std::fprintf(stderr,
                "usage: figures frame PROFILES CONDITIONS steady|pass FRAMES\n"
                "       figures load|plain PROFILES lf|crlf\n"
-               "       figures keybindings BINDINGS\n");
+               "       figures keybindings BINDINGS\n"
+               "       figures lint BYTES\n");
   return 2;
 }
 
@@ -105,5 +120,6 @@ int main(int argc, char** argv) {
   if (mode == "load" && argc == 4) return Load(count, LineEndNamed(argv[3]));
   if (mode == "plain" && argc == 4) return Plain(count, LineEndNamed(argv[3]));
   if (mode == "keybindings" && argc == 3) return KeyBindings(count);
+  if (mode == "lint" && argc == 3) return Lint(static_cast<size_t>(count));
   return Usage();
 }

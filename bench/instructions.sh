@@ -63,6 +63,12 @@ measure keybindings "$bindings"
 [ "$(value bindings)" = "$bindings" ] || { echo "not every binding was applied" >&2; exit 1; }
 echo "keybinding_ir_per_binding $(div "$IR" "$bindings")"
 
+# Lint with every rule on, per byte of configuration: at 2 MB, and at 0.5 MB to show it flat.
+measure lint 2000000
+echo "lint_ir_per_byte $(div "$IR" "$(value bytes)" 1)"
+measure lint 500000
+echo "lint_ir_per_byte_500k $(div "$IR" "$(value bytes)" 1)"
+
 # How the cost per profile moves with the number of profiles: loading, and a frame with a pass.
 for count in 10 100 1000 10000; do
   measure load $count lf

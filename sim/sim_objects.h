@@ -68,6 +68,7 @@ struct HostNode {
   uint32_t nameKey = 0;  // SimWorld::NameKey(name): what a search by name compares
   std::array<float, 9> rotation = {1, 0, 0, 0, 1, 0, 0, 0, 1};  // +0x54, row-major
   std::array<float, 3> translation = {0, 0, 0};                 // +0x78
+  float scale = 1;                                              // +0x84
   std::vector<HostNode*> children;
 };
 
@@ -146,6 +147,10 @@ enum class SimCameraCall { GoThirdPerson, ForceThirdPerson, GoFirstPerson, Force
 struct HostCamera {
   HostCameraState* currentState = nullptr;     // +0x20
   float fieldOfView = 75;                      // +0xAC
+  // Where the game draws from, as last written by the hooks or a scenario: at the start behind
+  // and above the player, looking ahead (+Y).
+  std::array<float, 3> position = {0, -150, 140};
+  std::array<float, 9> rotation = {1, 0, 0, 0, 1, 0, 0, 0, 1};  // row-major
   std::map<int32_t, HostCameraState*> states;  // one state object per id, made on first use
   std::vector<bool> weaponRefreshes;           // argument of every HostCameraWeaponRefresh
   std::vector<SimCameraCall> personCalls;      // every third/first person call, in order

@@ -79,6 +79,7 @@ void SimWorld::Reset() {
   perkAnswer.reset();
   keywordAnswer.reset();
   wornAnswer.reset();
+  firstPersonAnswer.reset();
 
   liveEngineStrings = 0;
   engineStringFaults = 0;
@@ -299,6 +300,16 @@ void SimWorld::SetKeyDown(int32_t virtualKey, bool down) {
 
 HostCameraState* SimWorld::CurrentCameraState() const {
   return playerCamera ? playerCamera->currentState : nullptr;
+}
+
+std::vector<HostActor*> SimWorld::Actors() const {
+  std::vector<HostActor*> actors;
+  for (const auto& [formId, form] : forms) {
+    if (auto* actor = dynamic_cast<HostActor*>(form)) actors.push_back(actor);
+  }
+  std::sort(actors.begin(), actors.end(),
+            [](const HostActor* a, const HostActor* b) { return a->formId < b->formId; });
+  return actors;
 }
 
 // The game compares interned names by pointer; a fold of ASCII letters keeps the simulated

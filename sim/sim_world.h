@@ -8,7 +8,8 @@
 //   AI process with empty hands, empty worn items, loaded 3D with a human skeleton:
 //   "NPC Root [Root]" (0, 0, 0) > "NPC Spine2 [Spn2]" (0, 0, 95) > "NPC Head [Head]"
 //   (0, 0, 120) > "NPCEyeBone" (0, 6, 124), identity rotations;
-// - player camera in state 9 (a state object for id 9), field of view 75;
+// - player camera in state 9 (a state object for id 9), field of view 75, drawing from
+//   (0, -150, 140) looking ahead (+Y);
 // - near clip 15, time scale 1.0, VATS switch 0, frame durations A and B 1/60 s;
 // - console, menu manager (no menu open), UI state and main state (running), UI window equal
 //   to the active window, input manager answering 1, no key down;
@@ -79,6 +80,7 @@ class SimWorld {
   std::optional<uint32_t> perkAnswer;
   std::optional<uint32_t> keywordAnswer;
   std::optional<uint32_t> wornAnswer;
+  std::optional<uint32_t> firstPersonAnswer;  // the game's own first-person query
   // What the crosshair pick hands to the controller; nullopt = nothing picked.
   std::optional<std::array<float, 3>> pickResult;
   int32_t crosshairPickCalls = 0;
@@ -136,6 +138,7 @@ class SimWorld {
 
   // --- Reading back ---
   HostCameraState* CurrentCameraState() const;  // null without camera or state
+  std::vector<HostActor*> Actors() const;        // every actor, by form id
   // The node of that name (ignoring case) in the reference's loaded skeleton, or null.
   HostNode* FindNode(HostRef* ref, const std::string& name) const;
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <unistd.h>
 
@@ -120,6 +121,58 @@ std::string GeneratedConfiguration(int profiles, LineEnd lineEnd) {
   return crlf;
 }
 
+namespace {
+
+// One mistake of each kind the rules look for, in turn; # is a parallel profile's number.
+constexpr const char* kLintMistakes[] = {
+    "Set bHeadtrack on\n",
+    "(iCameraState == 08)\n",
+    "Set bWeaponOut true\n",
+    "!Set fFOV 90\n",
+    "Reset fNearClip\n-Return fNearClip\n",
+    "(bSneaking)\n(bSneaking == false)\n",
+    "SetProfile \"Overlay #\"\n",
+    "BindKey 113 0 \"Overlay #\"\nBindKey2 113 1 \"Overlay #\"\n",
+    "Set fFov2 90\n",
+    "Set fNearClip 5 ; closer\n",
+};
+
+std::string Numbered(std::string text, const std::string& n) {
+  for (size_t at = text.find('#'); at != std::string::npos; at = text.find('#', at + n.size())) {
+    text.replace(at, 1, n);
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string LintBenchConfiguration(size_t bytes) {
+  std::string text =
+      "; generated for lint\n!Set bEnabled true\n!Set fUpdateProfileInterval 0.25\n"
+      "BindKey 112 0 \"Combat 1\"\n";
+  for (int i = 0; i < 5; ++i) text += "SetProfile \"Combta " + std::to_string(i * 7 + 1) + "\"\n";
+  for (int i = 0; text.size() < bytes; ++i) {
+    const std::string n = std::to_string(i);
+    const bool parallel = i % 5 == 0;
+    text += parallel ? "{Overlay " + n + "}\n" : "[Combat " + n + "]\n";
+    text += "; profile " + n + " reacts to the character's state and the camera\n";
+    text += "(bWeaponOut)\n(iCameraState == " + std::to_string(i % 12) + ")\n";
+    text += "(fFOV <= " + std::to_string(60 + i % 40) + ".5)\n(sRace ~ Argonian" + n + ")\n";
+    text += "(Keyword != ActorTypeNPC)\n";
+    text += "SetTween fFOV " + std::to_string(70 + i % 20) + " 0.75\n";
+    text += "Set fPositionOffsetDepth " + std::to_string(i % 16) + ".25\n";
+    text += "-ReturnTween fFOV 0.5\n-Return fPositionOffsetDepth\n";
+    text += "BindKey2 " + std::to_string(114 + i % 8) + " 1 \"Overlay " + std::to_string(i - i % 5) +
+            "\" 0.5\n";
+    text += "RotateX 15 0.5 1\nInhibit \"Combat " + std::to_string(i - i % 5 + 1) + "\" 3\n";
+    text += "SendAnimEvent IdleStop\n";
+    if (i % 10 == 9) {
+      text += Numbered(kLintMistakes[(i / 10) % std::size(kLintMistakes)], std::to_string(i - 4));
+    }
+  }
+  return text;
+}
+
 std::string KeyBindingConfiguration(int bindings) {
   std::string text = "!Set bEnabled true\n";
   for (int key = 1; key <= bindings; ++key) {
@@ -157,16 +210,18 @@ void Settle(int frames) {
 
 int EvaluatedConditionsPerPass(int profiles, int conditionsPerProfile) {
   Plugin& plugin = Plugin::Instance();
-  const Session& session = *plugin.currentRegistry;
-  const char* fault = nullptr;
-  if (!plugin.controller.IsHeadCameraActive()) fault = "the head camera is not active";
-  // The default profile comes first, then the file's profiles.
-  if (session.currentProfile != &session.profiles[profiles]) {
-    fault = "the last profile is not the current one";
-  }
-  for (int i = 1; i < profiles; ++i) {
-    if (!session.profiles[i].active) fault = "a parallel profile is not active";
-  }
+  const char* fault = "no configuration is loaded";
+  plugin.WithSession([&](const Session& session) {
+    fault = nullptr;
+    if (!plugin.controller.IsHeadCameraActive()) fault = "the head camera is not active";
+    // The default profile comes first, then the file's profiles.
+    if (session.currentProfile != &session.profiles[profiles]) {
+      fault = "the last profile is not the current one";
+    }
+    for (int i = 1; i < profiles; ++i) {
+      if (!session.profiles[i].active) fault = "a parallel profile is not active";
+    }
+  });
   if (fault) {
     std::fprintf(stderr, "bench: the configuration does not hold as designed: %s\n", fault);
     std::abort();

@@ -18,6 +18,11 @@ std::string AllHoldingConfiguration(int profiles, int conditionsPerProfile,
 // refer to each other by name.
 std::string GeneratedConfiguration(int profiles, LineEnd lineEnd);
 
+// At least `bytes` of profiles as people write them, for lint: each profile with conditions,
+// commands, key bindings and names of other profiles, and every tenth with one of the mistakes
+// the lint rules find; a handful of misspelt profile names in all, whatever the size.
+std::string LintBenchConfiguration(size_t bytes);
+
 // `bindings` load-time BindKey lines with distinct keys, all naming one profile.
 std::string KeyBindingConfiguration(int bindings);
 

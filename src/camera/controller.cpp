@@ -41,18 +41,18 @@ CameraFrameInput CameraController::BeginUpdate() {
   // The followed reference: the one asked for while it still resolves, else the player.
   HostRef* const player = HostPlayer();
   HostRef* followed = nullptr;
-  if (targetRefFormId != 0) {
-    HostForm* form = HostLookupFormById(targetRefFormId);
+  if (requestedRefFormId != 0) {
+    HostForm* form = HostLookupFormById(requestedRefFormId);
     followed = form ? HostCastToReference(form) : nullptr;
-    if (!followed) targetRefFormId = 0;
+    if (!followed) requestedRefFormId = 0;
   }
-  if (targetRefFormId == 0) followed = player;
+  if (requestedRefFormId == 0) followed = player;
   if (followed && !HostRefLoaded3D(followed)) followed = nullptr;
   target = followed;
   targetActor = target ? HostCastToActor(HostRefAsForm(target)) : nullptr;
   if (target) {
-    targetFormId = HostFormId(HostRefAsForm(target));
-    targetPitch = HostRefRotationX(target);
+    followedFormId = HostFormId(HostRefAsForm(target));
+    followedPitch = HostRefRotationX(target);
   }
 
   float extraMouse = 0;

@@ -67,10 +67,10 @@ struct ControllerState {
   HostRef* target = nullptr;         // valid only during Update
   HostActor* targetActor = nullptr;  // valid only during Update
   bool gameNotRunning = false;
-  HookVisible<uint32_t> targetFormId = 0;
-  HookVisible<float> targetPitch = 0;
+  HookVisible<uint32_t> followedFormId = 0;  // the reference followed at the last update
+  HookVisible<float> followedPitch = 0;       // and its X rotation then
   bool headCameraWasActive = false;
-  uint32_t targetRefFormId = 0;  // 0 = follow the player
+  uint32_t requestedRefFormId = 0;  // the reference asked for; 0 = follow the player
   std::optional<Vector3> focusPoint;
   int32_t focusDelay = 0;
   std::vector<RotationItem> rotationQueues[2];

@@ -64,12 +64,12 @@ void CameraController::RestrictLook(float* yaw, float* pitch) {
     settings_.GetFloat(Vid::fRestrictAngleVertical, degrees);
     const float limit = std::max(degrees, 0.0f) * kDegreesToRadians;
     // Relative to the followed reference's own pitch.
-    *pitch = std::clamp(*pitch - targetPitch, -limit, limit) + targetPitch;
+    *pitch = std::clamp(*pitch - followedPitch, -limit, limit) + followedPitch;
   }
 }
 
 void CameraController::SetPitchLimits(HostActor* actor, float* minimum, float* maximum) {
-  if (!IsActivated() || !actor || FormIdOf(actor) != targetFormId) return;
+  if (!IsActivated() || !actor || FormIdOf(actor) != followedFormId) return;
   float degrees = 80;
   settings_.GetFloat(Vid::fRestrictAngleVertical, degrees);
   *maximum = degrees * kDegreesToRadians;

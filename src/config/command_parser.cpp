@@ -269,13 +269,11 @@ class ArgumentReader {
 const CommandTableEntry* FindCommandRow(std::string_view name) {
   static const NameIndex rowNames = [] {
     std::vector<const char*> names;
-    for (const CommandTableEntry* row = kCommandTable; row->name != nullptr; ++row) {
-      names.push_back(row->name);
-    }
-    return NameIndex(names);
+    for (const CommandTableEntry& row : CommandTable()) names.push_back(row.name);
+    return NameIndex(names);  // names are unique ignoring case, so the order does not matter
   }();
   const int32_t row = rowNames.Find(name);
-  return row < 0 ? nullptr : &kCommandTable[row];
+  return row < 0 ? nullptr : &CommandTable()[static_cast<size_t>(row)];
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 #pragma once
-// The camera's settings in the live session, for a caller that already holds pluginMutex
+// The camera's settings in the live session, for a caller that already holds pluginMutex_
 // (the frame holds it throughout): no lock of its own. Without a session reads fail.
 
 #include <memory>

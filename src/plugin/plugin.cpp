@@ -22,34 +22,34 @@ Plugin& Plugin::Instance() {
 }
 
 void Plugin::InitializeOrReload() {
-  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+  std::lock_guard<std::recursive_mutex> lock(pluginMutex_);
   const bool isFirstStart = std::exchange(firstStart_, false);
 
-  if (currentRegistry && currentRegistry->loading) {
-    LogAtLine(currentRegistry->messageQueue, 0,
+  if (session_ && session_->loading) {
+    LogAtLine(session_->messageQueue, 0,
               "Trying to reload configuration while already loading!");
     return;
   }
-  if (currentRegistry) {
-    currentRegistry->inPluginView = false;
+  if (session_) {
+    session_->inPluginView = false;
     // Release actions of held keys still run against the old session.
-    ClearKeyBindings(*currentRegistry, keyBindings);
+    ClearKeyBindings(*session_, keyBindings);
   } else {
     keyBindings.clear();  // no session to act on
   }
-  controller.targetRefFormId = 0;
+  controller.requestedRefFormId = 0;
 
   // The new session takes over at once; the old one lives until the hand-over is done.
-  std::unique_ptr<Session> old = std::exchange(currentRegistry, NewSession());
+  std::unique_ptr<Session> old = std::exchange(session_, NewSession());
   try {
-    Session& session = *currentRegistry;
+    Session& session = *session_;
     if (isFirstStart) Log(session.messageQueue, "Initializing QARN version %.1f", kProgramVersion);
     if (old) CarryOverCapturedBases(old->values, session.values);
     session.loading = true;
     LoadConfiguration(session);
     session.loading = false;
   } catch (...) {
-    currentRegistry = std::move(old);  // out of memory: the old session (or none) stays
+    session_ = std::move(old);  // out of memory: the old session (or none) stays
     throw;
   }
 }
@@ -61,23 +61,28 @@ std::unique_ptr<Session> Plugin::NewSession() {
   return session;
 }
 
+std::unique_ptr<Session> Plugin::ReplaceSession(std::unique_ptr<Session> next) {
+  std::lock_guard<std::recursive_mutex> lock(pluginMutex_);
+  return std::exchange(session_, std::move(next));
+}
+
 void Plugin::RunFrame() {
   std::lock_guard<std::recursive_mutex> cameraLock(controller.mutex);
   // Held for the whole frame: the update reads its settings through heldSettings_.
-  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+  std::lock_guard<std::recursive_mutex> lock(pluginMutex_);
   RunSessionFrame(controller.BeginUpdate());
   controller.UpdateFlags();
-  if (currentRegistry) currentRegistry->inPluginView = controller.IsHeadCameraActive();
+  if (session_) session_->inPluginView = controller.IsHeadCameraActive();
   controller.FinishUpdate();
 }
 
 void Plugin::RunSessionFrame(const CameraFrameInput& input) {
-  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-  if (currentRegistry && currentRegistry->reloadRequested) {
-    currentRegistry->reloadRequested = false;
+  std::lock_guard<std::recursive_mutex> lock(pluginMutex_);
+  if (session_ && session_->reloadRequested) {
+    session_->reloadRequested = false;
     InitializeOrReload();
   }
-  if (currentRegistry) RunProfileFrame(*currentRegistry, keyBindings, input);
+  if (session_) RunProfileFrame(*session_, keyBindings, input);
 }
 
 void Plugin::OnMountStart(HostActor* actor) {
@@ -90,49 +95,49 @@ void Plugin::OnDismountStart(HostActor* actor) {
 
 void Plugin::OpenMountWindow(HostActor* actor, float Session::*countdown, float seconds) {
   if (!actor) return;
-  // Compared before pluginMutex is taken: the controller's mutex always comes first.
+  // Compared before pluginMutex_ is taken: the controller's mutex always comes first.
   const uint32_t formId = HostFormId(HostRefAsForm(HostActorAsRef(actor)));
-  if (formId != controller.targetFormId) return;
-  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-  if (currentRegistry) (*currentRegistry).*countdown = seconds;
+  if (formId != controller.followedFormId) return;
+  std::lock_guard<std::recursive_mutex> lock(pluginMutex_);
+  if (session_) (*session_).*countdown = seconds;
 }
 
 void Plugin::Reset() {
-  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
-  if (currentRegistry) ClearKeyBindings(*currentRegistry, keyBindings);
+  std::lock_guard<std::recursive_mutex> lock(pluginMutex_);
+  if (session_) ClearKeyBindings(*session_, keyBindings);
   keyBindings.clear();  // also without a session
-  currentRegistry.reset();
+  session_.reset();
   firstStart_ = true;
 }
 
 bool Plugin::GetFloat(int32_t index, float& out) {
-  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+  std::lock_guard<std::recursive_mutex> lock(pluginMutex_);
   return heldSettings_.GetFloat(index, out);
 }
 
 bool Plugin::GetInt(int32_t index, int32_t& out) {
-  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+  std::lock_guard<std::recursive_mutex> lock(pluginMutex_);
   return heldSettings_.GetInt(index, out);
 }
 
 bool Plugin::GetBool(int32_t index, bool& out) {
-  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+  std::lock_guard<std::recursive_mutex> lock(pluginMutex_);
   return heldSettings_.GetBool(index, out);
 }
 
 void Plugin::SetBool(int32_t index, bool on) {
-  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+  std::lock_guard<std::recursive_mutex> lock(pluginMutex_);
   heldSettings_.SetBool(index, on);
 }
 
 void Plugin::ToggleBool(int32_t index) {
-  std::lock_guard<std::recursive_mutex> lock(pluginMutex);
+  std::lock_guard<std::recursive_mutex> lock(pluginMutex_);
   heldSettings_.ToggleBool(index);
 }
 
-uint32_t Plugin::FollowedRefFormId() const { return controller.targetRefFormId; }
+uint32_t Plugin::RequestedRefFormId() const { return controller.requestedRefFormId; }
 
-void Plugin::SetFollowedRefFormId(uint32_t formId) { controller.targetRefFormId = formId; }
+void Plugin::SetRequestedRefFormId(uint32_t formId) { controller.requestedRefFormId = formId; }
 
 bool Plugin::IsActivated() const { return controller.IsActivated(); }
 

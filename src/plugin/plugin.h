@@ -2,10 +2,11 @@
 // The plug-in's owner: the one object that holds the session, the camera controller and the
 // key bindings. It runs each frame from the top, hands the layers below what they need, and
 // is the only one that replaces the session (at start-up and on a reload). Locks: the
-// controller's mutex first, pluginMutex second.
+// controller's mutex first, pluginMutex_ second.
 
 #include <memory>
 #include <mutex>
+#include <type_traits>
 
 #include "camera/camera_settings.h"
 #include "camera/controller.h"
@@ -24,7 +25,7 @@ class Plugin final : private CameraSettings, private CameraCommands {
   void InitializeOrReload();
   // One frame of the main-loop hook: camera input, pending reload, profile frame, camera.
   void RunFrame();
-  // The frame's part under pluginMutex: a pending reload, then the session's profile frame.
+  // The frame's part under pluginMutex_: a pending reload, then the session's profile frame.
   void RunSessionFrame(const CameraFrameInput& input);
   // The game's hooks report that `actor` starts to mount or to dismount.
   void OnMountStart(HostActor* actor);
@@ -32,18 +33,30 @@ class Plugin final : private CameraSettings, private CameraCommands {
 
   // An empty session whose commands and linked values act on this owner's controller.
   std::unique_ptr<Session> NewSession();
+  // Makes `next` (possibly null) the live session and hands back the one it replaces: the
+  // tests start from sessions of their own.
+  std::unique_ptr<Session> ReplaceSession(std::unique_ptr<Session> next);
+
+  // The one way to work on the live session from outside: runs `work(session)` under
+  // pluginMutex_ and returns its result. Without a session `work` does not run and the result
+  // is value-initialized (false, null, empty).
+  template <typename Work>
+  std::invoke_result_t<Work&, Session&> WithSession(Work&& work) {
+    std::lock_guard<std::recursive_mutex> lock(pluginMutex_);
+    if (!session_) return std::invoke_result_t<Work&, Session&>();
+    return work(*session_);
+  }
 
   // Back to a freshly loaded DLL: no session, no key bindings, the first start still to come;
   // the controller is left as it is. Whatever starts the plug-in more than once in a process
   // (the tool, the tests, the benchmarks) begins each run here.
   void Reset();
 
-  std::recursive_mutex pluginMutex;
-  std::unique_ptr<Session> currentRegistry;  // the live session, or null before start-up
-
  private:
-  // Declared before the controller, which is built with it.
-  HeldSessionSettings heldSettings_{currentRegistry};
+  // Declared before the controller, which is built with the settings over the session.
+  std::recursive_mutex pluginMutex_;
+  std::unique_ptr<Session> session_;  // the live session, or null before start-up
+  HeldSessionSettings heldSettings_{session_};
 
  public:
   CameraController controller{*this, heldSettings_};
@@ -54,7 +67,7 @@ class Plugin final : private CameraSettings, private CameraCommands {
 
   void OpenMountWindow(HostActor* actor, float Session::*countdown, float seconds);
 
-  // CameraSettings: the hooks' reads and writes of values, under pluginMutex.
+  // CameraSettings: the hooks' reads and writes of values, under pluginMutex_.
   bool GetFloat(int32_t index, float& out) override;
   bool GetInt(int32_t index, int32_t& out) override;
   bool GetBool(int32_t index, bool& out) override;
@@ -62,8 +75,8 @@ class Plugin final : private CameraSettings, private CameraCommands {
   void ToggleBool(int32_t index) override;
 
   // CameraCommands: what profile commands and linked values do to the controller.
-  uint32_t FollowedRefFormId() const override;
-  void SetFollowedRefFormId(uint32_t formId) override;
+  uint32_t RequestedRefFormId() const override;
+  void SetRequestedRefFormId(uint32_t formId) override;
   bool IsActivated() const override;
   void QueueRotation(const RotationItem& item) override;
 

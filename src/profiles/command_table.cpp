@@ -1,3 +1,4 @@
+// The command table: one row per CommandId, in id order, with its handler and reference entry.
 #include "profiles/commands.h"
 
 #include <array>
@@ -5,96 +6,91 @@
 #include "profiles/handlers.h"
 
 namespace {
-// Reference groups, listed in the order they first appear below.
+// Reference groups, listed in the order they first appear in the listing.
 constexpr const char* kValues = "Changing values";
 constexpr const char* kPlugin = "The plug-in and the game camera";
 constexpr const char* kProfiles = "Profiles";
 constexpr const char* kKeys = "Keys";
 constexpr const char* kView = "The followed character and the view";
-}  // namespace
 
-const CommandTableEntry kCommandTable[] = {
-    {SetHandler, "Set", CommandId::Set,
+// `listed` orders the reference as a writer meets the commands: values first, each plain
+// form before its tween; it is not the id order.
+constexpr std::array<CommandTableEntry, kCommandCount> kCommandTable = {{
+    // Never reached from a file: the profile keyword "disable" is matched first.
+    {CommandId::Disable, "Disable", DisableHandler, 10,
+     {kProfiles, "",
+      "Not a command in a file: a line disable, in any letter case, is the profile keyword that "
+      "leaves the whole profile out when the file is loaded (a line skip keeps the profile but "
+      "never lets the profile updates choose it). To switch the plug-in off, write "
+      "Set bEnabled false."}},
+    {CommandId::Enable, "Enable", EnableHandler, 9,
+     {kPlugin, "", "Sets bEnabled to true: the plug-in works again."}},
+    {CommandId::Activate, "Activate", ActivateHandler, 11,
+     {kPlugin, "", "Sets bActivated to true: the head view and the look restrictions may start."}},
+    {CommandId::Deactivate, "Deactivate", DeactivateHandler, 12,
+     {kPlugin, "", "Sets bActivated to false: the head view and the look restrictions stop."}},
+    {CommandId::GoThirdPerson, "GoThirdPerson", GoThirdPersonHandler, 13,
+     {kPlugin, "", "Asks the game camera to go to third person; nothing without a game camera."}},
+    {CommandId::ForceThirdPerson, "ForceThirdPerson", ForceThirdPersonHandler, 15,
+     {kPlugin, "", "Forces the game camera into third person; nothing without a game camera."}},
+    {CommandId::GoFirstPerson, "GoFirstPerson", GoFirstPersonHandler, 14,
+     {kPlugin, "", "Asks the game camera to go to first person; nothing without a game camera."}},
+    {CommandId::ForceFirstPerson, "ForceFirstPerson", ForceFirstPersonHandler, 16,
+     {kPlugin, "", "Forces the game camera into first person; nothing without a game camera."}},
+    {CommandId::Reset, "Reset", ResetHandler, 2,
+     {kValues, "NAME",
+      "Returns the setting to its base: the game's own value for the settings that mirror one, "
+      "otherwise the value a ! command of the default profile gave it. Does nothing when there "
+      "is no base. NAME is the whole rest of the line."}},
+    {CommandId::Set, "Set", SetHandler, 0,
      {kValues, "NAME VALUE",
       "Sets the setting NAME to VALUE at once. VALUE is read by the setting's type: true, yes, 1 "
       "or false, no, 0; a whole number (decimal, 0x hexadecimal, or octal with a leading 0); or "
       "a decimal number. All the rest of the line is the value, so a note after it spoils it, "
       "and a VALUE that does not read makes the setting unset, as Clear does. Game-state values "
       "cannot be set."}},
-    {ModifyHandler, "Modify", CommandId::Modify,
+    {CommandId::Modify, "Modify", ModifyHandler, 1,
      {kValues, "NAME VALUE",
       "Adds VALUE to a number setting (whole numbers wrap around; a decimal sum too large for "
       "the game leaves the setting as it was), or with true flips a true/false setting (false "
       "keeps it). It works on the value the setting is heading for, "
       "not on the present point of a tween, and does nothing while the setting is unset or when "
       "VALUE does not read."}},
-    {ResetHandler, "Reset", CommandId::Reset,
-     {kValues, "NAME",
-      "Returns the setting to its base: the game's own value for the settings that mirror one, "
-      "otherwise the value a ! command of the default profile gave it. Does nothing when there "
-      "is no base. NAME is the whole rest of the line."}},
-    {ReturnHandler, "Return", CommandId::Return,
+    {CommandId::Return, "Return", ReturnHandler, 3,
      {kValues, "NAME",
       "Sets the setting back to what it was just before this profile's activation (or "
       "RunProfile) last changed it; written with - it undoes the profile's change when the "
       "profile ends. Does nothing when the profile did not change it. NAME is the whole rest of "
       "the line."}},
-    {ClearHandler, "Clear", CommandId::Clear,
+    {CommandId::Clear, "Clear", ClearHandler, 4,
      {kValues, "NAME",
       "Makes the setting unset, at once and never over a tween: readers then fall back to its "
       "base (see Reset) or, without one, to their own default."}},
-    {SetHandler, "SetTween", CommandId::SetTween,
+    {CommandId::ResetTween, "ResetTween", ResetHandler, 7,
+     {kValues, "NAME [SECONDS]", "As Reset, over SECONDS as with SetTween."}},
+    {CommandId::SetTween, "SetTween", SetHandler, 5,
      {kValues, "NAME VALUE [SECONDS]",
       "As Set, over SECONDS: a number moves there smoothly, starting from the game's live value "
       "for the settings that mirror one; true/false and whole numbers change when the time is "
       "up. VALUE may be written between double quotes. No SECONDS: at once; SECONDS that is not "
       "a number: 0.2, with the console line \"Unspecified tween length!\"."}},
-    {ModifyHandler, "ModifyTween", CommandId::ModifyTween,
+    {CommandId::ModifyTween, "ModifyTween", ModifyHandler, 6,
      {kValues, "NAME VALUE [SECONDS]",
       "As Modify, over SECONDS as with SetTween; a running tween goes on from where it stands "
       "toward the new target."}},
-    {ResetHandler, "ResetTween", CommandId::ResetTween,
-     {kValues, "NAME [SECONDS]", "As Reset, over SECONDS as with SetTween."}},
-    {ReturnHandler, "ReturnTween", CommandId::ReturnTween,
+    {CommandId::ReturnTween, "ReturnTween", ReturnHandler, 8,
      {kValues, "NAME [SECONDS]", "As Return, over SECONDS as with SetTween."}},
-    {EnableHandler, "Enable", CommandId::Enable,
-     {kPlugin, "", "Sets bEnabled to true: the plug-in works again."}},
-    // Never reached from a file: the profile keyword "disable" is matched first.
-    {DisableHandler, "Disable", CommandId::Disable,
-     {kProfiles, "",
-      "Not a command in a file: a line disable, in any letter case, is the profile keyword that "
-      "leaves the whole profile out when the file is loaded (a line skip keeps the profile but "
-      "never lets the profile updates choose it). To switch the plug-in off, write "
-      "Set bEnabled false."}},
-    {ActivateHandler, "Activate", CommandId::Activate,
-     {kPlugin, "", "Sets bActivated to true: the head view and the look restrictions may start."}},
-    {DeactivateHandler, "Deactivate", CommandId::Deactivate,
-     {kPlugin, "", "Sets bActivated to false: the head view and the look restrictions stop."}},
-    {GoThirdPersonHandler, "GoThirdPerson", CommandId::GoThirdPerson,
-     {kPlugin, "", "Asks the game camera to go to third person; nothing without a game camera."}},
-    {GoFirstPersonHandler, "GoFirstPerson", CommandId::GoFirstPerson,
-     {kPlugin, "", "Asks the game camera to go to first person; nothing without a game camera."}},
-    {ForceThirdPersonHandler, "ForceThirdPerson", CommandId::ForceThirdPerson,
-     {kPlugin, "", "Forces the game camera into third person; nothing without a game camera."}},
-    {ForceFirstPersonHandler, "ForceFirstPerson", CommandId::ForceFirstPerson,
-     {kPlugin, "", "Forces the game camera into first person; nothing without a game camera."}},
-    {SetProfileHandler, "SetProfile", CommandId::SetProfile,
+    {CommandId::SetProfile, "SetProfile", SetProfileHandler, 17,
      {kProfiles, "NAME [SECONDS]",
       "Switches at once to the exclusive profile NAME if its conditions hold (one without "
       "conditions always qualifies), then keeps the profile updates from switching for SECONDS "
       "of frame time (none: 0). A NAME that matches no exclusive profile means the default "
       "profile. A NAME with spaces is written between double quotes."}},
-    {RunProfileHandler, "RunProfile", CommandId::RunProfile,
+    {CommandId::RunProfile, "RunProfile", RunProfileHandler, 18,
      {kProfiles, "NAME",
       "Runs the + commands and then the - commands of profile NAME, of any kind and whatever "
       "its conditions; the current profile stays current."}},
-    {InhibitHandler, "Inhibit", CommandId::Inhibit,
-     {kProfiles, "NAME [SECONDS]",
-      "Keeps profile NAME out of the profile updates for SECONDS of frame time; an active "
-      "parallel profile is deactivated at the next update. 0, or no SECONDS, lifts an inhibit; a "
-      "negative number, or a word such as forever, inhibits it until the configuration is "
-      "loaded again."}},
-    {BindKeyHandler, "BindKey", CommandId::BindKey,
+    {CommandId::BindKey, "BindKey", BindKeyHandler, 20,
      {kKeys, "KEY MODIFIERS NAME [SECONDS]",
       "From the next frame, pressing KEY switches to profile NAME as SetProfile NAME SECONDS "
       "does. KEY is a Windows virtual-key code (112 is F1, 0x5A is Z); a negative KEY acts when "
@@ -102,73 +98,101 @@ const CommandTableEntry kCommandTable[] = {
       "2 Shift, 4 Alt, 0 none (others may be held as well). A new binding replaces that edge, "
       "press or release, of every earlier binding of the key; a NAME that matches no profile "
       "binds nothing. Bindings outlive the profile that made them and end at a reload."}},
-    {UnBindKeyHandler, "UnBindKey", CommandId::UnBindKey,
+    {CommandId::UnBindKey, "UnBindKey", UnBindKeyHandler, 21,
      {kKeys, "KEY",
       "Removes the press action of every binding of KEY; a negative KEY removes the release "
       "actions, running the release action first while the key is held. The rest of the line "
       "is ignored."}},
-    {BindKeyHandler, "BindKey2", CommandId::BindKey2,
+    {CommandId::BindKey2, "BindKey2", BindKeyHandler, 22,
      {kKeys, "KEY MODIFIERS NAME [SECONDS]",
       "As BindKey, but the key runs profile NAME as RunProfile does; SECONDS is read and has no "
       "effect."}},
-    {ReloadHandler, "Reload", CommandId::Reload,
+    {CommandId::Reload, "Reload", ReloadHandler, 23,
      {kProfiles, "",
       "Reads the configuration file again at the next frame; the commands after it still run "
       "first. All profiles start anew without running their - commands, key bindings are "
       "cleared, and the game's own values read so far stay the bases that Reset returns to."}},
-    {ReturnPersonHandler, "ReturnPerson", CommandId::ReturnPerson,
+    {CommandId::Inhibit, "Inhibit", InhibitHandler, 19,
+     {kProfiles, "NAME [SECONDS]",
+      "Keeps profile NAME out of the profile updates for SECONDS of frame time; an active "
+      "parallel profile is deactivated at the next update. 0, or no SECONDS, lifts an inhibit; a "
+      "negative number, or a word such as forever, inhibits it until the configuration is "
+      "loaded again."}},
+    {CommandId::ReturnPerson, "ReturnPerson", ReturnPersonHandler, 24,
      {kPlugin, "",
       "Puts the game camera back as this profile found it when it became current: from a "
       "head-view state (see iCameraState) GoThirdPerson, from the game's first person "
       "GoFirstPerson, otherwise nothing. Nothing in a parallel profile."}},
-    {AttachCameraHandler, "AttachCamera", CommandId::AttachCamera,
+    {CommandId::AttachCamera, "AttachCamera", AttachCameraHandler, 25,
      {kView, "",
       "The camera follows the reference under the game's crosshair, by the form id that "
       "iObjectRefFormId mirrors; with nothing under the crosshair it follows the player again."}},
-    {DetachCameraHandler, "DetachCamera", CommandId::DetachCamera,
+    {CommandId::DetachCamera, "DetachCamera", DetachCameraHandler, 26,
      {kView, "",
       "The camera follows the player again: the form id that iObjectRefFormId mirrors becomes "
       "0."}},
-    {RotateXHandler, "RotateX", CommandId::RotateX,
+    {CommandId::RotateX, "RotateX", RotateXHandler, 27,
      {kView, "AMOUNT [SECONDS [MODE]]",
       "Queues a horizontal turn of the view: AMOUNT is added to the game's look input, in its "
       "own units, as if the player moved the mouse, spread over SECONDS (none or 0: in one "
       "frame). MODE 1, the default (any number but 0 and 2), turns whatever the player does; 0 "
       "loses its share while the player looks around and for iFocusDelay frames after; 2 is "
       "dropped then, as the turns of focus are."}},
-    {RotateYHandler, "RotateY", CommandId::RotateY,
+    {CommandId::RotateY, "RotateY", RotateYHandler, 28,
      {kView, "AMOUNT [SECONDS [MODE]]", "As RotateX, turning the view vertically."}},
-    {SendAnimEventHandler, "SendAnimEvent", CommandId::SendAnimEvent,
+    {CommandId::SendAnimEvent, "SendAnimEvent", SendAnimEventHandler, 29,
      {kView, "EVENT",
       "Sends the animation event named by the rest of the line, spaces included, to the "
       "followed character; nothing when the camera follows something that is not a character, "
       "and nothing as a ! command."}},
-    {nullptr, nullptr, CommandId::Disable, {}},
-};
+}};
 
-namespace {
-
-// The table's row for `id`, or null. Indexed by id: the driver asks for every command it runs.
-const CommandTableEntry* RowOf(CommandId id) {
-  static const auto rows = [] {
-    std::array<const CommandTableEntry*, 64> byId{};  // every id the record's 6-bit field holds
-    for (const CommandTableEntry* row = kCommandTable; row->name != nullptr; ++row) {
-      byId[static_cast<size_t>(row->id)] = row;
-    }
-    return byId;
-  }();
-  const auto slot = static_cast<size_t>(id);
-  return slot < rows.size() ? rows[slot] : nullptr;
+constexpr bool RowsInIdOrder() {
+  for (size_t i = 0; i < kCommandTable.size(); ++i) {
+    if (static_cast<size_t>(kCommandTable[i].id) != i) return false;
+  }
+  return true;
 }
+static_assert(RowsInIdOrder());
+
+// Every row has a name, a handler and its reference entry, and a place of its own in the
+// listing.
+constexpr bool RowsComplete() {
+  bool placed[kCommandCount] = {};
+  for (const CommandTableEntry& row : kCommandTable) {
+    if (!row.name || !row.handler || !row.help.group || !row.help.arguments || !row.help.text) {
+      return false;
+    }
+    if (row.listed >= kCommandCount || placed[row.listed]) return false;
+    placed[row.listed] = true;
+  }
+  return true;
+}
+static_assert(RowsComplete());
+
+constexpr std::array<const CommandTableEntry*, kCommandCount> kListing = [] {
+  std::array<const CommandTableEntry*, kCommandCount> rows{};
+  for (const CommandTableEntry& row : kCommandTable) rows[row.listed] = &row;
+  return rows;
+}();
 
 }  // namespace
 
+std::span<const CommandTableEntry> CommandTable() { return kCommandTable; }
+
+std::span<const CommandTableEntry* const> CommandListing() { return kListing; }
+
+const CommandTableEntry* CommandRow(CommandId id) {
+  const auto index = static_cast<size_t>(id);
+  return index < kCommandTable.size() ? &kCommandTable[index] : nullptr;
+}
+
 const char* CommandName(CommandId id) {
-  const CommandTableEntry* row = RowOf(id);
+  const CommandTableEntry* row = CommandRow(id);
   return row ? row->name : "command";
 }
 
 CommandHandler HandlerOf(CommandId id) {
-  const CommandTableEntry* row = RowOf(id);
+  const CommandTableEntry* row = CommandRow(id);
   return row ? row->handler : nullptr;
 }

@@ -1,5 +1,10 @@
 #pragma once
-// The command table and its handlers.
+// The command table: one row per command, indexed by CommandId, with its handler and its
+// entry in the reference.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
 
 #include "profiles/profile.h"
 
@@ -11,16 +16,24 @@ struct CommandHelp {
 };
 
 struct CommandTableEntry {
-  CommandHandler handler;
-  const char* name;
   CommandId id;
+  const char* name;
+  CommandHandler handler;
+  size_t listed;  // its place in the reference listing
   CommandHelp help;
 };
 
-// 30 rows in search order, then a row whose handler and name are null.
-extern const CommandTableEntry kCommandTable[];
+constexpr size_t kCommandCount = 30;
 
-// The name the table gives command `id`.
+// The rows by id: CommandTable()[i].id is CommandId i.
+std::span<const CommandTableEntry> CommandTable();
+// The rows in the order the reference lists them, which is also the order name suggestions
+// prefer among equally close names.
+std::span<const CommandTableEntry* const> CommandListing();
+
+// The row of command `id`; null for an id the table lacks.
+const CommandTableEntry* CommandRow(CommandId id);
+// Its name; "command" for an id the table lacks.
 const char* CommandName(CommandId id);
-// The handler the table gives command `id`; null for an id it lacks.
+// Its handler; null for an id the table lacks.
 CommandHandler HandlerOf(CommandId id);

@@ -202,13 +202,13 @@ void AttachCameraHandler(Session& session, Profile*, Command*) {
   }
   // Nothing under the crosshair returns the camera to the player.
   CameraCommands* camera = session.camera;
-  if (camera != nullptr && camera->FollowedRefFormId() != formId) {
-    camera->SetFollowedRefFormId(formId);
+  if (camera != nullptr && camera->RequestedRefFormId() != formId) {
+    camera->SetRequestedRefFormId(formId);
   }
 }
 
 void DetachCameraHandler(Session& session, Profile*, Command*) {
-  if (session.camera != nullptr) session.camera->SetFollowedRefFormId(0);
+  if (session.camera != nullptr) session.camera->SetRequestedRefFormId(0);
 }
 
 void RotateXHandler(Session& session, Profile*, Command* command) {

@@ -1,32 +1,31 @@
 #pragma once
-// The command handlers behind kCommandTable. Rows naming the same handler share one function.
+// The command handlers (CommandHandler) behind the command table. Rows naming the same
+// handler share one function.
 
 #include "profiles/profile.h"
 
-using HandlerFunction = void(Session& session, Profile* owner, Command* command);
-
-HandlerFunction SetHandler;
-HandlerFunction ModifyHandler;
-HandlerFunction ResetHandler;
-HandlerFunction ReturnHandler;
-HandlerFunction ClearHandler;
-HandlerFunction EnableHandler;
-HandlerFunction DisableHandler;
-HandlerFunction ActivateHandler;
-HandlerFunction DeactivateHandler;
-HandlerFunction GoThirdPersonHandler;
-HandlerFunction GoFirstPersonHandler;
-HandlerFunction ForceThirdPersonHandler;
-HandlerFunction ForceFirstPersonHandler;
-HandlerFunction SetProfileHandler;
-HandlerFunction RunProfileHandler;
-HandlerFunction InhibitHandler;
-HandlerFunction BindKeyHandler;
-HandlerFunction UnBindKeyHandler;
-HandlerFunction ReloadHandler;
-HandlerFunction ReturnPersonHandler;
-HandlerFunction AttachCameraHandler;
-HandlerFunction DetachCameraHandler;
-HandlerFunction RotateXHandler;
-HandlerFunction RotateYHandler;
-HandlerFunction SendAnimEventHandler;
+void SetHandler(Session& session, Profile* owner, Command* command);
+void ModifyHandler(Session& session, Profile* owner, Command* command);
+void ResetHandler(Session& session, Profile* owner, Command* command);
+void ReturnHandler(Session& session, Profile* owner, Command* command);
+void ClearHandler(Session& session, Profile* owner, Command* command);
+void EnableHandler(Session& session, Profile* owner, Command* command);
+void DisableHandler(Session& session, Profile* owner, Command* command);
+void ActivateHandler(Session& session, Profile* owner, Command* command);
+void DeactivateHandler(Session& session, Profile* owner, Command* command);
+void GoThirdPersonHandler(Session& session, Profile* owner, Command* command);
+void GoFirstPersonHandler(Session& session, Profile* owner, Command* command);
+void ForceThirdPersonHandler(Session& session, Profile* owner, Command* command);
+void ForceFirstPersonHandler(Session& session, Profile* owner, Command* command);
+void SetProfileHandler(Session& session, Profile* owner, Command* command);
+void RunProfileHandler(Session& session, Profile* owner, Command* command);
+void InhibitHandler(Session& session, Profile* owner, Command* command);
+void BindKeyHandler(Session& session, Profile* owner, Command* command);
+void UnBindKeyHandler(Session& session, Profile* owner, Command* command);
+void ReloadHandler(Session& session, Profile* owner, Command* command);
+void ReturnPersonHandler(Session& session, Profile* owner, Command* command);
+void AttachCameraHandler(Session& session, Profile* owner, Command* command);
+void DetachCameraHandler(Session& session, Profile* owner, Command* command);
+void RotateXHandler(Session& session, Profile* owner, Command* command);
+void RotateYHandler(Session& session, Profile* owner, Command* command);
+void SendAnimEventHandler(Session& session, Profile* owner, Command* command);

@@ -101,12 +101,12 @@ void ApplyViewOffsetVertical(ValueRegistry&, ValueData data) {
 }
 
 ValueData ReadObjectRefFormId(ValueRegistry& registry) {
-  const uint32_t formId = registry.camera ? registry.camera->FollowedRefFormId() : 0;
+  const uint32_t formId = registry.camera ? registry.camera->RequestedRefFormId() : 0;
   return ValueData::Int(static_cast<int32_t>(formId));
 }
 
 void ApplyObjectRefFormId(ValueRegistry& registry, ValueData data) {
   if (IsSetOf(data, ValueType::Int) && registry.camera) {
-    registry.camera->SetFollowedRefFormId(data.payload);
+    registry.camera->SetRequestedRefFormId(data.payload);
   }
 }

@@ -7,8 +7,8 @@
 
 class CameraLink {
  public:
-  virtual uint32_t FollowedRefFormId() const = 0;  // 0 = the player
-  virtual void SetFollowedRefFormId(uint32_t formId) = 0;
+  virtual uint32_t RequestedRefFormId() const = 0;  // 0 = the player
+  virtual void SetRequestedRefFormId(uint32_t formId) = 0;
   virtual bool IsActivated() const = 0;
 
  protected:

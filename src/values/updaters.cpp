@@ -237,7 +237,7 @@ void UpdateIsActive(const UpdateInput& input, Value* value) {
 }
 
 void UpdateIsTargetOverwritten(const UpdateInput& input, Value* value) {
-  WriteBool(value, input.camera && input.camera->FollowedRefFormId() != 0);
+  WriteBool(value, input.camera && input.camera->RequestedRefFormId() != 0);
 }
 
 // --- The target reference ---

@@ -268,15 +268,11 @@ bool CallHookOperations(std::mt19937& random, const DriveCast& cast, HostCameraS
 }
 
 void RequestReload() {
-  Plugin& plugin = Plugin::Instance();
-  std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
-  if (plugin.currentRegistry) plugin.currentRegistry->reloadRequested = true;
+  Plugin::Instance().WithSession([](Session& session) { session.reloadRequested = true; });
 }
 
 bool ReloadPending() {
-  Plugin& plugin = Plugin::Instance();
-  std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
-  return plugin.currentRegistry && plugin.currentRegistry->reloadRequested;
+  return Plugin::Instance().WithSession([](Session& session) { return session.reloadRequested; });
 }
 
 std::string NonFiniteInGame() {

@@ -146,9 +146,9 @@ TEST_F(HookTableTest, PitchClampHooksAreInstalledAllOrNone) {
   // The code at 30 differs: 29 and 31 stay as the game has them, and all three are named.
   Poke<uint8_t>(Row(30).site + 2, 0x10);  // sub esp,10h
   Plugin& plugin = Plugin::Instance();
-  plugin.currentRegistry = plugin.NewSession();
+  plugin.ReplaceSession(plugin.NewSession());
   InstallHooks();
-  const std::unique_ptr<Session> registry = std::move(plugin.currentRegistry);
+  const std::unique_ptr<Session> session = plugin.ReplaceSession(nullptr);
   for (int number : {29, 31}) {
     const std::span<const uint8_t> listing = OriginalListing(number);
     EXPECT_EQ(std::memcmp(reinterpret_cast<void*>(Row(number).site), listing.data(), listing.size()), 0);
@@ -160,7 +160,7 @@ TEST_F(HookTableTest, PitchClampHooksAreInstalledAllOrNone) {
       "expected.",
       "Vantrel: Hook 31 at 0083CC25 was not installed: the hooks it works with could not all be "
       "installed."};
-  EXPECT_EQ(std::vector<std::string>(registry->messageQueue.begin(), registry->messageQueue.end()),
+  EXPECT_EQ(std::vector<std::string>(session->messageQueue.begin(), session->messageQueue.end()),
             expected);
 
   // 30 and 31 share a page that cannot be made writable: 29, written first, is put back.
@@ -182,13 +182,13 @@ TEST_F(HookTableTest, AForeignPatchIsLeftAloneAndNamedWhileTheOthersInstall) {
   std::memcpy(reinterpret_cast<void*>(foreign.site), foreignJump, sizeof foreignJump);
 
   Plugin& plugin = Plugin::Instance();
-  plugin.currentRegistry = plugin.NewSession();
+  plugin.ReplaceSession(plugin.NewSession());
   InstallHooks();
-  const std::unique_ptr<Session> registry = std::move(plugin.currentRegistry);
+  const std::unique_ptr<Session> session = plugin.ReplaceSession(nullptr);
 
   EXPECT_EQ(std::memcmp(reinterpret_cast<void*>(foreign.site), foreignJump, 7), 0);
-  ASSERT_EQ(registry->messageQueue.size(), 1u);
-  EXPECT_EQ(registry->messageQueue.front(),
+  ASSERT_EQ(session->messageQueue.size(), 1u);
+  EXPECT_EQ(session->messageQueue.front(),
             "Vantrel: Hook 5 at 00838C37 was not installed: the game code there is not what "
             "was expected.");
   for (const HookSite& row : HookTable()) {

@@ -36,7 +36,7 @@ run 0 '^usage: vantrel check' '' help
 run 0 '^Commands:' '' help
 run 0 '^fRotationFromHead  \(setting, number\)$' '' help FROTATIONFROMHEAD
 run 0 '^BindKey KEY MODIFIERS NAME \[SECONDS\]  \(command\)$' '' help bindkey
-run 1 '' "no value or command 'fov2'; nearest: fFOV," help fov2
+run 1 '' "no value, command or rule 'fov2'; nearest: fFOV," help fov2
 
 # Wrong command lines: the usage on stderr, status 2.
 run 2 '' 'unknown command' bogus

@@ -18,7 +18,7 @@ class CameraTest : public ::testing::Test {
     Owner().Reset();
     Sim().Reset();
     Controller().Reset();
-    Owner().currentRegistry = Owner().NewSession();
+    Owner().ReplaceSession(Owner().NewSession());
   }
 
   void TearDown() override {
@@ -28,8 +28,10 @@ class CameraTest : public ::testing::Test {
 
   static Plugin& Owner() { return Plugin::Instance(); }
   static CameraController& Controller() { return Owner().controller; }
-  static Session& Registry() { return *Owner().currentRegistry; }
-  static ValueRegistry& Values() { return Registry().values; }
+  static Session& LiveSession() {
+    return *Owner().WithSession([](Session& session) { return &session; });
+  }
+  static ValueRegistry& Values() { return LiveSession().values; }
 
   static void SetFloat(int32_t index, float value) {
     SetValue(Values(), index, ValueData::Float(value), 0);

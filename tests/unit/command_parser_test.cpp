@@ -158,7 +158,7 @@ TEST(PackKeyCode, FieldsAndSign) {
 
 // The tool names commands by id: two rows sharing an id would name one of them wrongly.
 TEST(CommandName, EachIdNamesTheRowThatCarriesIt) {
-  for (const CommandTableEntry* row = kCommandTable; row->name != nullptr; ++row) {
-    EXPECT_STREQ(CommandName(row->id), row->name);
+  for (const CommandTableEntry& row : CommandTable()) {
+    EXPECT_STREQ(CommandName(row.id), row.name);
   }
 }

@@ -15,12 +15,12 @@ using ControllerTest = CameraTest;
 TEST_F(ControllerTest, FlagsFollowTheSettingsAndTheCameraState) {
   Frames(1);
   EXPECT_EQ(Controller().flags, kHeadCamera);
-  EXPECT_EQ(Registry().inPluginView, 1);
+  EXPECT_EQ(LiveSession().inPluginView, 1);
 
   SetBool(Vid::bActivated, false);
   Frames(1);
   EXPECT_EQ(Controller().flags, uint32_t(ControllerFlag::Enabled));
-  EXPECT_EQ(Registry().inPluginView, 0);
+  EXPECT_EQ(LiveSession().inPluginView, 0);
 
   SetBool(Vid::bActivated, true);
   SetInt(Vid::iActivated, 0);
@@ -93,29 +93,29 @@ TEST_F(ControllerTest, GameNotRunningStopsTheActiveClockOnTheNextFrame) {
 
 TEST_F(ControllerTest, ATargetThatNoLongerResolvesFallsBackToThePlayer) {
   HostActor* other = Sim().CreateActor(0x5000);
-  Controller().targetRefFormId = 0x5000;
+  Controller().requestedRefFormId = 0x5000;
   Frames(1);
-  EXPECT_EQ(Controller().targetFormId, 0x5000u);
-  EXPECT_EQ(Controller().targetRefFormId, 0x5000u);
+  EXPECT_EQ(Controller().followedFormId, 0x5000u);
+  EXPECT_EQ(Controller().requestedRefFormId, 0x5000u);
 
   Sim().ForgetForm(other);
   Frames(1);
-  EXPECT_EQ(Controller().targetRefFormId, 0u);
-  EXPECT_EQ(Controller().targetFormId, kSimPlayerFormId);
+  EXPECT_EQ(Controller().requestedRefFormId, 0u);
+  EXPECT_EQ(Controller().followedFormId, kSimPlayerFormId);
 
-  Controller().targetRefFormId = HostFormId(Sim().CreatePerk());  // a form, not a reference
+  Controller().requestedRefFormId = HostFormId(Sim().CreatePerk());  // a form, not a reference
   Frames(1);
-  EXPECT_EQ(Controller().targetRefFormId, 0u);
-  EXPECT_EQ(Controller().targetFormId, kSimPlayerFormId);
+  EXPECT_EQ(Controller().requestedRefFormId, 0u);
+  EXPECT_EQ(Controller().followedFormId, kSimPlayerFormId);
 }
 
 TEST_F(ControllerTest, ANonActorTargetIsFollowedWithoutActorState) {
   HostRef* statue = Sim().CreateReference(0x6000);
   statue->rotationX = 0.3f;
-  Controller().targetRefFormId = 0x6000;
+  Controller().requestedRefFormId = 0x6000;
   Frames(1);
-  EXPECT_EQ(Controller().targetFormId, 0x6000u);
-  EXPECT_EQ(Controller().targetPitch, 0.3f);
+  EXPECT_EQ(Controller().followedFormId, 0x6000u);
+  EXPECT_EQ(Controller().followedPitch, 0.3f);
   EXPECT_EQ(Controller().flags, kHeadCamera);
   EXPECT_TRUE(Sim().playerCamera->weaponRefreshes == std::vector<bool>{false});
 }
@@ -166,13 +166,13 @@ TEST_F(ControllerTest, RestrictLookClampsOnlyNonZeroAnglesWhileActivated) {
   EXPECT_EQ(yaw, 2.0f);
 
   Frames(1);
-  Controller().targetPitch = 0.5f;
+  Controller().followedPitch = 0.5f;
   Controller().RestrictLook(&yaw, &pitch);
   EXPECT_FLOAT_EQ(yaw, 90 * 0.017453f);
   EXPECT_FLOAT_EQ(pitch, 80 * 0.017453f + 0.5f);  // relative to the target's pitch
 
   // An exact zero passes, even with the target's pitch outside the limit.
-  Controller().targetPitch = 3.0f;
+  Controller().followedPitch = 3.0f;
   yaw = 0;
   pitch = 0;
   Controller().RestrictLook(&yaw, &pitch);
@@ -180,7 +180,7 @@ TEST_F(ControllerTest, RestrictLookClampsOnlyNonZeroAnglesWhileActivated) {
 
   SetFloat(Vid::fRestrictAngleHorizontal, -10);
   SetFloat(Vid::fRestrictAngleVertical, -10);
-  Controller().targetPitch = 0;
+  Controller().followedPitch = 0;
   yaw = 0.5f;
   pitch = -0.5f;
   Controller().RestrictLook(&yaw, &pitch);
@@ -393,7 +393,7 @@ TEST_F(ControllerTest, HeadTrackingNeedsATrackingStateAndAnAiProcess) {
 
 TEST_F(ControllerTest, HeadTrackingAnotherActorLeavesItsStateBitOnRelease) {
   HostActor* other = Sim().CreateActor(0x7000);
-  Controller().targetRefFormId = 0x7000;
+  Controller().requestedRefFormId = 0x7000;
   SetBool(Vid::bHeadtrack, true);
   Frames(1);
   EXPECT_EQ(Controller().headTrackedFormId, 0x7000u);

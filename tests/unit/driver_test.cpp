@@ -5,14 +5,14 @@ namespace {
 class DriverTest : public ProfilesTest {
  protected:
   static void ExpectIdle() {
-    EXPECT_EQ(Registry().switchInProgress, 0);
-    EXPECT_EQ(Registry().pendingProfile, nullptr);
+    EXPECT_EQ(LiveSession().switchInProgress, 0);
+    EXPECT_EQ(LiveSession().pendingProfile, nullptr);
     EXPECT_EQ(Values().recording, nullptr);
-    EXPECT_EQ(Registry().deactivatingProfile, nullptr);
-    EXPECT_EQ(Registry().commandNesting, 0);
+    EXPECT_EQ(LiveSession().deactivatingProfile, nullptr);
+    EXPECT_EQ(LiveSession().commandNesting, 0);
   }
   static int32_t Saved(const char* profile, int32_t index) {
-    const auto& saved = FindProfile(Registry(), profile)->savedValues;
+    const auto& saved = FindProfile(LiveSession(), profile)->savedValues;
     auto entry = saved.find(index);
     return entry == saved.end() || !entry->second.isSet ? -999 : entry->second.AsInt();
   }
@@ -26,21 +26,21 @@ TEST_F(DriverTest, ConditionsStopAtTheFirstFailure) {
     return c->op == 0;
   };
   Profile profile;
-  EXPECT_TRUE(ConditionsHold(Registry(), &profile, true));
-  EXPECT_FALSE(ConditionsHold(Registry(), &profile, false));
+  EXPECT_TRUE(ConditionsHold(LiveSession(), &profile, true));
+  EXPECT_FALSE(ConditionsHold(LiveSession(), &profile, false));
 
   for (int32_t op : {0, 1, 0}) {
     profile.conditions.push_back({});
     profile.conditions.back().op = op;
     profile.conditions.back().evaluator = counting;
   }
-  EXPECT_FALSE(ConditionsHold(Registry(), &profile, true));
+  EXPECT_FALSE(ConditionsHold(LiveSession(), &profile, true));
   EXPECT_EQ(evaluated, 2);
 
   profile.conditions[1].op = 0;
-  EXPECT_TRUE(ConditionsHold(Registry(), &profile, false));
+  EXPECT_TRUE(ConditionsHold(LiveSession(), &profile, false));
   profile.conditions[2].evaluator = nullptr;
-  EXPECT_FALSE(ConditionsHold(Registry(), &profile, true));
+  EXPECT_FALSE(ConditionsHold(LiveSession(), &profile, true));
 }
 
 TEST_F(DriverTest, ASwitchDeactivatesThenActivatesAndRecordsTheFirstChange) {
@@ -55,21 +55,21 @@ TEST_F(DriverTest, ASwitchDeactivatesThenActivatesAndRecordsTheFirstChange) {
   EXPECT_EQ(CountLines("Vantrel(DEBUG): Changed profile from None to __Default."), 1);
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 70);
 
-  SwitchProfile(Registry(), FindProfile(Registry(), "Combat"), 3);
+  SwitchProfile(LiveSession(), FindProfile(LiveSession(), "Combat"), 3);
   EXPECT_EQ(CurrentName(), "Combat");
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 80);
   EXPECT_EQ(Saved("Combat", Vid::iUnused1), 70);
-  EXPECT_EQ(Registry().profileLockSeconds, 3);
+  EXPECT_EQ(LiveSession().profileLockSeconds, 3);
   EXPECT_EQ(CountLines("Vantrel(DEBUG): Changed profile from __Default to Combat."), 1);
   ExpectIdle();
 
   // Switching to the current profile only sets the lock.
-  SwitchProfile(Registry(), FindProfile(Registry(), "Combat"), 0.5f);
-  EXPECT_EQ(Registry().profileLockSeconds, 0.5f);
+  SwitchProfile(LiveSession(), FindProfile(LiveSession(), "Combat"), 0.5f);
+  EXPECT_EQ(LiveSession().profileLockSeconds, 0.5f);
   EXPECT_EQ(CountLines("Changed profile"), 2);
 
   SetValue(Values(), Vid::iUnused1, ValueData::Int(1), 0);
-  SwitchProfile(Registry(), Registry().defaultProfile, 0);
+  SwitchProfile(LiveSession(), LiveSession().defaultProfile, 0);
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 70);
   EXPECT_EQ(Saved("Combat", Vid::iUnused1), 70);  // Return leaves the entry in place
   EXPECT_EQ(Saved("__Default", Vid::iUnused1), 70);  // the default's Set ran after Return
@@ -78,27 +78,27 @@ TEST_F(DriverTest, ASwitchDeactivatesThenActivatesAndRecordsTheFirstChange) {
 
 TEST_F(DriverTest, SwitchingToNothingClearsTheLock) {
   Load("[A]\n");
-  SwitchProfile(Registry(), FindProfile(Registry(), "A"), 4);
-  SwitchProfile(Registry(), nullptr, 9);
-  EXPECT_EQ(Registry().currentProfile, nullptr);
-  EXPECT_EQ(Registry().profileLockSeconds, 0);
+  SwitchProfile(LiveSession(), FindProfile(LiveSession(), "A"), 4);
+  SwitchProfile(LiveSession(), nullptr, 9);
+  EXPECT_EQ(LiveSession().currentProfile, nullptr);
+  EXPECT_EQ(LiveSession().profileLockSeconds, 0);
 }
 
 TEST_F(DriverTest, CameraAtActivationRecordsHowTheProfileFoundTheCamera) {
   Load("[A]\n[B]\n");
-  Profile* a = FindProfile(Registry(), "A");
-  Profile* b = FindProfile(Registry(), "B");
+  Profile* a = FindProfile(LiveSession(), "A");
+  Profile* b = FindProfile(LiveSession(), "B");
   Sim().SetCameraState(9);  // a head-camera state
-  SwitchProfile(Registry(), a, 0);
+  SwitchProfile(LiveSession(), a, 0);
   EXPECT_EQ(a->cameraAtActivation, CameraAtActivation::HeadCamera);
   Sim().SetCameraState(0);  // the host's first person
-  SwitchProfile(Registry(), b, 0);
+  SwitchProfile(LiveSession(), b, 0);
   EXPECT_EQ(b->cameraAtActivation, CameraAtActivation::FirstPerson);
   Sim().SetCameraState(7);
-  SwitchProfile(Registry(), a, 0);
+  SwitchProfile(LiveSession(), a, 0);
   EXPECT_EQ(a->cameraAtActivation, CameraAtActivation::Other);
   Sim().playerCamera = nullptr;
-  SwitchProfile(Registry(), b, 0);
+  SwitchProfile(LiveSession(), b, 0);
   EXPECT_EQ(b->cameraAtActivation, CameraAtActivation::Other);
 }
 
@@ -110,11 +110,11 @@ TEST_F(DriverTest, SetProfileAmongDeactivationCommandsRedirectsTheSwitch) {
       "+Set iUnused2 2\n"
       "[C]\n"
       "+Set iUnused2 3\n");
-  SwitchProfile(Registry(), FindProfile(Registry(), "A"), 0);
-  SetProfileByName(Registry(), "C", 4);
+  SwitchProfile(LiveSession(), FindProfile(LiveSession(), "A"), 0);
+  SetProfileByName(LiveSession(), "C", 4);
   EXPECT_EQ(CurrentName(), "B");
   EXPECT_EQ(IntOr(Vid::iUnused2, 0), 2);
-  EXPECT_EQ(Registry().profileLockSeconds, 4);
+  EXPECT_EQ(LiveSession().profileLockSeconds, 4);
   ExpectIdle();
 }
 
@@ -127,17 +127,17 @@ TEST_F(DriverTest, SetProfileAmongActivationCommandsRunsACompleteNestedSwitch) {
       "-Set iUnused4 4\n"
       "[B]\n"
       "+Set iUnused2 2\n");
-  SetProfileByName(Registry(), "a", 2);
+  SetProfileByName(LiveSession(), "a", 2);
   EXPECT_EQ(CurrentName(), "B");
   EXPECT_EQ(IntOr(Vid::iUnused2, 0), 2);
   EXPECT_EQ(IntOr(Vid::iUnused3, 0), 3);
   EXPECT_EQ(IntOr(Vid::iUnused4, 0), 4);  // A was left by the nested switch
-  EXPECT_EQ(Registry().profileLockSeconds, 2);  // the outer lock wins
+  EXPECT_EQ(LiveSession().profileLockSeconds, 2);  // the outer lock wins
   // After the nested switch nothing records into A any more.
-  Profile* a = FindProfile(Registry(), "A");
+  Profile* a = FindProfile(LiveSession(), "A");
   EXPECT_EQ(a->savedValues.count(Vid::iUnused1), 1u);
   EXPECT_EQ(a->savedValues.count(Vid::iUnused3), 0u);
-  EXPECT_EQ(FindProfile(Registry(), "B")->savedValues.count(Vid::iUnused2), 1u);
+  EXPECT_EQ(FindProfile(LiveSession(), "B")->savedValues.count(Vid::iUnused2), 1u);
   ExpectIdle();
 }
 
@@ -147,27 +147,27 @@ TEST_F(DriverTest, SetProfileFallsBackToTheDefaultAndRespectsConditions) {
       "(iUnused1 == 1)\n"
       "{Side}\n"
       "[Free]\n");
-  Profile* free = FindProfile(Registry(), "Free");
-  SetProfileByName(Registry(), "Free", 0);
+  Profile* free = FindProfile(LiveSession(), "Free");
+  SetProfileByName(LiveSession(), "Free", 0);
   EXPECT_EQ(CurrentName(), "Free");  // no conditions: SetProfile may pick it
-  SetProfileByName(Registry(), "Nowhere", 0);
+  SetProfileByName(LiveSession(), "Nowhere", 0);
   EXPECT_EQ(CurrentName(), "__Default");
-  SetProfileByIndex(Registry(), free->index, 0);
-  SetProfileByName(Registry(), "Side", 0);  // a parallel profile
+  SetProfileByIndex(LiveSession(), free->index, 0);
+  SetProfileByName(LiveSession(), "Side", 0);  // a parallel profile
   EXPECT_EQ(CurrentName(), "__Default");
-  SetProfileByIndex(Registry(), free->index, 0);
-  SetProfileByIndex(Registry(), FindProfile(Registry(), "Side")->index, 0);
+  SetProfileByIndex(LiveSession(), free->index, 0);
+  SetProfileByIndex(LiveSession(), FindProfile(LiveSession(), "Side")->index, 0);
   EXPECT_EQ(CurrentName(), "__Default");
-  SetProfileByIndex(Registry(), 99, 0);
+  SetProfileByIndex(LiveSession(), 99, 0);
   EXPECT_EQ(CurrentName(), "__Default");
 
-  SetProfileByName(Registry(), "Locked", 0);
+  SetProfileByName(LiveSession(), "Locked", 0);
   EXPECT_EQ(CurrentName(), "__Default");
   SetValue(Values(), Vid::iUnused1, ValueData::Int(1), 0);
-  FindProfile(Registry(), "Locked")->inhibitSeconds = -1;  // inhibit does not stop SetProfile
-  SetProfileByName(Registry(), "LOCKED", 0);
+  FindProfile(LiveSession(), "Locked")->inhibitSeconds = -1;  // inhibit does not stop SetProfile
+  SetProfileByName(LiveSession(), "LOCKED", 0);
   EXPECT_EQ(CurrentName(), "Locked");
-  EXPECT_EQ(FindProfile(Registry(), " Locked"), nullptr);  // names are not trimmed
+  EXPECT_EQ(FindProfile(LiveSession(), " Locked"), nullptr);  // names are not trimmed
 }
 
 TEST_F(DriverTest, RunProfileRunsBothPhasesAndChangesNoState) {
@@ -179,9 +179,9 @@ TEST_F(DriverTest, RunProfileRunsBothPhasesAndChangesNoState) {
       "+Set iUnused1 6\n"
       "-Set iUnused2 7\n");
   const int lines = CountLines("Vantrel(DEBUG)");
-  Profile* flash = FindProfile(Registry(), "Flash");
+  Profile* flash = FindProfile(LiveSession(), "Flash");
   flash->savedValues[Vid::iFocusDelay] = ValueData::Int(1);
-  RunProfileByName(Registry(), "flash");
+  RunProfileByName(LiveSession(), "flash");
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 6);
   EXPECT_EQ(IntOr(Vid::iUnused2, 0), 7);
   EXPECT_EQ(flash->savedValues.size(), 1u);  // emptied, then the "+" change recorded
@@ -191,8 +191,8 @@ TEST_F(DriverTest, RunProfileRunsBothPhasesAndChangesNoState) {
   EXPECT_EQ(CountLines("Vantrel(DEBUG)"), lines);
   ExpectIdle();
 
-  RunProfileByIndex(Registry(), 123);
-  RunProfileByName(Registry(), "missing");
+  RunProfileByIndex(LiveSession(), 123);
+  RunProfileByName(LiveSession(), "missing");
   ExpectIdle();
 }
 
@@ -204,7 +204,7 @@ TEST_F(DriverTest, AProfileRunningItselfStopsAtTheNestingBoundWithOneLine) {
       "+Modify iUnused1 1\n"
       "+RunProfile Loop\n"
       "-Modify iUnused2 1\n");
-  RunProfileByName(Registry(), "Loop");
+  RunProfileByName(LiveSession(), "Loop");
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), kMaxCommandNesting);
   EXPECT_EQ(IntOr(Vid::iUnused2, 0), kMaxCommandNesting);
   EXPECT_EQ(CountLines("Vantrel: Profile commands of 'Loop' stopped: nested too deeply."), 1);
@@ -220,7 +220,7 @@ TEST_F(DriverTest, TwoProfilesSwitchingToEachOtherEndConsistent) {
       "[B]\n"
       "+Modify iUnused1 1\n"
       "+SetProfile A\n");
-  SetProfileByName(Registry(), "A", 0);
+  SetProfileByName(LiveSession(), "A", 0);
   const std::string current = CurrentName();
   EXPECT_TRUE(current == "A" || current == "B") << current;
   // Every switch nests one level deeper; the switch that reaches the bound runs no command.
@@ -228,7 +228,7 @@ TEST_F(DriverTest, TwoProfilesSwitchingToEachOtherEndConsistent) {
   ExpectIdle();
 
   // The driver goes on working afterwards.
-  SetProfileByIndex(Registry(), Registry().defaultProfile->index, 0);
+  SetProfileByIndex(LiveSession(), LiveSession().defaultProfile->index, 0);
   EXPECT_EQ(CurrentName(), "__Default");
 }
 
@@ -236,7 +236,7 @@ TEST_F(DriverTest, AProfileThatMultipliesItselfIsCutOff) {
   std::string text = "!Set iUnused1 0\n[Bomb]\n+Modify iUnused1 1\n";
   for (int i = 0; i < 8; ++i) text += "+RunProfile Bomb\n-RunProfile Bomb\n";
   Load(text);
-  RunProfileByName(Registry(), "Bomb");  // 16^16 runs without a bound on the whole chain
+  RunProfileByName(LiveSession(), "Bomb");  // 16^16 runs without a bound on the whole chain
   const int32_t runs = IntOr(Vid::iUnused1, 0);
   EXPECT_GT(runs, kMaxCommandNesting);
   // Each of the two phases of a RunProfile is an outermost run with its own allowance.
@@ -247,7 +247,7 @@ TEST_F(DriverTest, AProfileThatMultipliesItselfIsCutOff) {
 
   // A new outermost run has its full allowance again.
   SetValue(Values(), Vid::iUnused1, ValueData::Int(0), 0);
-  RunProfileByName(Registry(), "Bomb");
+  RunProfileByName(LiveSession(), "Bomb");
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), runs);
 }
 

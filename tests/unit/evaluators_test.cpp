@@ -11,18 +11,18 @@ class EvaluatorsTest : public ProfilesTest {
  protected:
   // The condition for the followed reference `ref`, which is `actor` as an actor (or null).
   static bool HoldsFor(Condition& condition, HostRef* ref, HostActor* actor) {
-    Registry().actor = ref;
-    Registry().actorAsCharacter = actor;
-    return condition.evaluator(Registry(), &condition);
+    LiveSession().actor = ref;
+    LiveSession().actorAsCharacter = actor;
+    return condition.evaluator(LiveSession(), &condition);
   }
   static bool Holds(Condition& condition) { return HoldsFor(condition, PlayerRef(), Sim().player); }
   static bool HoldsWithout(Condition& condition) { return HoldsFor(condition, nullptr, nullptr); }
   static Condition Compare(int32_t index, int32_t op, const ValueData& operand) {
-    return {.operand = KeepOperand(Registry().texts, operand), .evaluator = CompareValue,
+    return {.operand = KeepOperand(LiveSession().texts, operand), .evaluator = CompareValue,
             .valueIndex = static_cast<int16_t>(index), .op = static_cast<int8_t>(op)};
   }
   static Condition HostTest(ConditionEvaluator evaluator, int32_t op, const ValueData& operand) {
-    return {.operand = KeepOperand(Registry().texts, operand), .evaluator = evaluator,
+    return {.operand = KeepOperand(LiveSession().texts, operand), .evaluator = evaluator,
             .op = static_cast<int8_t>(op)};
   }
   // Whether `value op operand` holds, for every op code 0-7 and one out of range.
@@ -35,7 +35,7 @@ class EvaluatorsTest : public ProfilesTest {
     return row;
   }
   static std::unique_ptr<Condition> Parse(std::string_view text) {
-    return ParseCondition(Registry(), 1, text);
+    return ParseCondition(LiveSession(), 1, text);
   }
 };
 

@@ -25,7 +25,7 @@ TEST_F(FrameTest, DrawingAWeaponSwitchesToCombatAndSheathingReturns) {
   EXPECT_EQ(FloatOr(Vid::fFOV, 0), 70);
   Frame();
   EXPECT_EQ(CurrentName(), "__Default");
-  EXPECT_TRUE(Registry().messageQueue.empty());  // handed to the console
+  EXPECT_TRUE(LiveSession().messageQueue.empty());  // handed to the console
   EXPECT_EQ(CountLines("Vantrel: Loaded 2 profiles from configuration file."), 1);
 
   Sim().player->stateWord = 0x60;
@@ -33,7 +33,7 @@ TEST_F(FrameTest, DrawingAWeaponSwitchesToCombatAndSheathingReturns) {
   EXPECT_EQ(CurrentName(), "Combat");
   EXPECT_EQ(CountLines("Vantrel(DEBUG): Changed profile from __Default to Combat."), 1);
   EXPECT_EQ(FloatOr(Vid::fFOV, 0), 80);
-  Profile* combat = FindProfile(Registry(), "Combat");
+  Profile* combat = FindProfile(LiveSession(), "Combat");
   ASSERT_EQ(combat->savedValues.count(Vid::fFOV), 1u);
   EXPECT_EQ(combat->savedValues[Vid::fFOV].AsFloat(), 70);
 
@@ -42,7 +42,7 @@ TEST_F(FrameTest, DrawingAWeaponSwitchesToCombatAndSheathingReturns) {
   EXPECT_EQ(CurrentName(), "__Default");
   EXPECT_EQ(FloatOr(Vid::fFOV, 0), 70);
   // The default's own Set ran after Return had restored 70.
-  EXPECT_EQ(Registry().defaultProfile->savedValues[Vid::fFOV].AsFloat(), 70);
+  EXPECT_EQ(LiveSession().defaultProfile->savedValues[Vid::fFOV].AsFloat(), 70);
 }
 
 TEST_F(FrameTest, TheFirstHoldingExclusiveProfileWinsUnlessInhibitedOrLocked) {
@@ -64,20 +64,20 @@ TEST_F(FrameTest, TheFirstHoldingExclusiveProfileWinsUnlessInhibitedOrLocked) {
   Frame(0.1f);
   EXPECT_EQ(CurrentName(), "Second");
 
-  FindProfile(Registry(), "Second")->inhibitSeconds = 0.15f;
+  FindProfile(LiveSession(), "Second")->inhibitSeconds = 0.15f;
   Frame(0.1f);
   EXPECT_EQ(CurrentName(), "__Default");
   Frame(0.1f);  // the inhibit ran out before this pass
   EXPECT_EQ(CurrentName(), "Second");
 
-  SetProfileByName(Registry(), "__Default", 0.25f);
+  SetProfileByName(LiveSession(), "__Default", 0.25f);
   Frame(0.1f);
   Frame(0.1f);
   EXPECT_EQ(CurrentName(), "__Default");
   Frame(0.1f);
   EXPECT_EQ(CurrentName(), "Second");
 
-  SetProfileByName(Registry(), "Bare", 0.15f);  // no conditions: chosen only by SetProfile
+  SetProfileByName(LiveSession(), "Bare", 0.15f);  // no conditions: chosen only by SetProfile
   SetInt(Vid::iUnused1, 0);
   Frame(0.1f);
   EXPECT_EQ(CurrentName(), "Bare");  // locked: not even the default takes over
@@ -97,7 +97,7 @@ TEST_F(FrameTest, ParallelProfilesToggleInFileOrderBesideTheCurrentOne) {
   Frame(0.1f);
   // The parallel profile ran before First was looked at, in the same pass.
   EXPECT_EQ(CurrentName(), "First");
-  Profile* enabler = FindProfile(Registry(), "Enabler");
+  Profile* enabler = FindProfile(LiveSession(), "Enabler");
   EXPECT_EQ(enabler->active, 1);
   EXPECT_EQ(enabler->savedValues.count(Vid::iUnused1), 1u);  // recorded while activating
   Frame(0.1f);
@@ -106,7 +106,7 @@ TEST_F(FrameTest, ParallelProfilesToggleInFileOrderBesideTheCurrentOne) {
   EXPECT_EQ(CountLines("Vantrel(DEBUG): Activating profile Enabler."), 1);
 
   // While a lock runs, parallel profiles still follow their conditions.
-  SetProfileByName(Registry(), "First", 10);
+  SetProfileByName(LiveSession(), "First", 10);
   enabler->inhibitSeconds = 0.15f;
   Frame(0.1f);
   EXPECT_EQ(enabler->active, 0);
@@ -121,7 +121,7 @@ TEST_F(FrameTest, ParallelProfilesToggleInFileOrderBesideTheCurrentOne) {
 TEST_F(FrameTest, PassesRunAtTheIntervalAndAtTheFirstFrame) {
   Load("[First]\n(iUnused1 == 1)\n");
   SetInt(Vid::iUnused1, 1);
-  Frame(0.001f);  // a fresh registry evaluates at once
+  Frame(0.001f);  // a fresh session evaluates at once
   EXPECT_EQ(CurrentName(), "First");
 
   // Unset interval: every 0.1 s at most.
@@ -142,23 +142,23 @@ TEST_F(FrameTest, PassesRunAtTheIntervalAndAtTheFirstFrame) {
 
 TEST_F(FrameTest, TimersCountDownAndTheTargetIsOnlyKnownDuringTheFrame) {
   Load("[Act]\n(iUnused1 == 1)\n+SendAnimEvent Draw\n");
-  Registry().mountCountdown = 0.05f;
-  Registry().dismountCountdown = 0.3f;
+  LiveSession().mountCountdown = 0.05f;
+  LiveSession().dismountCountdown = 0.3f;
   Frame(0.1f);
-  EXPECT_EQ(Registry().mountCountdown, 0);
-  EXPECT_FLOAT_EQ(Registry().dismountCountdown, 0.2f);
+  EXPECT_EQ(LiveSession().mountCountdown, 0);
+  EXPECT_FLOAT_EQ(LiveSession().dismountCountdown, 0.2f);
 
   // The game is paused: the windows stand still.
   Owner().RunSessionFrame({PlayerRef(), Sim().player, 0.1f, 0});
-  EXPECT_FLOAT_EQ(Registry().dismountCountdown, 0.2f);
+  EXPECT_FLOAT_EQ(LiveSession().dismountCountdown, 0.2f);
 
   handCacheStale = 0;
   SetInt(Vid::iUnused1, 1);
   Frame(0.1f);
   EXPECT_EQ(handCacheStale, 1);
   EXPECT_EQ(Sim().player->animEvents, std::vector<std::string>{"Draw"});
-  EXPECT_EQ(Registry().actor, nullptr);
-  EXPECT_EQ(Registry().actorAsCharacter, nullptr);
+  EXPECT_EQ(LiveSession().actor, nullptr);
+  EXPECT_EQ(LiveSession().actorAsCharacter, nullptr);
 }
 
 TEST_F(FrameTest, AReloadClearsBindingsRunningTheReleaseActionsOfHeldKeys) {
@@ -174,15 +174,15 @@ TEST_F(FrameTest, AReloadClearsBindingsRunningTheReleaseActionsOfHeldKeys) {
   Frame();
   Sim().SetKeyDown(112, true);
   Frame();
-  RunProfileByName(Registry(), "Later");
+  RunProfileByName(LiveSession(), "Later");
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 9);  // commands after Reload still run
-  EXPECT_NE(FindProfile(Registry(), "Flash"), nullptr);
+  EXPECT_NE(FindProfile(LiveSession(), "Flash"), nullptr);
   EXPECT_TRUE(Sim().playerCamera->personCalls.empty());
 
   Frame();
   EXPECT_EQ(Sim().playerCamera->personCalls.size(), 1u);  // the held key's release action
-  EXPECT_NE(FindProfile(Registry(), "FromFile"), nullptr);
-  EXPECT_EQ(FindProfile(Registry(), "Flash"), nullptr);
+  EXPECT_NE(FindProfile(LiveSession(), "FromFile"), nullptr);
+  EXPECT_EQ(FindProfile(LiveSession(), "Flash"), nullptr);
   Sim().SetKeyDown(112, false);
   Frame();
   EXPECT_EQ(Sim().playerCamera->personCalls.size(), 1u);

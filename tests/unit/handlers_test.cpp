@@ -9,18 +9,18 @@ class HandlersTest : public ProfilesTest {
   void SetUp() override {
     ProfilesTest::SetUp();
     Load("[Owner]\n");
-    owner = FindProfile(Registry(), "Owner");
+    owner = FindProfile(LiveSession(), "Owner");
   }
 
   // Parses one command line into `owner` and runs it against the player.
   void Run(std::string_view text, HostActor* actor = Sim().player) {
-    std::unique_ptr<Command> parsed = ParseCommand(Registry(), owner, 1, text);
+    std::unique_ptr<Command> parsed = ParseCommand(LiveSession(), owner, 1, text);
     ASSERT_NE(parsed, nullptr) << text;
     owner->commands.push_back(*parsed);
     Command* command = &owner->commands.back();
-    Registry().actor = actor ? HostActorAsRef(actor) : nullptr;
-    Registry().actorAsCharacter = actor;
-    HandlerOf(command->id)(Registry(), owner, command);
+    LiveSession().actor = actor ? HostActorAsRef(actor) : nullptr;
+    LiveSession().actorAsCharacter = actor;
+    HandlerOf(command->id)(LiveSession(), owner, command);
   }
 
   static bool BoolOr(int32_t index, bool fallback) {
@@ -28,7 +28,7 @@ class HandlersTest : public ProfilesTest {
     return fallback;
   }
 
-  static KeyBindingRequest& Request(size_t i) { return Registry().keyBindingRequests.at(i); }
+  static KeyBindingRequest& Request(size_t i) { return LiveSession().keyBindingRequests.at(i); }
 
   Profile* owner = nullptr;
 };
@@ -48,7 +48,7 @@ TEST_F(HandlersTest, TweenFormsDoWhatTheirPlainFormDoesOverTheirSeconds) {
   };
   for (const Case& c : cases) {
     LoadFresh("!Set fFocusSpeed 5\n[Owner]\n");
-    owner = FindProfile(Registry(), "Owner");
+    owner = FindProfile(LiveSession(), "Owner");
     owner->savedValues[Vid::fFocusSpeed] = ValueData::Float(7);
     Run("Set fFocusSpeed 9");
     Run(c.line);
@@ -107,7 +107,7 @@ TEST_F(HandlersTest, ModifyTweenAddsToTheTweensTarget) {
 
 TEST_F(HandlersTest, ResetAndReturnRestoreWhatWasRecorded) {
   LoadFresh("!Set fFocusSpeed 5\n[Owner]\n");  // load commands make 5 the base
-  owner = FindProfile(Registry(), "Owner");
+  owner = FindProfile(LiveSession(), "Owner");
   Run("Set fFocusSpeed 9");
   Run("Reset fFocusSpeed");
   EXPECT_EQ(FloatOr(Vid::fFocusSpeed, 0), 5);
@@ -120,19 +120,19 @@ TEST_F(HandlersTest, ResetAndReturnRestoreWhatWasRecorded) {
   EXPECT_EQ(owner->savedValues.count(Vid::fFocusSpeed), 1u);
 
   // Returning while recording: the entry being restored is the one being replaced.
-  StartRecording(Registry(), owner);
+  StartRecording(LiveSession(), owner);
   owner->savedValues[Vid::fFocusSpeed] = ValueData::Float(7);
   Run("ReturnTween fFocusSpeed 0");
   EXPECT_EQ(FloatOr(Vid::fFocusSpeed, 0), 7);
   EXPECT_EQ(owner->savedValues[Vid::fFocusSpeed].AsFloat(), 2);
-  StopRecording(Registry());
+  StopRecording(LiveSession());
 }
 
 TEST_F(HandlersTest, SwitchesSetTheirValueAndToggleFlipsActivation) {
   Run("Enable");
   EXPECT_TRUE(BoolOr(Vid::bEnabled, false));
   Command disable;
-  kCommandTable[10].handler(Registry(), nullptr, &disable);
+  HandlerOf(CommandId::Disable)(LiveSession(), nullptr, &disable);
   EXPECT_FALSE(BoolOr(Vid::bEnabled, true));
   Run("Activate");
   EXPECT_TRUE(BoolOr(Vid::bActivated, false));
@@ -172,8 +172,8 @@ TEST_F(HandlersTest, PersonCommandsCallTheHostCameraOnlyWhenItExists) {
   EXPECT_EQ(camera->personCalls.size(), 6u);
 }
 
-TEST_F(HandlersTest, InhibitAndReloadMarkTheRegistry) {
-  Profile* combat = FindProfile(Registry(), "Owner");
+TEST_F(HandlersTest, InhibitAndReloadMarkTheSession) {
+  Profile* combat = FindProfile(LiveSession(), "Owner");
   Run("Inhibit owner 3");
   EXPECT_EQ(combat->inhibitSeconds, 3);
   Run("Inhibit Owner");
@@ -183,9 +183,9 @@ TEST_F(HandlersTest, InhibitAndReloadMarkTheRegistry) {
   Run("Inhibit Nobody 5");
   EXPECT_EQ(combat->inhibitSeconds, -1);
 
-  EXPECT_EQ(Registry().reloadRequested, 0);
+  EXPECT_EQ(LiveSession().reloadRequested, 0);
   Run("Reload");
-  EXPECT_EQ(Registry().reloadRequested, 1);
+  EXPECT_EQ(LiveSession().reloadRequested, 1);
 }
 
 TEST_F(HandlersTest, KeyCommandsQueueUnpackedRequests) {
@@ -193,7 +193,7 @@ TEST_F(HandlersTest, KeyCommandsQueueUnpackedRequests) {
   Run("BindKey2 0x2A 1 Flash");
   Run("UnBindKey 42 3");
   Run("UnBindKey -42");
-  ASSERT_EQ(Registry().keyBindingRequests.size(), 4u);
+  ASSERT_EQ(LiveSession().keyBindingRequests.size(), 4u);
 
   EXPECT_EQ(Request(0).key, 112);
   EXPECT_EQ(Request(0).modifiers, 5);
@@ -217,12 +217,12 @@ TEST_F(HandlersTest, KeyCommandsQueueUnpackedRequests) {
   Command byIndex;
   byIndex.keyWord = 0;
   byIndex.operand = Operand::Int(3);
-  kCommandTable[20].handler(Registry(), nullptr, &byIndex);
-  kCommandTable[21].handler(Registry(), nullptr, &byIndex);
-  EXPECT_EQ(Registry().keyBindingRequests.size(), 4u);
+  HandlerOf(CommandId::BindKey)(LiveSession(), nullptr, &byIndex);
+  HandlerOf(CommandId::UnBindKey)(LiveSession(), nullptr, &byIndex);
+  EXPECT_EQ(LiveSession().keyBindingRequests.size(), 4u);
   byIndex.keyWord = 0x0004007B;
-  kCommandTable[20].handler(Registry(), nullptr, &byIndex);
-  ASSERT_EQ(Registry().keyBindingRequests.size(), 5u);
+  HandlerOf(CommandId::BindKey)(LiveSession(), nullptr, &byIndex);
+  ASSERT_EQ(LiveSession().keyBindingRequests.size(), 5u);
   EXPECT_EQ(Request(4).key, 123);
   EXPECT_EQ(Request(4).modifiers, 4);
   EXPECT_EQ(Request(4).profileIndex, 3);
@@ -233,26 +233,26 @@ TEST_F(HandlersTest, AttachCameraFollowsTheCrosshairReference) {
   HostRef* crate = Sim().CreateReference(0x00ABCDEF);
   Sim().SetCrosshairRef(crate);
   Run("AttachCamera");
-  EXPECT_EQ(controller.targetRefFormId, 0x00ABCDEFu);
+  EXPECT_EQ(controller.requestedRefFormId, 0x00ABCDEFu);
 
   Sim().SetCrosshairRef(nullptr);
   Run("AttachCamera");
-  EXPECT_EQ(controller.targetRefFormId, 0u);
+  EXPECT_EQ(controller.requestedRefFormId, 0u);
 
   Sim().invalidRefHandle = 0x00FFFFFF;
   Sim().crosshairRef->handle = 0x00FFFFFF;
-  controller.targetRefFormId = 5;
+  controller.requestedRefFormId = 5;
   Run("AttachCamera");
-  EXPECT_EQ(controller.targetRefFormId, 0u);
+  EXPECT_EQ(controller.requestedRefFormId, 0u);
 
   Sim().SetCrosshairRef(crate);
   Run("AttachCamera");
   Run("DetachCamera");
-  EXPECT_EQ(controller.targetRefFormId, 0u);
+  EXPECT_EQ(controller.requestedRefFormId, 0u);
   Sim().crosshairRef = nullptr;
-  controller.targetRefFormId = 5;
+  controller.requestedRefFormId = 5;
   Run("AttachCamera");
-  EXPECT_EQ(controller.targetRefFormId, 0u);
+  EXPECT_EQ(controller.requestedRefFormId, 0u);
 
   EXPECT_EQ(Sim().liveRefCounts, 0);
   EXPECT_EQ(Sim().refFaults, 0);

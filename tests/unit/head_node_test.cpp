@@ -23,21 +23,21 @@ TEST_F(HeadNodeTest, AHumanUsesTheEyeBoneForPositionAndTheHeadForRotation) {
 
 TEST_F(HeadNodeTest, ACreatureHeadIsFoundByTheFirstNameInTableOrder) {
   Sim().CreateCreature({"Wisp Head", "Canine_Head"}, 0x8000);
-  Controller().targetRefFormId = 0x8000;
+  Controller().requestedRefFormId = 0x8000;
   Frames(1);
   EXPECT_EQ(Controller().cachedNodeIndex, 8);
   // Without an eye bone the position comes from the same node (heights 50, 60, ...).
   EXPECT_EQ(Position(), (std::array<float, 3>{0, 0, 60}));
 
   Sim().CreateCreature({"Wisp Head", "Scull"}, 0x8001);
-  Controller().targetRefFormId = 0x8001;
+  Controller().requestedRefFormId = 0x8001;
   Frames(1);
   EXPECT_EQ(Controller().cachedNodeIndex, 5);  // a cached name the new target lacks is dropped
 }
 
 TEST_F(HeadNodeTest, ACreatureCacheExpiresOnMultiplesOf120Frames) {
   HostActor* dog = Sim().CreateCreature({"Canine_Head"}, 0x8000);
-  Controller().targetRefFormId = 0x8000;
+  Controller().requestedRefFormId = 0x8000;
   Frames(1);
   ASSERT_EQ(Controller().cachedNodeIndex, 8);
 

@@ -40,7 +40,7 @@ TEST_F(KeyBindingsTest, ACtrlChordSwitchesWithItsLock) {
   Release({kF1});
   Press({kCtrl, kShift, kF1});  // extra modifiers may be down
   EXPECT_EQ(CurrentName(), "A");
-  EXPECT_GT(Registry().profileLockSeconds, 4.9f);
+  EXPECT_GT(LiveSession().profileLockSeconds, 4.9f);
   // The press-only binding does nothing on release (in particular, no switch to profile 0).
   Release({kF1});
   EXPECT_EQ(CurrentName(), "A");
@@ -72,7 +72,7 @@ TEST_F(KeyBindingsTest, BindKey2RunsTheProfileAtEveryPress) {
   }
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 3);
   EXPECT_EQ(IntOr(Vid::iUnused2, 0), 3);
-  EXPECT_EQ(FindProfile(Registry(), "Flash")->active, 0);
+  EXPECT_EQ(FindProfile(LiveSession(), "Flash")->active, 0);
   EXPECT_EQ(CurrentName(), "__Default");
 }
 
@@ -117,15 +117,15 @@ TEST_F(KeyBindingsTest, UnbindingAHeldKeyRunsItsReleaseActionFirst) {
   Press({kF1});
   EXPECT_EQ(CurrentName(), "A");
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 0);
-  RunProfileByName(Registry(), "DropRelease");
+  RunProfileByName(LiveSession(), "DropRelease");
   Frame();
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 1);
   Release({kF1});
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 1);
 
-  RunProfileByName(Registry(), "DropPress");  // modifiers are not looked at
+  RunProfileByName(LiveSession(), "DropPress");  // modifiers are not looked at
   Frame();
-  SetProfileByName(Registry(), "__Default", 0);
+  SetProfileByName(LiveSession(), "__Default", 0);
   Press({kF1});
   EXPECT_EQ(CurrentName(), "__Default");
 }
@@ -135,14 +135,14 @@ TEST_F(KeyBindingsTest, RequestsForUnknownProfilesAreDropped) {
   Press({kF1, 113});
   EXPECT_EQ(CurrentName(), "__Default");
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 0);
-  EXPECT_TRUE(Registry().keyBindingRequests.empty());
+  EXPECT_TRUE(LiveSession().keyBindingRequests.empty());
 }
 
 TEST_F(KeyBindingsTest, ClearingRunsTheReleaseActionsOfHeldKeys) {
   LoadBindings("!BindKey2 -112 0 Flash\n!BindKey2 113 0 Flash\n");
   Press({kF1, 113});
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 1);
-  ClearKeyBindings(Registry(), Bindings());
+  ClearKeyBindings(LiveSession(), Bindings());
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 2);  // F1's release action ran
   Release({kF1, 113});
   Press({kF1, 113});

@@ -23,7 +23,7 @@ class ProfilesTest : public ::testing::Test {
     Sim().Reset();
     ResetKeywordNameTable();
     ResetController();
-    Owner().currentRegistry = Owner().NewSession();
+    Owner().ReplaceSession(Owner().NewSession());
   }
 
   void TearDown() override {
@@ -36,7 +36,7 @@ class ProfilesTest : public ::testing::Test {
 
   static void ResetController() {
     CameraController& controller = Owner().controller;
-    controller.targetRefFormId = 0;
+    controller.requestedRefFormId = 0;
     controller.rotationQueues[0].clear();
     controller.rotationQueues[1].clear();
     controller.target = nullptr;
@@ -45,13 +45,15 @@ class ProfilesTest : public ::testing::Test {
     controller.activeFrameTime = 0;
   }
 
-  static Session& Registry() { return *Owner().currentRegistry; }
-  static ValueRegistry& Values() { return Registry().values; }
+  static Session& LiveSession() {
+    return *Owner().WithSession([](Session& session) { return &session; });
+  }
+  static ValueRegistry& Values() { return LiveSession().values; }
   static KeyBindingList& Bindings() { return Owner().keyBindings; }
-  static void Load(std::string_view text) { LoadConfigurationText(Registry(), text); }
+  static void Load(std::string_view text) { LoadConfigurationText(LiveSession(), text); }
   // A new session with only this configuration.
   static void LoadFresh(std::string_view text) {
-    Owner().currentRegistry = Owner().NewSession();
+    Owner().ReplaceSession(Owner().NewSession());
     Load(text);
   }
 
@@ -64,7 +66,7 @@ class ProfilesTest : public ::testing::Test {
   static HostRef* PlayerRef() { return HostActorAsRef(Sim().player); }
 
   static std::string CurrentName() {
-    Profile* current = Registry().currentProfile;
+    Profile* current = LiveSession().currentProfile;
     return current ? current->name : "null";
   }
 
@@ -84,7 +86,7 @@ class ProfilesTest : public ::testing::Test {
       if (line.find(part) != std::string::npos) ++count;
     };
     if (Sim().console) for (const std::string& line : Sim().console->lines) tally(line);
-    for (const std::string& line : Registry().messageQueue) tally(line);
+    for (const std::string& line : LiveSession().messageQueue) tally(line);
     return count;
   }
 };

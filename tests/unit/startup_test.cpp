@@ -31,7 +31,9 @@ class StartupTest : public ::testing::Test {
   }
   void WriteConfiguration(const std::string& text) { std::ofstream(path_) << text; }
   static void InitializeOrReload() { Plugin::Instance().InitializeOrReload(); }
-  static Session* Live() { return Plugin::Instance().currentRegistry.get(); }
+  static Session* Live() {
+    return Plugin::Instance().WithSession([](Session& session) { return &session; });
+  }
   static ValueRegistry& Values() { return Live()->values; }
 
   std::string path_;
@@ -74,22 +76,22 @@ TEST_F(StartupTest, VersionLineOnlyOnTheFirstStart) {
 TEST_F(StartupTest, ReloadWhileLoadingIsRefusedAndChangesNothing) {
   WriteConfiguration("[A]\n(bSneaking)\n");
   InitializeOrReload();
-  Session* registry = Live();
-  registry->loading = true;
-  const size_t queued = registry->messageQueue.size();
+  Session* session = Live();
+  session->loading = true;
+  const size_t queued = session->messageQueue.size();
 
   InitializeOrReload();
 
-  EXPECT_EQ(Live(), registry);
-  EXPECT_TRUE(registry->loading);
-  EXPECT_EQ(registry->profiles.size(), 2u);
-  ASSERT_EQ(registry->messageQueue.size(), queued + 1);
-  EXPECT_EQ(registry->messageQueue.back(),
+  EXPECT_EQ(Live(), session);
+  EXPECT_TRUE(session->loading);
+  EXPECT_EQ(session->profiles.size(), 2u);
+  ASSERT_EQ(session->messageQueue.size(), queued + 1);
+  EXPECT_EQ(session->messageQueue.back(),
             "Vantrel(0): Trying to reload configuration while already loading!");
-  registry->loading = false;
+  session->loading = false;
 }
 
-TEST_F(StartupTest, ReloadReadsTheFileAgainIntoAFreshRegistry) {
+TEST_F(StartupTest, ReloadReadsTheFileAgainIntoAFreshSession) {
   WriteConfiguration("[A]\n(bSneaking)\n");
   InitializeOrReload();
   EXPECT_EQ(Live()->profiles.size(), 2u);
@@ -106,9 +108,9 @@ TEST_F(StartupTest, ReloadReadsTheFileAgainIntoAFreshRegistry) {
 TEST_F(StartupTest, ReloadMakesTheCameraFollowThePlayerAgain) {
   WriteConfiguration("");
   InitializeOrReload();
-  Plugin::Instance().controller.targetRefFormId = 0x1234;
+  Plugin::Instance().controller.requestedRefFormId = 0x1234;
   InitializeOrReload();
-  EXPECT_EQ(Plugin::Instance().controller.targetRefFormId, 0u);
+  EXPECT_EQ(Plugin::Instance().controller.requestedRefFormId, 0u);
 }
 
 TEST_F(StartupTest, HostValueCapturedBeforeAReloadStaysTheResetTarget) {

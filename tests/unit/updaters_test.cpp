@@ -155,10 +155,10 @@ TEST_F(UpdatersTest, MountWindowsOpenOnlyForTheFollowedActor) {
   EXPECT_FALSE(Refreshed(Vid::bMounting));
 
   // Without a session there is nothing to open, and nothing is kept for the next one.
-  std::unique_ptr<Session> live = std::move(plugin.currentRegistry);
+  std::unique_ptr<Session> live = plugin.ReplaceSession(nullptr);
   plugin.OnMountStart(Sim().player);
-  EXPECT_EQ(plugin.currentRegistry, nullptr);
-  plugin.currentRegistry = std::move(live);
+  EXPECT_FALSE(plugin.WithSession([](Session&) { return true; }));
+  plugin.ReplaceSession(std::move(live));
   EXPECT_EQ(session.mountCountdown, 0);
   EXPECT_FALSE(Refreshed(Vid::bMounting));
 }
@@ -175,7 +175,7 @@ TEST_F(UpdatersTest, PluginStateValues) {
   EXPECT_TRUE(Refreshed(Vid::bIsActive));
 
   EXPECT_FALSE(Refreshed(Vid::bIsTargetOverwritten));
-  controller.targetRefFormId = 0x1234;
+  controller.requestedRefFormId = 0x1234;
   EXPECT_TRUE(Refreshed(Vid::bIsTargetOverwritten));
 }
 

@@ -25,8 +25,8 @@ class RegistryTest : public ::testing::Test {
   static Session& FreshSession() {
     Plugin& plugin = Plugin::Instance();
     plugin.Reset();
-    plugin.currentRegistry = plugin.NewSession();
-    return *plugin.currentRegistry;
+    plugin.ReplaceSession(plugin.NewSession());
+    return *plugin.WithSession([](Session& live) { return &live; });
   }
 
   Session& session;
@@ -69,7 +69,7 @@ class SimRegistryTest : public RegistryTest {
   void Follow(HostActor* target) {
     session.actor = target;
     session.actorAsCharacter = target;
-    Plugin::Instance().controller.targetFormId = target ? target->formId : 0;
+    Plugin::Instance().controller.followedFormId = target ? target->formId : 0;
   }
 
   // One updater pass over the given values, as if conditions named them; the plug-in facts
@@ -91,7 +91,7 @@ class SimRegistryTest : public RegistryTest {
   static void ResetController() {
     CameraController& controller = Plugin::Instance().controller;
     controller.flags = 0;
-    controller.targetFormId = 0;
-    controller.targetRefFormId = 0;
+    controller.followedFormId = 0;
+    controller.requestedRefFormId = 0;
   }
 };

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <mutex>
 #include <optional>
 #include <string>
 
@@ -24,11 +23,10 @@ bool CloseTo(const float* got, const float* wanted, int count, float tolerance) 
 }  // namespace
 
 bool ExpectProfile(ScenarioRun& run, DirectiveArgs& args) {
-  Plugin& plugin = Plugin::Instance();
-  std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
-  const Profile* current =
-      plugin.currentRegistry ? plugin.currentRegistry->currentProfile : nullptr;
-  const std::string got = current ? current->name : "None";
+  std::string got = "None";
+  Plugin::Instance().WithSession([&](const Session& session) {
+    if (session.currentProfile) got = session.currentProfile->name;
+  });
   run.Check(got == args[2], "profile " + args[2], "profile " + got);
   return true;
 }
@@ -36,17 +34,17 @@ bool ExpectProfile(ScenarioRun& run, DirectiveArgs& args) {
 bool ExpectParallel(ScenarioRun& run, DirectiveArgs& args) {
   const std::string& what = args[1];
   const std::string& name = args[2];
-  Plugin& plugin = Plugin::Instance();
-  std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
-  const Profile* profile =
-      plugin.currentRegistry ? FindProfile(*plugin.currentRegistry, name) : nullptr;
-  if (!profile || profile->type != ProfileType::Parallel) {
+  std::optional<bool> active;  // set when the parallel profile exists
+  Plugin::Instance().WithSession([&](Session& session) {
+    const Profile* profile = FindProfile(session, name);
+    if (profile && profile->type == ProfileType::Parallel) active = profile->active != 0;
+  });
+  if (!active) {
     run.Check(false, what + " " + name, "no parallel profile " + name);
     return true;
   }
   const bool wanted = what == "active";
-  run.Check((profile->active != 0) == wanted, what + " " + name,
-            (profile->active ? "active " : "inactive ") + name);
+  run.Check(*active == wanted, what + " " + name, (*active ? "active " : "inactive ") + name);
   return true;
 }
 
@@ -134,8 +132,8 @@ bool ExpectFocus(ScenarioRun& run, DirectiveArgs& args) {
 bool ExpectTarget(ScenarioRun& run, DirectiveArgs& args) {
   int32_t formId = 0;
   if (!args.Whole(2, formId)) return false;
-  const uint32_t got = Plugin::Instance().controller.targetFormId;
-  run.Check(got == static_cast<uint32_t>(formId), "target " + HexText(static_cast<uint32_t>(formId)),
-            "target " + HexText(got));
+  const uint32_t got = Plugin::Instance().controller.followedFormId;
+  run.Check(got == static_cast<uint32_t>(formId),
+            "target " + HexText(static_cast<uint32_t>(formId)), "target " + HexText(got));
   return true;
 }

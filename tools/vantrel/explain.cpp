@@ -1,7 +1,6 @@
 #include "explain.h"
 
 #include <cstdio>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -105,12 +104,12 @@ ProfileReport Report(Session& session, const Profile& profile) {
   return report;
 }
 
-std::string StateText(const Session& registry, const Profile& profile) {
+std::string StateText(const Session& session, const Profile& profile) {
   std::string state;
-  if (registry.currentProfile == &profile) {
+  if (session.currentProfile == &profile) {
     state = "current";
-    if (registry.profileLockSeconds != 0) {
-      state += ", held by a lock for " + Seconds(registry.profileLockSeconds);
+    if (session.profileLockSeconds != 0) {
+      state += ", held by a lock for " + Seconds(session.profileLockSeconds);
     }
   } else {
     state = profile.type == ProfileType::Parallel && profile.active ? "active" : "inactive";
@@ -133,32 +132,51 @@ const Profile* Chosen(const std::vector<ProfileReport>& reports) {
   return nullptr;
 }
 
-std::string WhyCurrent(const Session& registry, const std::vector<ProfileReport>& reports) {
-  const Profile* current = registry.currentProfile;
+std::string WhyCurrent(const Session& session, const std::vector<ProfileReport>& reports) {
+  const Profile* current = session.currentProfile;
   if (current == nullptr) return "No profile is current: there is no default profile.";
   const std::string name = current->name;
-  if (registry.profileLockSeconds != 0) {
-    return name + " is current: held by a lock for " + Seconds(registry.profileLockSeconds) +
+  if (session.profileLockSeconds != 0) {
+    return name + " is current: held by a lock for " + Seconds(session.profileLockSeconds) +
            " from SetProfile or a key; until it runs out evaluation switches nothing.";
   }
   const Profile* chosen = Chosen(reports);
   if (chosen == current) {
     return name + " is current: the first exclusive profile whose conditions all hold.";
   }
-  if (chosen == nullptr && current == registry.defaultProfile) {
+  if (chosen == nullptr && current == session.defaultProfile) {
     return name +
            " is current: the default, because no exclusive profile that is neither "
            "skipped nor inhibited has all its conditions holding.";
   }
-  if (chosen == nullptr && registry.defaultProfile == nullptr) {
+  if (chosen == nullptr && session.defaultProfile == nullptr) {
     return name +
            " stays current: no exclusive profile holds and there is no default "
            "profile to fall back to.";
   }
-  const Profile* next = chosen ? chosen : registry.defaultProfile;
+  const Profile* next = chosen ? chosen : session.defaultProfile;
   return name + " is current: made so by SetProfile or a key since the last evaluation " +
-         "pass; the next pass, in " + Seconds(registry.profileUpdateCountdown) + ", makes " +
+         "pass; the next pass, in " + Seconds(session.profileUpdateCountdown) + ", makes " +
          next->name + " current.";
+}
+
+void PrintReport(Session& session) {
+  // Host tests ask about the followed actor, as the evaluation pass does.
+  // The session carries the actor only inside a frame: lend it for the report, then clear it.
+  session.actorAsCharacter = FollowedActor();
+  session.actor = session.actorAsCharacter ? HostActorAsRef(session.actorAsCharacter) : nullptr;
+  std::vector<ProfileReport> reports;
+  for (const Profile& profile : session.profiles) {
+    reports.push_back(Report(session, profile));
+    std::printf("%s (line %d): %s, %s\n", profile.name.c_str(), profile.line,
+                KindName(profile.type), StateText(session, profile).c_str());
+    for (const std::string& line : reports.back().conditionLines) {
+      std::printf("%s\n", line.c_str());
+    }
+  }
+  session.actor = nullptr;
+  session.actorAsCharacter = nullptr;
+  std::printf("%s\n", WhyCurrent(session, reports).c_str());
 }
 
 class Explainer : public RunObserver {
@@ -170,33 +188,14 @@ class Explainer : public RunObserver {
   bool Done(double seconds) const override { return seconds + kTimeSlack >= at_; }
 
   bool Finish(double seconds) override {
-    Plugin& plugin = Plugin::Instance();
-    std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
     std::printf("\nAt %.3f s", seconds);
     if (seconds + kTimeSlack < at_) std::printf(" (the scenario ends before %.3f s)", at_);
     std::printf(":\n");
-    Session* registry = plugin.currentRegistry.get();
-    if (registry == nullptr) {
-      std::printf("No configuration is loaded.\n");
+    const bool loaded = Plugin::Instance().WithSession([](Session& session) {
+      PrintReport(session);
       return true;
-    }
-    // Host tests ask about the followed actor, as the evaluation pass does.
-    // The session carries the actor only inside a frame: lend it for the report, then clear it.
-    registry->actorAsCharacter = FollowedActor();
-    registry->actor =
-        registry->actorAsCharacter ? HostActorAsRef(registry->actorAsCharacter) : nullptr;
-    std::vector<ProfileReport> reports;
-    for (const Profile& profile : registry->profiles) {
-      reports.push_back(Report(*registry, profile));
-      std::printf("%s (line %d): %s, %s\n", profile.name.c_str(), profile.line,
-                  KindName(profile.type), StateText(*registry, profile).c_str());
-      for (const std::string& line : reports.back().conditionLines) {
-        std::printf("%s\n", line.c_str());
-      }
-    }
-    registry->actor = nullptr;
-    registry->actorAsCharacter = nullptr;
-    std::printf("%s\n", WhyCurrent(*registry, reports).c_str());
+    });
+    if (!loaded) std::printf("No configuration is loaded.\n");
     return true;
   }
 

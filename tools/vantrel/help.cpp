@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "commands.h"
+#include "lint_reading.h"
+#include "lint_rule_table.h"
 #include "name_suggestion.h"
 #include "scenario_directives.h"
 #include "profiles/commands.h"
@@ -30,21 +32,6 @@ constexpr const char* kPrefixNote =
     "Prefix: none or + runs it when its profile becomes active, - when the profile stops being "
     "active, ! once after every load, in the default profile only. The prefix is the line's "
     "first character, with the command name right after it.";
-
-const char* TypeWords(ValueType type) {
-  switch (type) {
-    case ValueType::Bool:
-      return "true or false";
-    case ValueType::Int:
-      return "whole number";
-    case ValueType::Float:
-      return "number";
-    case ValueType::String:
-      return "text";
-    default:
-      return "unknown";
-  }
-}
 
 std::string Lower(std::string_view text) {
   std::string lower(text);
@@ -106,11 +93,10 @@ std::vector<std::string> GroupsOf(const Rows& rows, GroupOf groupOf) {
   return groups;
 }
 
+// The command rows as the reference lists them.
 std::vector<CommandTableEntry> Commands() {
   std::vector<CommandTableEntry> rows;
-  for (const CommandTableEntry* row = kCommandTable; row->name != nullptr; ++row) {
-    rows.push_back(*row);
-  }
+  for (const CommandTableEntry* row : CommandListing()) rows.push_back(*row);
   return rows;
 }
 
@@ -134,6 +120,8 @@ void PrintList() {
       if (group == row.help.group) PrintListLine(row.name, row.help.text);
     }
   }
+  std::printf("\nRules of vantrel lint:\n\n");
+  for (const LintRule& rule : LintRules()) PrintListLine(rule.id, rule.summary);
 }
 
 void PrintValue(const ValueTableRow& row) {
@@ -154,6 +142,36 @@ void PrintCommand(const CommandTableEntry& row) {
   PrintIndented(kPrefixNote, 2);
 }
 
+// The lines of a text that separates them with "\n".
+std::vector<std::string_view> Lines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  for (size_t at = 0; at <= text.size();) {
+    const size_t end = std::min(text.find('\n', at), text.size());
+    lines.push_back(text.substr(at, end - at));
+    at = end + 1;
+  }
+  return lines;
+}
+
+void PrintExample(const char* title, const char* lines) {
+  std::printf("  %s\n", title);
+  for (const std::string_view line : Lines(lines)) {
+    std::printf("    %.*s\n", static_cast<int>(line.size()), line.data());
+  }
+}
+
+void PrintRule(const LintRule& rule) {
+  std::printf("%s  (lint rule, %s)\n", rule.id, SeverityName(rule.severity));
+  PrintIndented(rule.summary, 2);
+  PrintIndented(rule.why, 2);
+  PrintExample("For example:", rule.example);
+  PrintExample("Written instead:", rule.instead);
+  PrintIndented(std::string("To keep a deliberate case, write '; vantrel: ignore ") + rule.id +
+                    "' on the line before it, or leave the rule out with --disable " + rule.id +
+                    ".",
+                2);
+}
+
 // The three names closest to `wanted`: names that contain it first, then by edit distance.
 std::vector<std::string> NearestNames(const std::string& wanted) {
   const std::string key = Lower(wanted);
@@ -166,6 +184,7 @@ std::vector<std::string> NearestNames(const std::string& wanted) {
   };
   for (const ValueTableRow& row : kValueTable) rank(row.name);
   for (const CommandTableEntry& row : Commands()) rank(row.name);
+  for (const LintRule& rule : LintRules()) rank(rule.id);
   std::stable_sort(ranked.begin(), ranked.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<std::string> names;
@@ -181,11 +200,14 @@ int PrintEntry(const std::string& name) {
   for (const CommandTableEntry& row : Commands()) {
     if (Lower(row.name) == key) return PrintCommand(row), 0;
   }
+  for (const LintRule& rule : LintRules()) {
+    if (Lower(rule.id) == key) return PrintRule(rule), 0;
+  }
   std::string nearest;
   for (const std::string& candidate : NearestNames(name)) {
     nearest += (nearest.empty() ? "" : ", ") + candidate;
   }
-  std::fprintf(stderr, "vantrel: no value or command '%s'; nearest: %s\n", name.c_str(),
+  std::fprintf(stderr, "vantrel: no value, command or rule '%s'; nearest: %s\n", name.c_str(),
                nearest.c_str());
   return 1;
 }
@@ -227,11 +249,20 @@ Two words are profile keywords, not commands: a line `skip` keeps the profile bu
 updates never choose it, and a line `disable` leaves the profile out of the file.
 )";
 
+constexpr const char* kMarkdownRules = R"(### Rules of `vantrel lint`
+
+Each finding names its rule; `vantrel help RULE` prints the entry below. A comment line
+`; vantrel: ignore RULE[,RULE]` silences those rules on the next line that is neither blank nor
+a comment, `; vantrel: ignore-file RULE[,RULE]` among the file's first comment lines silences
+them in the whole file, and `--disable RULE[,RULE]` leaves them out of a run.
+)";
+
 void PrintMarkdown() {
   std::printf(
       "## Reference: values and commands\n\n"
-      "<!-- Written by `vantrel help --markdown` from src/values/value_table.cpp and\n"
-      "     src/profiles/command_table.cpp: change those, then write this section again. -->\n\n"
+      "<!-- Written by `vantrel help --markdown` from src/values/value_table.cpp,\n"
+      "     src/profiles/command_table.cpp and tools/vantrel/lint_rule_table.cpp: change those,\n"
+      "     then write this section again. -->\n\n"
       "%s",
       kMarkdownValues);
   for (const std::string& group : GroupsOf(kValueTable, ValueGroup)) {
@@ -257,6 +288,12 @@ void PrintMarkdown() {
       }
     }
   }
+  std::printf("\n%s", kMarkdownRules);
+  for (const LintRule& rule : LintRules()) {
+    std::printf("\n#### `%s` (%s)\n\n%s %s\n\n```\n%s\n```\n\nWritten instead:\n\n```\n%s\n```\n",
+                rule.id, SeverityName(rule.severity), rule.summary, rule.why, rule.example,
+                rule.instead);
+  }
 }
 
 }  // namespace
@@ -265,7 +302,8 @@ void PrintUsage(std::FILE* out) {
   std::fprintf(
       out,
       "usage: vantrel check [FILE]\n"
-      "       vantrel lint [--format text|gcc|json] [--strict] [FILE]\n"
+      "       vantrel lint [--format text|gcc|json|sarif] [--strict] [--disable RULE,...]\n"
+      "                    [--fix [--diff]] [--color auto|always|never] [FILE... | -]\n"
       "       vantrel simulate [--trace NAME,...] [--trace-out FILE]\n"
       "                        [--explain SECONDS | --plot FILE.svg] CONFIG SCENARIO\n"
       "       vantrel help [NAME | --markdown | scenario [--markdown]]\n"
@@ -273,16 +311,18 @@ void PrintUsage(std::FILE* out) {
       "check     prints the console lines the game shows at start-up for FILE, by default\n"
       "          %s in the current folder; exits 1 when one\n"
       "          reports an error\n"
-      "lint      reports FILE's load errors, with suggestions, and likely mistakes as\n"
-      "          warnings; exits 1 on an error (with --strict, on a warning too)\n"
+      "lint      reports the lines the game refuses as errors and likely mistakes as\n"
+      "          warnings, at their line and column; --fix applies the certain fixes; exits 1\n"
+      "          on an error (with --strict, on a warning too); vantrel lint --help says more\n"
       "simulate  plays SCENARIO against a simulated game started with CONFIG; --trace prints\n"
       "          the named values (and position, rotation) as CSV whenever one changes, into\n"
       "          FILE with --trace-out; exits 1 when an expectation fails. --explain tells at\n"
       "          SECONDS why each profile is or is not current or active; --plot draws the run\n"
       "          (the --trace values, the current and parallel profiles) into an SVG file\n"
-      "help      lists every value and command, prints the entry of NAME, or writes the\n"
-      "          reference section of docs/configuration.md; help scenario lists the scenario\n"
-      "          directives (with --markdown, their tables in README.md and the documentation)\n",
+      "help      lists every value, command and lint rule, prints the entry of NAME, or\n"
+      "          writes the reference section of docs/configuration.md; help scenario lists the\n"
+      "          scenario directives (with --markdown, their tables in README.md and the\n"
+      "          documentation)\n",
       kGameConfigurationPath);
 }
 

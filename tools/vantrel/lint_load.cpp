@@ -25,9 +25,7 @@ std::vector<std::string> ValueNames(bool withHostTests) {
 
 std::vector<std::string> CommandNames() {
   std::vector<std::string> names;
-  for (const CommandTableEntry* row = kCommandTable; row->name != nullptr; ++row) {
-    names.push_back(row->name);
-  }
+  for (const CommandTableEntry* row : CommandListing()) names.push_back(row->name);
   names.push_back("skip");
   return names;
 }

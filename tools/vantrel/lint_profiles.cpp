@@ -2,7 +2,10 @@
 // unreachable-profile, shadowed-profile, parallel-target.
 #include <optional>
 #include <string>
+#include <algorithm>
+#include <cstdint>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "base/text.h"
 #include "lint_fixes.h"
@@ -73,9 +76,14 @@ std::string Absence(const LintSource& source, std::string_view name) {
   return "does not exist";
 }
 
+// Each name suggestion compares with every profile name; a file that misses more profiles than
+// this is not one corrected name by name, and its lint stays linear in its size.
+constexpr int kMaxProfileNameSuggestions = 200;
+
 void MissingProfiles(LintContext& context) {
   Session& session = context.session;
   LintSource& source = context.source;
+  int suggestions = 0;
   std::vector<std::string> names;
   for (const Profile& profile : session.profiles) names.push_back(profile.name);
   for (const Profile& profile : session.profiles) {
@@ -96,7 +104,7 @@ void MissingProfiles(LintContext& context) {
                                   command.line, spans.operand);
       if (!full.empty()) {
         finding.fixes.push_back(QuoteFix(source, full));
-      } else {
+      } else if (suggestions++ < kMaxProfileNameSuggestions) {
         AddNameFix(source, finding, spans.operand, names);
       }
       context.findings.push_back(std::move(finding));
@@ -165,54 +173,78 @@ void UnreachableProfiles(LintContext& context, const Reach& reach) {
   }
 }
 
-// Conditions compared as written: the same name (value or host test), the same operator
-// ("=" and "==" are one code), and operands equal ignoring case and surrounding blanks. An
-// operand that did not parse equals nothing.
-bool SameCondition(const Condition& a, const Condition& b) {
-  if (a.evaluator != b.evaluator || a.valueIndex != b.valueIndex || a.op != b.op) return false;
-  const Operand& x = a.operand;
-  const Operand& y = b.operand;
-  if (!x.isSet || !y.isSet || x.type != y.type) return false;
-  if (x.type == ValueType::String) return EqualIgnoringCase(Trim(x.Text()), Trim(y.Text()));
-  return x.payload == y.payload;
-}
-
-bool IncludesAll(const Profile& later, const Profile& earlier) {
-  for (const Condition& wanted : earlier.conditions) {
-    bool found = false;
-    for (const Condition& condition : later.conditions) {
-      found = found || SameCondition(wanted, condition);
-    }
-    if (!found) return false;
+// A condition as written, for comparing: the same name (value or host test), the same operator
+// ("=" and "==" are one code), and the operand by its value, a text ignoring case and
+// surrounding blanks. An operand that did not parse equals nothing: it has no key.
+std::optional<std::string> ConditionKey(const Condition& condition) {
+  const Operand& operand = condition.operand;
+  if (!operand.isSet) return std::nullopt;
+  std::string key = std::to_string(reinterpret_cast<uintptr_t>(condition.evaluator)) + "|" +
+                    std::to_string(condition.valueIndex) + "|" + std::to_string(condition.op) +
+                    "|" + std::to_string(static_cast<int>(operand.type)) + "|";
+  if (operand.type != ValueType::String) return key + std::to_string(operand.payload);
+  for (const char c : Trim(operand.Text())) {
+    key += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
   }
-  return true;
+  return key;
 }
 
 bool CompetesForCurrent(const Profile& profile) {
   return profile.type == ProfileType::Exclusive && profile.state == ProfileState::Normal;
 }
 
+// A later exclusive profile is shadowed by the first earlier one whose conditions it all has.
+// Each possible winner is filed under its rarest condition, so a profile is compared only with
+// the winners filed under one of its own conditions.
 void ShadowedProfiles(LintContext& context, const Reach& reach) {
   const auto& profiles = context.session.profiles;
+  std::vector<std::unordered_set<std::string>> keys(profiles.size());
+  std::unordered_map<std::string, size_t> frequency;
+  for (size_t i = 0; i < profiles.size(); ++i) {
+    if (!CompetesForCurrent(profiles[i])) continue;
+    for (const Condition& condition : profiles[i].conditions) {
+      if (const std::optional<std::string> key = ConditionKey(condition)) keys[i].insert(*key);
+    }
+    for (const std::string& key : keys[i]) ++frequency[key];
+  }
+  std::unordered_map<std::string, std::vector<size_t>> winnersByKey;
   for (size_t later = 0; later < profiles.size(); ++later) {
     const Profile& shadowed = profiles[later];
     if (!CompetesForCurrent(shadowed)) continue;
-    for (size_t earlier = 0; earlier < later; ++earlier) {
-      const Profile& winner = profiles[earlier];
-      if (!CompetesForCurrent(winner) || winner.conditions.empty()) continue;
-      if (!IncludesAll(shadowed, winner)) continue;
-      if (ReachedBy(reach, winner, Bit(CommandId::Inhibit))) continue;
+    size_t winner = later;
+    for (const std::string& key : keys[later]) {
+      const auto filed = winnersByKey.find(key);
+      if (filed == winnersByKey.end()) continue;
+      for (const size_t earlier : filed->second) {
+        if (earlier >= winner) break;
+        const bool included = std::all_of(keys[earlier].begin(), keys[earlier].end(),
+                                          [&](const std::string& k) { return keys[later].count(k); });
+        if (included) winner = earlier;
+      }
+    }
+    if (winner != later) {
+      const Profile& first = profiles[winner];
       Finding finding = context.source.At(
           "shadowed-profile", Severity::Warning,
-          "profile " + Quoted(shadowed.name) + " is shadowed by " + Quoted(winner.name) +
-              " at " + LineRef(winner.line) + ": whenever its conditions hold, those of " +
-              Quoted(winner.name) + " hold too, and that profile comes first",
+          "profile " + Quoted(shadowed.name) + " is shadowed by " + Quoted(first.name) + " at " +
+              LineRef(first.line) + ": whenever its conditions hold, those of " +
+              Quoted(first.name) + " hold too, and that profile comes first",
           shadowed.line, HeaderNameSpan(context.source, shadowed));
       finding.related.push_back(context.source.Related(
-          winner.line, HeaderNameSpan(context.source, winner), "the profile that wins"));
+          first.line, HeaderNameSpan(context.source, first), "the profile that wins"));
       context.findings.push_back(std::move(finding));
-      break;
     }
+    // A winner needs conditions that all read (one that does not never holds) and no Inhibit.
+    const bool allRead = std::all_of(shadowed.conditions.begin(), shadowed.conditions.end(),
+                                     [](const Condition& c) { return c.operand.isSet; });
+    if (shadowed.conditions.empty() || !allRead ||
+        ReachedBy(reach, shadowed, Bit(CommandId::Inhibit))) {
+      continue;
+    }
+    const auto rarest = std::min_element(
+        keys[later].begin(), keys[later].end(),
+        [&](const std::string& a, const std::string& b) { return frequency[a] < frequency[b]; });
+    winnersByKey[*rarest].push_back(later);
   }
 }
 

@@ -29,8 +29,8 @@ constexpr LintRule kRules[] = {
      "nothing, and RunProfile and Inhibit do nothing. A name with blanks must be written in "
      "double quotes, or only its first word is read. --fix corrects a name close to one "
      "profile's only, and adds missing quotes.",
-     "[Combat aiming]\n(bAimBow)\n[Default keys]\nBindKey 112 0 Combat aiming",
-     "BindKey 112 0 \"Combat aiming\""},
+     "BindKey 112 0 Combat aiming\n[Combat aiming]\n(bAimBow)",
+     "BindKey 112 0 \"Combat aiming\"\n[Combat aiming]\n(bAimBow)"},
     {"duplicate-profile", Severity::Warning,
      "A profile has the name of an earlier profile (ignoring case).",
      "Both profiles work on their conditions, but every command that names the profile reaches "
@@ -58,8 +58,8 @@ constexpr LintRule kRules[] = {
      "Only exclusive profiles can become current: SetProfile and a BindKey key switch to the "
      "default profile instead. To run a parallel profile's commands, use RunProfile or "
      "BindKey2.",
-     "{Overlay}\n(bSneaking)\n[Keys]\nBindKey 113 0 Overlay",
-     "BindKey2 113 0 Overlay"},
+     "BindKey 113 0 Overlay\n{Overlay}\n(bSneaking)",
+     "BindKey2 113 0 Overlay\n{Overlay}\n(bSneaking)"},
     {"never-holds", Severity::Warning,
      "A condition that can never hold, so its profile never applies through it.",
      "A condition fails whenever its operand does not read as the value's type (\"on\" for "
@@ -68,8 +68,8 @@ constexpr LintRule kRules[] = {
      "WornHasKeyword, MagicEffectKeyword) and text values answer false to >, <, >= and <=, and "
      "Faction to ~; a text operand ending in a blank never equals the game's text; and two "
      "conditions of one profile can contradict each other.",
-     "(Perk >= 0x58F6E)\n(iCameraState == 08)\n(bWeaponOut)\n(bWeaponOut == false)",
-     "(Perk = 0x58F6E)\n(iCameraState == 8)\n(bWeaponOut)"},
+     "[Combat]\n(Perk >= 0x58F6E)\n(iCameraState == 08)\n(bWeaponOut)\n(bWeaponOut == false)",
+     "[Combat]\n(Perk = 0x58F6E)\n(iCameraState == 8)\n(bWeaponOut)"},
     {"unread-value", Severity::Warning,
      "A command whose value, time or mode does not read as what it expects, so it sets "
      "something else than written.",
@@ -101,8 +101,8 @@ constexpr LintRule kRules[] = {
      "BindKey and BindKey2 alike: after 'BindKey 112 0 A' and 'BindKey 112 1 B', F1 alone "
      "does nothing, only Ctrl+F1 acts. Bindings run together when they are commands of one "
      "profile and phase, or the default profile's ! and activation commands.",
-     "BindKey 112 0 Combat\nBindKey 112 1 Sneaking",
-     "BindKey 112 0 Combat\nBindKey 113 1 Sneaking"},
+     "BindKey 112 0 Combat\nBindKey 112 1 Sneaking\n[Combat]\n(bWeaponOut)\n[Sneaking]\n(bSneaking)",
+     "BindKey 112 0 Combat\nBindKey 113 1 Sneaking\n[Combat]\n(bWeaponOut)\n[Sneaking]\n(bSneaking)"},
     {"ignored-command", Severity::Warning,
      "A command line that loads but never runs, or that is a profile keyword in disguise.",
      "The game runs ! commands only in the default profile, once after loading; elsewhere they "

@@ -1,7 +1,6 @@
 #include "plot_samples.h"
 
 #include <cmath>
-#include <mutex>
 
 #include "plugin/plugin.h"
 #include "profiles/session.h"
@@ -24,28 +23,54 @@ double Number(const ValueData& data) {
   }
 }
 
-void SampleLane(Plugin& plugin, TraceLane& lane) {
-  const CameraController& controller = plugin.controller;
+bool IsValueLane(const TraceLane& lane) {
+  return lane.name != "position" && lane.name != "rotation";
+}
+
+// The controller's lanes, sampled whether or not a session is loaded.
+void SampleCamera(const CameraController& controller, TraceLane& lane) {
   const float* columns = lane.name == "position"   ? controller.position
                          : lane.name == "rotation" ? controller.rotation
                                                    : nullptr;
-  if (columns != nullptr) {
-    for (size_t i = 0; i < lane.samples.size(); ++i) lane.samples[i].push_back(columns[i]);
-    return;
+  if (columns == nullptr) return;
+  for (size_t i = 0; i < lane.samples.size(); ++i) lane.samples[i].push_back(columns[i]);
+}
+
+// The value lanes and the profile slots; a reload may change the profiles, but the slots keep
+// the names of the first load.
+void SampleSession(Session& session, PlotSamples& samples) {
+  for (TraceLane& lane : samples.lanes) {
+    Value* value = IsValueLane(lane) ? FindValue(session.values, lane.name) : nullptr;
+    if (value == nullptr) continue;
+    const ValueData data = PeekValue(session.values, *value, true);
+    lane.samples[0].push_back(Number(data));
+    if (lane.isText) lane.texts[0].push_back(data.isSet ? data.text : "");
   }
-  ValueRegistry* values = plugin.currentRegistry ? &plugin.currentRegistry->values : nullptr;
-  Value* value = values ? FindValue(*values, lane.name) : nullptr;
-  const ValueData data = value ? PeekValue(*values, *value, true) : ValueData{};
-  lane.samples[0].push_back(Number(data));
-  if (lane.isText) lane.texts[0].push_back(data.isSet ? data.text : "");
+  const Profile* current = session.currentProfile;
+  samples.currentProfile.push_back(current ? current->name : "None");
+  size_t parallel = 0;
+  for (const auto& profile : session.profiles) {
+    if (profile.type != ProfileType::Parallel) continue;
+    if (parallel < samples.parallelActive.size()) {
+      samples.parallelActive[parallel].push_back(profile.active != 0);
+    }
+    ++parallel;
+  }
+}
+
+// What a sample lacks (no session, a value it does not know) is NaN, no text, no profile.
+void PadTo(size_t count, PlotSamples& samples) {
+  for (TraceLane& lane : samples.lanes) {
+    for (auto& column : lane.samples) column.resize(count, NAN);
+    for (auto& texts : lane.texts) texts.resize(count);
+  }
+  samples.currentProfile.resize(count, "None");
+  for (auto& active : samples.parallelActive) active.resize(count, false);
 }
 
 }  // namespace
 
 PlotSamples StartSamples(const std::vector<std::string>& trace) {
-  Plugin& plugin = Plugin::Instance();
-  std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
-  Session* session = plugin.currentRegistry.get();
   PlotSamples samples;
   for (const std::string& name : trace) {
     TraceLane lane;
@@ -55,44 +80,32 @@ PlotSamples StartSamples(const std::vector<std::string>& trace) {
     } else if (name == "rotation") {
       for (int i = 0; i < 9; ++i) lane.columns.push_back(std::to_string(i));
     } else {
-      const Value* value = session ? FindValue(session->values, name) : nullptr;
-      lane.known = value != nullptr;
-      lane.isText = value != nullptr && value->type == ValueType::String;
       lane.columns = {name};
+      lane.known = false;  // until the session names it
     }
     lane.samples.resize(lane.columns.size());
-    lane.texts.resize(lane.isText ? 1 : 0);
     samples.lanes.push_back(std::move(lane));
   }
-  if (session != nullptr) {
-    for (const auto& profile : session->profiles) {
+  Plugin::Instance().WithSession([&](Session& session) {
+    for (TraceLane& lane : samples.lanes) {
+      if (!IsValueLane(lane)) continue;
+      const Value* value = FindValue(session.values, lane.name);
+      lane.known = value != nullptr;
+      lane.isText = value != nullptr && value->type == ValueType::String;
+      lane.texts.resize(lane.isText ? 1 : 0);
+    }
+    for (const auto& profile : session.profiles) {
       if (profile.type == ProfileType::Parallel) samples.parallelNames.push_back(profile.name);
     }
-  }
+  });
   samples.parallelActive.resize(samples.parallelNames.size());
   return samples;
 }
 
 void TakeSample(PlotSamples& samples, double seconds) {
   Plugin& plugin = Plugin::Instance();
-  std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
   samples.times.push_back(seconds);
-  for (TraceLane& lane : samples.lanes) SampleLane(plugin, lane);
-  const Session* registry = plugin.currentRegistry.get();
-  const Profile* current = registry ? registry->currentProfile : nullptr;
-  samples.currentProfile.push_back(current ? current->name : "None");
-  size_t parallel = 0;
-  if (registry != nullptr) {
-    for (const auto& profile : registry->profiles) {
-      if (profile.type != ProfileType::Parallel) continue;
-      // A reload may change the profiles; lanes keep the names of the first load.
-      if (parallel < samples.parallelActive.size()) {
-        samples.parallelActive[parallel].push_back(profile.active != 0);
-      }
-      ++parallel;
-    }
-  }
-  for (; parallel < samples.parallelActive.size(); ++parallel) {
-    samples.parallelActive[parallel].push_back(false);
-  }
+  for (TraceLane& lane : samples.lanes) SampleCamera(plugin.controller, lane);
+  plugin.WithSession([&](Session& session) { SampleSession(session, samples); });
+  PadTo(samples.times.size(), samples);
 }

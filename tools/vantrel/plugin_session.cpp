@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <mutex>
 
 #include "config/loader.h"
 #include "plugin/plugin.h"
@@ -21,11 +20,10 @@ void StartPlugin(const std::string& configPath) {
 }
 
 bool ConfigurationMissing() {
-  Plugin& plugin = Plugin::Instance();
-  std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
-  if (!plugin.currentRegistry) return false;
-  const auto& queue = plugin.currentRegistry->messageQueue;
-  return std::find(queue.begin(), queue.end(), "Vantrel(0): File is missing!") != queue.end();
+  return Plugin::Instance().WithSession([](const Session& session) {
+    const auto& queue = session.messageQueue;
+    return std::find(queue.begin(), queue.end(), "Vantrel(0): File is missing!") != queue.end();
+  });
 }
 
 std::vector<std::string> TakeConsoleLines() {
@@ -36,18 +34,15 @@ std::vector<std::string> TakeConsoleLines() {
 }
 
 Value* FindSessionValue(const std::string& name) {
-  Plugin& plugin = Plugin::Instance();
-  std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
-  return plugin.currentRegistry ? FindValue(plugin.currentRegistry->values, name) : nullptr;
+  return Plugin::Instance().WithSession(
+      [&](Session& session) { return FindValue(session.values, name); });
 }
 
 ValueData ReadSessionValue(const std::string& name) {
-  Plugin& plugin = Plugin::Instance();
-  std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
-  if (!plugin.currentRegistry) return ValueData{};
-  ValueRegistry& values = plugin.currentRegistry->values;
-  Value* value = FindValue(values, name);
-  return value ? PeekValue(values, *value, true) : ValueData{};
+  return Plugin::Instance().WithSession([&](Session& session) {
+    Value* value = FindValue(session.values, name);
+    return value ? PeekValue(session.values, *value, true) : ValueData{};
+  });
 }
 
 std::string ValueText(const ValueData& data) {

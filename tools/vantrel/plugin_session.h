@@ -14,7 +14,7 @@ bool ConfigurationMissing();
 
 // The lines the simulated console showed since the previous call, taken off the console so a
 // long scenario keeps it small. Only the plug-in's frame prints queued lines (and a reload
-// drops the old registry's), so this is what the game shows.
+// drops the old session's), so this is what the game shows.
 std::vector<std::string> TakeConsoleLines();
 
 // The live session's value of that name, or null (no session or no such value).

@@ -54,9 +54,12 @@ bool Wait(ScenarioRun& run, DirectiveArgs& args) {
 }
 
 constexpr const char* kTime = "Time";
-constexpr const char* kCharacter = "The followed character";
+constexpr const char* kCharacter = "The followed character and other references";
 constexpr const char* kGame = "The game";
-constexpr const char* kExpect = "Checks";
+constexpr const char* kHooks = "The game's camera and its hooks";
+constexpr const char* kExpect = "Checks: profiles, values and the console";
+constexpr const char* kExpectCamera = "Checks: the plug-in's camera";
+constexpr const char* kExpectGame = "Checks: what the game did";
 
 // Rows whose first words are the same are tried in table order: a literal form comes before a
 // placeholder that would also take its word.
@@ -82,17 +85,28 @@ constexpr Directive kDirectives[] = {
     {kCharacter, "hand right|left form TYPE", "an item of that form type that is not a weapon",
      SetHand},
     {kCharacter, "hand mode BYTE", "the game's hand mode byte of its combat state", SetHand},
-    {kCharacter, "mount", "the followed character starts to mount", MountStart},
-    {kCharacter, "dismount", "the followed character starts to dismount", DismountStart},
+    {kCharacter, "mount", "the followed character starts to mount (hook 7)", MountStart},
+    {kCharacter, "dismount", "the followed character starts to dismount (hook 6)", DismountStart},
     {kCharacter, "faction|perk|keyword|worn|effect add|remove ARG",
      "facts about the followed character (form ids for faction and perk, keyword names "
      "otherwise)",
      EditFact},
+    {kCharacter, "player rotation PITCH YAW",
+     "the player's own rotation in degrees: PITCH about X, YAW about Z", SetRefRotation},
+    {kCharacter, "actor FORMID rotation PITCH YAW", "the same for another reference",
+     SetRefRotation},
+    {kCharacter, "player 3d none|restore",
+     "the followed character loses its loaded 3D, or gets it back", SetLoaded3D},
     {kCharacter, "node NAME position X Y Z", "move a node of the player's skeleton (made if new)",
      EditNode},
     {kCharacter, "node NAME rotation YAW PITCH",
      "turn a node of the player's skeleton (made if new): YAW to the right, then PITCH up, in "
      "degrees",
+     EditNode},
+    {kCharacter, "node NAME axis X Y Z DEG",
+     "turn a node by DEG degrees about the axis (X, Y, Z): any rotation, a half turn included",
+     EditNode},
+    {kCharacter, "node NAME scale S", "a node's world scale (the camera does not apply it)",
      EditNode},
     {kCharacter, "node NAME remove", "take a node and what hangs below it off the skeleton",
      EditNode},
@@ -105,27 +119,68 @@ constexpr Directive kDirectives[] = {
     {kGame, "window active|inactive|none",
      "the game window is the active one, is not, or the game has none", SetWindow},
     {kGame, "poll WORD",
-     "the game's input step answers WORD; keys are read only when its low byte is not 0",
-     SetPoll},
+     "the game's input step answers WORD; keys are read only when its low byte is not 0", SetPoll},
     {kGame, "answer QUERY WORD|normal",
      "the raw 32-bit answer of a game query: `running`, `sprinting`, `dead`, `mounted`, "
      "`sneaking`, `sitting`, `jumping` for the followed character; `menu`, `faction`, `perk`, "
-     "`keyword`, `worn` for every question until `normal`. The game's yes/no answers count by "
-     "their low byte, the perk test by the whole word",
+     "`keyword`, `worn`, `firstperson` (the game's own first-person query, before hook 28) for "
+     "every question until `normal`. The game's yes/no answers count by their low byte, the "
+     "perk test by the whole word",
      SetAnswer},
     {kGame, "remove|restore OBJECT",
      "take a game object away or put it back: `console` (lines wait), `camera`, `keywords` (the "
      "keyword list, read once at the first keyword name lookup), `input`, `menus`, `combat` (the "
      "active hands), `crosshair`, `ui`, `main`, `player`",
      SetPresence},
-    {kGame, "look DX DY", "mouse look input for the next frame", Look},
-    {kGame, "camera yaw DEG pitch DEG", "the game camera's own angles", SetCameraAngles},
     {kGame, "crosshair none", "nothing under the crosshair", SetCrosshair},
-    {kGame, "crosshair FORMID [actor|reference]",
-     "what the crosshair shows: an actor (the default) or a reference that is not an actor",
+    {kGame, "crosshair FORMID [actor|reference|creature]",
+     "what the crosshair shows: an actor (the default), a reference that is not an actor, or a "
+     "creature whose head node is `Canine_Head`",
      SetCrosshair},
     {kGame, "pick none", "the crosshair pick finds nothing", SetPick},
     {kGame, "pick X Y Z", "the point the crosshair pick finds", SetPick},
+
+    {kHooks, "look DX DY", "the player's look input of the next frame (hook 26)", Look},
+    {kHooks, "lookscale DEG",
+     "degrees the game turns its camera per look-input unit (at the start 1)", SetLookScale},
+    {kHooks, "game look YAW PITCH",
+     "the game camera state's own yaw and pitch in degrees, which hook 3 restricts",
+     SetCameraAngles},
+    {kHooks, "camera yaw DEG pitch DEG", "the same as `game look DEG DEG`", SetCameraAngles},
+    {kHooks, "game pitchlimits MIN MAX",
+     "the game's own pitch limits of actors in degrees (at the start -90 and 90), which hook 29 "
+     "may replace",
+     SetGameNumbers},
+    {kHooks, "game offsets X Y Z",
+     "what the game writes into its camera state's three offset fields each frame (at the "
+     "start 0 0 0), which hooks 18-23 may clear",
+     SetGameNumbers},
+    {kHooks, "game fov X", "the game camera's own field of view", SetGameNumbers},
+    {kHooks, "game nearclip X", "the game's own near clip", SetGameNumbers},
+    {kHooks, "game camera position X Y Z",
+     "where the game camera draws from, until the plug-in moves it (at the start 0 -150 140)",
+     SetGameCamera},
+    {kHooks, "game camera rotation YAW PITCH",
+     "the game camera's view, YAW to the right and PITCH up in degrees (at the start 0 0)",
+     SetGameCamera},
+    {kHooks, "zoom in|out",
+     "the game's first-person zoom: in reaches hooks 15 and 11, and the game goes to first "
+     "person (state 0) unless the plug-in takes it; out reaches hook 12, and the game leaves "
+     "first person for state 9",
+     Zoom},
+    {kHooks, "toggle view|state",
+     "view: the game's first-person key (hook 13), which switches between states 0 and 9 "
+     "unless the plug-in takes it; state: the game's own state change (hook 14)",
+     Toggle},
+    {kHooks, "switch camera ID",
+     "the game tries to change its camera state to ID; hook 8 may hold it back", SwitchCamera},
+    {kHooks, "facecrosshair on|off",
+     "the game's flag at hook 9 in the next frame, which then reaches hooks 10 and 9",
+     SetFaceCrosshair},
+    {kHooks, "input event KIND",
+     "an input event of that kind byte reaches hook 27, which skips kind 4 unless the head "
+     "camera is shown",
+     SendInputEvent},
 
     {kExpect, "expect profile NAME", "the current profile", ExpectProfile},
     {kExpect, "expect active|inactive NAME", "a parallel profile's state", ExpectParallel},
@@ -135,13 +190,61 @@ constexpr Directive kDirectives[] = {
      "a console line equal to TEXT was shown since the last `expect console`", ExpectConsole},
     {kExpect, "expect no console TEXT", "no console line shown so far contains TEXT",
      ExpectNoConsole},
-    {kExpect, "expect camera active true|false", "the head camera is shown", ExpectCameraActive},
-    {kExpect, "expect camera position|forward X Y Z",
-     "the camera's position (within 0.01) or view direction (within 0.001)", ExpectCameraVector},
-    {kExpect, "expect focus none", "the focus keeps no point in view", ExpectFocus},
-    {kExpect, "expect focus X Y Z", "the point the focus keeps in view (within 0.01)",
+
+    {kExpectCamera, "expect camera active true|false", "the head camera is shown",
+     ExpectCameraActive},
+    {kExpectCamera, "expect camera position|forward X Y Z",
+     "the camera's position (within 0.01) or view direction (within 0.001), as the plug-in "
+     "computed them",
+     ExpectCameraVector},
+    {kExpectCamera, "expect focus none", "the focus keeps no point in view", ExpectFocus},
+    {kExpectCamera, "expect focus X Y Z", "the point the focus keeps in view (within 0.01)",
      ExpectFocus},
-    {kExpect, "expect target FORMID", "the reference the camera follows", ExpectTarget},
+    {kExpectCamera, "expect target FORMID", "the reference the camera follows", ExpectTarget},
+
+    {kExpectGame, "expect look DX DY",
+     "the look input the game got back at hook 26 in the last frame (within 0.001)", ExpectLook},
+    {kExpectGame, "expect game look YAW PITCH",
+     "the game camera state's yaw and pitch after hook 3 (degrees, within 0.01)", ExpectGameLook},
+    {kExpectGame, "expect game camera position|forward X Y Z",
+     "the game camera's position (within 0.01) or view direction (within 0.001) after the "
+     "hooks: what the game draws",
+     ExpectGameCamera},
+    {kExpectGame, "expect game fov|nearclip X",
+     "the game camera's field of view, the game's near clip (within 0.001)", ExpectGameNumber},
+    {kExpectGame, "expect game offsets X Y Z",
+     "the camera state's three offset fields after the frame (within 0.001)", ExpectGameOffsets},
+    {kExpectGame, "expect game view first|third",
+     "whether the game camera is in its first-person state (0)", ExpectGameView},
+    {kExpectGame, "expect camera state ID", "the game camera's state (-1: none)",
+     ExpectCameraState},
+    {kExpectGame, "expect pitchlimits MIN MAX",
+     "the limits the game clamped the followed actor's pitch to in the last frame (degrees, "
+     "within 0.01)",
+     ExpectPitchLimits},
+    {kExpectGame, "expect headtrack FORMID none",
+     "that actor has no head-tracking point: the game's own head tracking hands out none",
+     ExpectHeadTrack},
+    {kExpectGame, "expect headtrack FORMID X Y Z",
+     "the point the plug-in's head tracking handed the game for that actor (within 0.01)",
+     ExpectHeadTrack},
+    {kExpectGame, "expect tracked FORMID true|false", "bit 3 of that actor's state word",
+     ExpectTracked},
+    {kExpectGame, "expect graph NAME true|false",
+     "the player's animation-graph variable (`IsNPC`; one never set is false)", ExpectGraph},
+    {kExpectGame, "expect facecrosshair STATE ARG",
+     "the state (the plug-in's 3, 4, 5 or the game's flag 0 or 1) and the argument (the "
+     "game's own is 0) the game went on with after hooks 10 and 9",
+     ExpectFaceCrosshair},
+    {kExpectGame, "expect refreshes N", "projection refresh branches taken at hook 17 so far",
+     ExpectRefreshes},
+    {kExpectGame, "expect input KIND handled|skipped",
+     "whether the game went on with the last event of that kind or hook 27 skipped it",
+     ExpectInput},
+    {kExpectGame, "expect firstperson true|false",
+     "the answer of the game's first-person query now, after hook 28", ExpectFirstPerson},
+    {kExpectGame, "expect animevent FORMID NAME|none",
+     "the last animation event the plug-in sent to that actor", ExpectAnimEvent},
 };
 
 // --- Matching a line to its row ---

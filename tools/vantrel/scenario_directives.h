@@ -20,8 +20,8 @@ class DirectiveArgs {
   const std::string& operator[](size_t i) const { return line.words[i]; }
   size_t size() const { return line.words.size(); }
 
-  bool Number(size_t i, float& out);     // a number (the configuration's float literals)
-  bool Whole(size_t i, int32_t& out);    // a whole number (decimal, 0x hexadecimal, octal)
+  bool Number(size_t i, float& out);       // a number (the configuration's float literals)
+  bool Whole(size_t i, int32_t& out);      // a whole number (decimal, 0x hexadecimal, octal)
   bool Point(size_t first, float out[3]);  // three numbers from word `first` on
   // Records what was wrong and returns false, for `return args.Fail(...)`.
   bool Fail(std::string what);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "game_side.h"
+
 class ScenarioRun {
  public:
   // Plays `count` frames of `frameSeconds` each (fewer when an observer ends the run early).
@@ -15,7 +17,7 @@ class ScenarioRun {
 
   float frameSeconds = 1.0f / 60;   // the game's frame time B, which the plug-in ticks by
   float activeSeconds = 1.0f / 60;  // frame time A, which the mount windows count
-  float pendingLook[2] = {0, 0};    // the look input of the next frame
+  GameSide game;                    // the game's side of the hooks
   std::vector<std::string> consoleSinceExpect;  // shown since the last "expect console"
   std::vector<std::string> consoleShown;        // shown in the whole run
 

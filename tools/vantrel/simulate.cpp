@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <mutex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -65,7 +64,9 @@ class ScenarioPlayer final : public ScenarioRun {
     const Directive* directive = FindDirective(line, error);
     if (!directive) return Error(error);
     DirectiveArgs args(line);
-    if (!directive->handler(*this, args)) Error(std::string(directive->words) + ": " + args.problem);
+    if (!directive->handler(*this, args)) {
+      Error(std::string(directive->words) + ": " + args.problem);
+    }
   }
 
   void Error(const std::string& message) {
@@ -79,13 +80,7 @@ class ScenarioPlayer final : public ScenarioRun {
   bool Stopped() const { return observer_ && observer_->Done(time_); }
 
   void RunFrame() {
-    Sim().frameTimeA = activeSeconds;
-    Sim().frameTimeB = frameSeconds;
-    // The game hands every frame's look input to the plug-in, moved or not.
-    Plugin& plugin = Plugin::Instance();
-    plugin.controller.AddLookInput(pendingLook);
-    pendingLook[0] = pendingLook[1] = 0;
-    plugin.RunFrame();
+    game.PlayFrame(activeSeconds, frameSeconds);
     // Only what this frame's own drain printed.
     for (const std::string& text : TakeConsoleLines()) {
       std::printf("%9.3f  %s\n", time_, text.c_str());
@@ -100,10 +95,10 @@ class ScenarioPlayer final : public ScenarioRun {
 
   // Current profile and parallel profile states, printed when they change.
   void PrintChanges() {
-    Plugin& plugin = Plugin::Instance();
-    std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
-    if (!plugin.currentRegistry) return;
-    const Session& session = *plugin.currentRegistry;
+    Plugin::Instance().WithSession([this](const Session& session) { PrintChanges(session); });
+  }
+
+  void PrintChanges(const Session& session) {
     const std::string current = session.currentProfile ? session.currentProfile->name : "None";
     if (current != lastProfile_) {
       std::printf("%9.3f  profile %s -> %s\n", time_, lastProfile_.c_str(), current.c_str());

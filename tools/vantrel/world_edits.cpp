@@ -1,10 +1,12 @@
 #include "world_edits.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 #include <optional>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "config/literals.h"
@@ -25,6 +27,9 @@ constexpr uint32_t kWeaponBitsMask = 0xE0;
 constexpr uint32_t kWalkingFlag = 0x40;
 constexpr uint32_t kSwimmingFlag = 0x400;
 constexpr uint32_t kKillMoveFlag = 0x4000;
+// The head node of the creatures "crosshair FORMID creature" makes: a name of the plug-in's
+// search list that only creatures have.
+constexpr const char* kCreatureHead = "Canine_Head";
 
 constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
 
@@ -55,7 +60,39 @@ bool DetachNode(HostNode* parent, HostNode* node) {
   return false;
 }
 
+// sin(180 degrees) is not 0 in doubles: what is 0 but for rounding becomes 0, so that a half
+// turn given in degrees is an exact half turn.
+std::array<float, 9> ToFloatRotation(const double m[9]) {
+  std::array<float, 9> rotation;
+  for (size_t i = 0; i < 9; ++i) {
+    rotation[i] = std::fabs(m[i]) < 1e-12 ? 0 : static_cast<float>(m[i]);
+  }
+  return rotation;
+}
+
+// The turn by `degrees` about an axis (any length but 0), Rodrigues' form, row-major.
+std::array<float, 9> AxisAngleRotation(const float axis[3], double degrees) {
+  const double length = std::sqrt(double(axis[0]) * axis[0] + double(axis[1]) * axis[1] +
+                                   double(axis[2]) * axis[2]);
+  const double x = axis[0] / length, y = axis[1] / length, z = axis[2] / length;
+  const double a = degrees * kRadiansPerDegree;
+  const double c = std::cos(a), s = std::sin(a), t = 1 - c;
+  const double m[9] = {x * x * t + c,     x * y * t - z * s, x * z * t + y * s,
+                       x * y * t + z * s, y * y * t + c,     y * z * t - x * s,
+                       x * z * t - y * s, y * z * t + x * s, z * z * t + c};
+  return ToFloatRotation(m);
+}
+
 }  // namespace
+
+std::array<float, 9> YawPitchRotation(double yawDegrees, double pitchDegrees) {
+  // Rz(-yaw) * Rx(pitch).
+  const double yaw = -yawDegrees * kRadiansPerDegree;
+  const double pitch = pitchDegrees * kRadiansPerDegree;
+  const double cz = std::cos(yaw), sz = std::sin(yaw), cx = std::cos(pitch), sx = std::sin(pitch);
+  const double m[9] = {cz, -sz * cx, sz * sx, sz, cz * cx, -cz * sx, 0, sx, cx};
+  return ToFloatRotation(m);
+}
 
 bool ReadFloat(const std::string& word, float& out) {
   const ValueData data = ParseValueText(ValueType::Float, word);
@@ -72,7 +109,7 @@ bool ReadInt(const std::string& word, int32_t& out) {
 }
 
 HostActor* FollowedActor() {
-  const uint32_t chosen = Plugin::Instance().controller.targetRefFormId;
+  const uint32_t chosen = Plugin::Instance().controller.requestedRefFormId;
   if (chosen != 0) {
     if (HostForm* form = Sim().LookupForm(chosen)) {
       if (auto* actor = dynamic_cast<HostActor*>(form)) return actor;
@@ -243,21 +280,59 @@ bool EditNode(ScenarioRun&, DirectiveArgs& args) {
     if (node && DetachNode(player->loaded3D->root, node)) return true;
     return args.Fail("the player's skeleton has no node '" + name + "' below its root");
   }
-  float v[3] = {0, 0, 0};
-  if (what == "position") {
-    if (!args.Point(3, v)) return false;
-    if (!node) node = Sim().AddNode(player->loaded3D->root, name);
-    node->translation = {v[0], v[1], v[2]};
-    return true;
+  float v[4] = {0, 0, 0, 0};
+  const size_t numbers = args.size() - 3;
+  for (size_t i = 0; i < numbers; ++i) {
+    if (!args.Number(3 + i, v[i])) return false;
   }
-  if (!args.Number(3, v[0]) || !args.Number(4, v[1])) return false;
+  if (what == "axis" && !(v[0] != 0 || v[1] != 0 || v[2] != 0)) {
+    return args.Fail("the axis (0, 0, 0) has no direction");
+  }
   if (!node) node = Sim().AddNode(player->loaded3D->root, name);
-  // World rotation Rz(-yaw) * Rx(pitch), row-major.
-  const double yaw = -v[0] * kRadiansPerDegree;
-  const double pitch = v[1] * kRadiansPerDegree;
-  const double cz = std::cos(yaw), sz = std::sin(yaw), cx = std::cos(pitch), sx = std::sin(pitch);
-  const double m[9] = {cz, -sz * cx, sz * sx, sz, cz * cx, -cz * sx, 0, sx, cx};
-  for (int i = 0; i < 9; ++i) node->rotation[i] = static_cast<float>(m[i]);
+  if (what == "position") {
+    node->translation = {v[0], v[1], v[2]};
+  } else if (what == "scale") {
+    node->scale = v[0];
+  } else if (what == "rotation") {
+    node->rotation = YawPitchRotation(v[0], v[1]);
+  } else {
+    node->rotation = AxisAngleRotation(v, v[3]);
+  }
+  return true;
+}
+
+bool SetRefRotation(ScenarioRun&, DirectiveArgs& args) {
+  const bool player = args[0] == "player";
+  HostRef* ref = Sim().player;
+  if (!player) {
+    int32_t formId = 0;
+    if (!args.Whole(1, formId)) return false;
+    HostForm* form = Sim().LookupForm(static_cast<uint32_t>(formId));
+    ref = form ? dynamic_cast<HostRef*>(form) : nullptr;
+    if (!ref) return args.Fail("form " + args[1] + " is no reference of the game");
+  }
+  if (!ref) return args.Fail("there is no player");
+  float pitch = 0, yaw = 0;
+  const size_t first = player ? 2 : 3;
+  if (!args.Number(first, pitch) || !args.Number(first + 1, yaw)) return false;
+  ref->rotationX = static_cast<float>(pitch * kRadiansPerDegree);
+  ref->rotationZ = static_cast<float>(yaw * kRadiansPerDegree);
+  return true;
+}
+
+bool SetLoaded3D(ScenarioRun&, DirectiveArgs& args) {
+  // What "none" took away, by reference, for "restore". Every Reset of the world makes new
+  // references, each with its 3D loaded, so an entry is only used while its 3D is valid.
+  static std::map<HostRef*, HostLoaded3D*> unloaded;
+  HostActor* actor = FollowedActor();
+  if (!actor) return args.Fail("there is no player");
+  if (args[2] == "none") {
+    if (actor->loaded3D) unloaded[actor] = std::exchange(actor->loaded3D, nullptr);
+  } else if (!actor->loaded3D) {
+    const auto kept = unloaded.find(actor);
+    if (kept == unloaded.end()) return args.Fail("the followed character never had its 3D");
+    actor->loaded3D = kept->second;
+  }
   return true;
 }
 
@@ -274,6 +349,7 @@ bool SetCrosshair(ScenarioRun&, DirectiveArgs& args) {
   HostForm* form = Sim().LookupForm(id);
   auto* ref = dynamic_cast<HostRef*>(form);
   if (form && !ref) return args.Fail("form " + args[1] + " is not a reference");
+  if (!ref && kind == "creature") ref = Sim().CreateCreature({kCreatureHead}, id);
   if (!ref) ref = kind == "actor" ? Sim().CreateActor(id) : Sim().CreateReference(id);
   Sim().SetCrosshairRef(ref);
   return true;
@@ -367,7 +443,8 @@ bool SetAnswer(ScenarioRun&, DirectiveArgs& args) {
                                     : query == "perk"    ? &world.perkAnswer
                                     : query == "keyword" ? &world.keywordAnswer
                                     : query == "worn"    ? &world.wornAnswer
-                                                         : nullptr;
+                                    : query == "firstperson" ? &world.firstPersonAnswer
+                                                             : nullptr;
   if (forced && word == "normal") {
     forced->reset();
     return true;
@@ -395,8 +472,10 @@ bool SetAnswer(ScenarioRun&, DirectiveArgs& args) {
 }
 
 bool SetCameraAngles(ScenarioRun&, DirectiveArgs& args) {
+  // "camera yaw DEG pitch DEG" or "game look YAW PITCH".
+  const size_t pitchAt = args[0] == "camera" ? 4 : 3;
   float yaw = 0, pitch = 0;
-  if (!args.Number(2, yaw) || !args.Number(4, pitch)) return false;
+  if (!args.Number(2, yaw) || !args.Number(pitchAt, pitch)) return false;
   HostCameraState* state = Sim().CurrentCameraState();
   if (!state) return args.Fail("the camera has no state");
   state->yaw = static_cast<float>(yaw * kRadiansPerDegree);

@@ -2,6 +2,7 @@
 // Scenario directives that change the simulated game. Each returns false on a bad argument,
 // with what was wrong in the arguments' problem.
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -10,6 +11,10 @@
 
 bool ReadFloat(const std::string& word, float& out);
 bool ReadInt(const std::string& word, int32_t& out);
+
+// A world rotation, row-major, turned YAW degrees to the right and then PITCH up:
+// Rz(-yaw) * Rx(pitch), as the game's camera and nodes hold it.
+std::array<float, 9> YawPitchRotation(double yawDegrees, double pitchDegrees);
 
 // The actor the camera follows: the controller's chosen reference, else the player.
 HostActor* FollowedActor();
@@ -24,9 +29,14 @@ bool SetMenu(ScenarioRun&, DirectiveArgs& args);
 bool SetHand(ScenarioRun&, DirectiveArgs& args);
 // "faction|perk|keyword|worn|effect add|remove ARG".
 bool EditFact(ScenarioRun&, DirectiveArgs& args);
-// "node NAME position X Y Z", "node NAME rotation YAW PITCH", "node NAME remove".
+// "node NAME position X Y Z", "node NAME rotation YAW PITCH", "node NAME remove",
+// "node NAME scale S", "node NAME axis X Y Z DEG": the player's skeleton.
 bool EditNode(ScenarioRun&, DirectiveArgs& args);
-// "crosshair none", "crosshair FORMID [actor|reference]", "pick none", "pick X Y Z".
+// "player rotation PITCH YAW", "actor FORMID rotation PITCH YAW": a reference's own rotation.
+bool SetRefRotation(ScenarioRun&, DirectiveArgs& args);
+// "player 3d none|restore": the followed character loses or regains its loaded 3D.
+bool SetLoaded3D(ScenarioRun&, DirectiveArgs& args);
+// "crosshair none", "crosshair FORMID [actor|reference|creature]", "pick none", "pick X Y Z".
 bool SetCrosshair(ScenarioRun&, DirectiveArgs& args);
 bool SetPick(ScenarioRun&, DirectiveArgs& args);
 // "key CODE down|up", "window active|inactive|none", "poll WORD".
@@ -43,5 +53,5 @@ bool SetPresence(ScenarioRun&, DirectiveArgs& args);
 // sprinting, dead, mounted, sneaking, sitting, jumping) answer WORD for the followed actor;
 // menu, faction, perk, keyword and worn answer WORD whatever the world holds, until "normal".
 bool SetAnswer(ScenarioRun&, DirectiveArgs& args);
-// "camera yaw DEG pitch DEG": the game camera state's own angles.
+// "camera yaw DEG pitch DEG", "game look YAW PITCH": the game camera state's own angles.
 bool SetCameraAngles(ScenarioRun&, DirectiveArgs& args);

@@ -10,7 +10,7 @@ extern "C" bool VantrelQuery(const LoaderInterface* loader, PluginInfo* info) {
   return AnswerOr(false, [&] { return WOBKPlugin_Query(loader, info); });
 }
 
-// Start-up first, so the first frame that reaches a hook finds a registry and a controller.
+// Start-up first, so the first frame that reaches a hook finds a session and a controller.
 // A start-up that fails leaves no hook behind and says so. Once a jump is written the DLL
 // must stay loaded, so a failure while installing (the groups are never left half done)
 // still answers true: the hooks in place work.

@@ -1,5 +1,5 @@
 #pragma once
-// What the stubs call: plain cdecl functions into the camera controller and the registry.
+// What the stubs call: plain cdecl functions into the camera controller and the session.
 // Answers the stubs branch on are 0 or 1 in the whole of EAX.
 
 #include <cstdint>

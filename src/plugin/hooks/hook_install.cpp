@@ -1,4 +1,3 @@
-#include <mutex>
 #include <vector>
 
 #include "base/diagnostics.h"
@@ -27,19 +26,19 @@ std::span<const HookSite> GroupAt(std::span<const HookSite> table, size_t first)
 
 void Report(const HookSite& row, HookResult result) {
   const unsigned site = static_cast<unsigned>(row.site);
-  Plugin& plugin = Plugin::Instance();
-  std::lock_guard<std::recursive_mutex> lock(plugin.pluginMutex);
-  if (!plugin.currentRegistry) return;
-  MessageQueue& console = plugin.currentRegistry->messageQueue;
-  if (result == HookResult::CodeDiffers) {
-    Log(console,
-        "Hook %d at %08X was not installed: the game code there is not what was expected.",
-        row.number, site);
-  } else if (result == HookResult::PartnerMissing) {
-    Log(console,
-        "Hook %d at %08X was not installed: the hooks it works with could not all be installed.",
-        row.number, site);
-  }
+  Plugin::Instance().WithSession([&](Session& session) {
+    MessageQueue& console = session.messageQueue;
+    if (result == HookResult::CodeDiffers) {
+      Log(console,
+          "Hook %d at %08X was not installed: the game code there is not what was expected.",
+          row.number, site);
+    } else if (result == HookResult::PartnerMissing) {
+      Log(console,
+          "Hook %d at %08X was not installed: the hooks it works with could not all be "
+          "installed.",
+          row.number, site);
+    }
+  });
 }
 
 }  // namespace

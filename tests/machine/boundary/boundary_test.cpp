@@ -39,6 +39,11 @@ bool SiteIsOriginal(const HookSite& row) {
   return std::memcmp(reinterpret_cast<void*>(row.site), listing.data(), listing.size()) == 0;
 }
 
+// The live session, compared by address only.
+const Session* LiveSession() {
+  return Plugin::Instance().WithSession([](Session& session) { return &session; });
+}
+
 class BoundaryTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -65,8 +70,8 @@ TEST_F(BoundaryTest, AFailureInsideABridgeLeavesTheGameRunningOn) {
   in.esi = 0x22222222;
   in.eflags = 0x202;
   for (const bool failing : {true, false}) {
-    const Session* const before = plugin.currentRegistry.get();
-    plugin.currentRegistry->reloadRequested = true;
+    const Session* const before = LiveSession();
+    plugin.WithSession([](Session& session) { session.reloadRequested = true; });
     CpuState out{};
     allocationsBeforeFailure = failing ? 0 : -1;  // the new session cannot be allocated
     RunSite(Row(16).site, &in, &out);
@@ -76,11 +81,11 @@ TEST_F(BoundaryTest, AFailureInsideABridgeLeavesTheGameRunningOn) {
     EXPECT_EQ(out.eax, in.eax);
     EXPECT_EQ(out.esi, in.esi);
     EXPECT_EQ(out.ecx, 0x13572468u);
-    EXPECT_EQ(plugin.currentRegistry.get() == before, failing);
+    EXPECT_EQ(LiveSession() == before, failing);
   }
 }
 
-// Load fails at each of its allocations in turn: it answers false with no registry and no hook
+// Load fails at each of its allocations in turn: it answers false with no session and no hook
 // left, or, once start-up is through, true with every group of hooks whole.
 TEST_F(BoundaryTest, LoadThatRunsOutOfMemoryLeavesNothingHalfDone) {
   const LoaderInterface loader{1, kAcceptedRuntimeVersion, 0, 0};
@@ -94,10 +99,10 @@ TEST_F(BoundaryTest, LoadThatRunsOutOfMemoryLeavesNothingHalfDone) {
     const bool exhausted = allocationsBeforeFailure != 0;
     allocationsBeforeFailure = -1;
     if (!loaded) {
-      EXPECT_EQ(Plugin::Instance().currentRegistry, nullptr) << failure;
+      EXPECT_EQ(LiveSession(), nullptr) << failure;
       for (const HookSite& row : HookTable()) EXPECT_TRUE(SiteIsOriginal(row)) << failure;
     } else {
-      ASSERT_NE(Plugin::Instance().currentRegistry, nullptr);
+      ASSERT_NE(LiveSession(), nullptr);
       const bool clamp = SiteIsOriginal(Row(29));
       EXPECT_EQ(SiteIsOriginal(Row(30)), clamp) << failure;
       EXPECT_EQ(SiteIsOriginal(Row(31)), clamp) << failure;
@@ -109,17 +114,17 @@ TEST_F(BoundaryTest, LoadThatRunsOutOfMemoryLeavesNothingHalfDone) {
   EXPECT_GT(failure, 10);
 }
 
-TEST_F(BoundaryTest, AReloadThatRunsOutOfMemoryKeepsTheRegistryItHad) {
+TEST_F(BoundaryTest, AReloadThatRunsOutOfMemoryKeepsTheSessionItHad) {
   Plugin& plugin = Plugin::Instance();
   plugin.InitializeOrReload();
-  const Session* const loaded = plugin.currentRegistry.get();
+  const Session* const loaded = LiveSession();
   ASSERT_NE(loaded, nullptr);
   for (int failure = 0; failure < 50; ++failure) {
     allocationsBeforeFailure = failure;
     EXPECT_THROW(plugin.InitializeOrReload(), std::bad_alloc) << failure;
     allocationsBeforeFailure = -1;
-    EXPECT_EQ(plugin.currentRegistry.get(), loaded) << failure;
-    EXPECT_FALSE(plugin.currentRegistry->loading);
+    EXPECT_EQ(LiveSession(), loaded) << failure;
+    EXPECT_FALSE(plugin.WithSession([](Session& session) { return session.loading; }));
   }
 }
 
