@@ -40,13 +40,11 @@ CameraFrameInput CameraController::BeginUpdate() {
 
   // The followed reference: the one asked for while it still resolves, else the player.
   HostRef* const player = HostPlayer();
-  HostRef* followed = nullptr;
-  if (requestedRefFormId != 0) {
-    HostForm* form = HostLookupFormById(requestedRefFormId);
-    followed = form ? HostCastToReference(form) : nullptr;
-    if (!followed) requestedRefFormId = 0;
+  HostRef* followed = RequestedRef();
+  if (!followed) {
+    requestedRefFormId = 0;
+    followed = player;
   }
-  if (requestedRefFormId == 0) followed = player;
   if (followed && !HostRefLoaded3D(followed)) followed = nullptr;
   target = followed;
   targetActor = target ? HostCastToActor(HostRefAsForm(target)) : nullptr;
@@ -69,13 +67,7 @@ CameraFrameInput CameraController::BeginUpdate() {
 
 void CameraController::UpdateFlags() {
   // Hooks on other threads read the flags without the lock: they are stored once, whole.
-  uint32_t next = 0;
-  bool enabledSetting = true;
-  updateSettings_.GetBool(Vid::bEnabled, enabledSetting);
-  const int32_t cameraState = HostCameraStateIdOrNone();
-  if (target && cameraState != -1 && enabledSetting) next = ControllerFlag::Enabled;
-  if (next & ControllerFlag::Enabled) next |= Activate(cameraState);
-  flags = next;
+  flags = DecideFlags(target != nullptr, HostCameraStateIdOrNone()).flags;
 }
 
 void CameraController::FinishUpdate() {
@@ -108,14 +100,35 @@ void CameraController::ReadHostConditions(HostRef* player) {
                    !main || HostMainStateNotRunning(main) != 0;
 }
 
-uint32_t CameraController::Activate(int32_t cameraStateId) const {
+FlagDecision CameraController::DecideFlags(bool hasTarget, int32_t cameraStateId) const {
   // Unset switches count as on.
+  bool enabled = true;
   bool activated = true;
-  if (updateSettings_.GetBool(Vid::bActivated, activated) && !activated) return 0;
   bool activated2 = true;
-  if (updateSettings_.GetBool(Vid::bActivated2, activated2) && !activated2) return 0;
   int32_t activatedLevel = 1;
-  if (updateSettings_.GetInt(Vid::iActivated, activatedLevel) && activatedLevel <= 0) return 0;
-  if (!IsHeadCameraStateId(cameraStateId)) return ControllerFlag::Activated;
-  return ControllerFlag::Activated | ControllerFlag::HeadCameraActive;
+  if (!hasTarget) return {0, CameraStop::NoTarget};
+  if (cameraStateId == -1) return {0, CameraStop::NoCameraState};
+  if (updateSettings_.GetBool(Vid::bEnabled, enabled) && !enabled) {
+    return {0, CameraStop::EnabledOff};
+  }
+  const uint32_t on = ControllerFlag::Enabled;
+  if (updateSettings_.GetBool(Vid::bActivated, activated) && !activated) {
+    return {on, CameraStop::ActivatedOff};
+  }
+  if (updateSettings_.GetBool(Vid::bActivated2, activated2) && !activated2) {
+    return {on, CameraStop::Activated2Off};
+  }
+  if (updateSettings_.GetInt(Vid::iActivated, activatedLevel) && activatedLevel <= 0) {
+    return {on, CameraStop::ActivatedLevel};
+  }
+  if (!IsHeadCameraStateId(cameraStateId)) {
+    return {on | ControllerFlag::Activated, CameraStop::NotHeadState};
+  }
+  return {on | ControllerFlag::Activated | ControllerFlag::HeadCameraActive, CameraStop::None};
+}
+
+HostRef* CameraController::RequestedRef() const {
+  if (requestedRefFormId == 0) return nullptr;
+  HostForm* form = HostLookupFormById(requestedRefFormId);
+  return form ? HostCastToReference(form) : nullptr;
 }

@@ -42,6 +42,29 @@ namespace ControllerFlag {
 enum : uint32_t { Enabled = 1u << 0, Activated = 1u << 1, HeadCameraActive = 1u << 2 };
 }
 
+// The first rule of the update's decision that keeps a flag off; None when all three are on.
+enum class CameraStop : uint8_t {
+  None,
+  NoTarget,        // the followed reference is missing or has no loaded 3D
+  NoCameraState,   // no player camera, or it has no current state
+  EnabledOff,      // bEnabled is false
+  ActivatedOff,    // bActivated is false
+  Activated2Off,   // bActivated2 is false
+  ActivatedLevel,  // iActivated is 0 or less
+  NotHeadState,    // the camera state is not one the head camera takes over
+};
+
+struct FlagDecision {
+  uint32_t flags = 0;  // ControllerFlag bits
+  CameraStop stop = CameraStop::None;
+};
+
+// The queued turns, per axis (0 horizontal, 1 vertical).
+struct QueuedTurns {
+  int32_t items[2] = {0, 0};
+  float left[2] = {0, 0};  // look-input units still to apply
+};
+
 // What the profile frame takes from the camera, gathered at the start of an update.
 struct CameraFrameInput {
   HostRef* target = nullptr;         // the followed reference, null when none is loaded
@@ -101,8 +124,12 @@ class CameraController : public ControllerState {
   void UpdateFlags();
   void FinishUpdate();
   void ReadHostConditions(HostRef* player);
-  // The activation flags an enabled controller gets this frame, in that camera state.
-  uint32_t Activate(int32_t cameraStateId) const;
+  // The flags of an update that finds a followed reference with loaded 3D (or not) and the
+  // camera in that state (-1: none), and why any of them stays off.
+  FlagDecision DecideFlags(bool hasTarget, int32_t cameraStateId) const;
+  // The reference asked for by AttachCamera or iObjectRefFormId, while it resolves; else null.
+  HostRef* RequestedRef() const;
+  QueuedTurns RemainingTurns() const;
 
   // The parts of Update after activation, in the order it runs them.
   void ViewStep(bool headCameraActive);

@@ -38,3 +38,14 @@ void CameraController::RunRotationQueues(float dt) {
     queue.resize(kept);
   }
 }
+
+QueuedTurns CameraController::RemainingTurns() const {
+  QueuedTurns turns;
+  for (int32_t axis = 0; axis < 2; ++axis) {
+    for (const RotationItem& item : rotationQueues[axis]) {
+      ++turns.items[axis];
+      turns.left[axis] += item.amount - item.applied;
+    }
+  }
+  return turns;
+}

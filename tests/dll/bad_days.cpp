@@ -5,6 +5,8 @@
 #include "failing_allocations.h"
 #include "fake_game.h"
 #include "fake_host.h"
+#include "host/game/addresses.h"
+#include "plugin/hooks/hooks.h"
 
 struct BadDay {
   const char* what;
@@ -17,9 +19,7 @@ struct BadDay {
 
 namespace {
 
-constexpr uint32_t kPlayerGlobal = 0x01B2E8E4;
-constexpr uint32_t kCameraGlobal = 0x012E7288;
-constexpr int kFrameRow = 16;
+constexpr int kFrameRow = HookFrameUpdate::number;
 
 uint32_t W(const void* pointer) { return reinterpret_cast<uint32_t>(pointer); }
 
@@ -28,10 +28,10 @@ bool Set(uint32_t address, uint32_t value) {
   return true;
 }
 
-bool NoPlayer(CpuState&, PluginWorld&) { return Set(kPlayerGlobal, 0); }
-void PlayerBack() { Poke<uint32_t>(kPlayerGlobal, W(fakeHost.player)); }
-bool NoCamera(CpuState&, PluginWorld&) { return Set(kCameraGlobal, 0); }
-void CameraBack() { Poke<uint32_t>(kCameraGlobal, W(fakeHost.camera)); }
+bool NoPlayer(CpuState&, PluginWorld&) { return Set(GameGlobal::HostPlayer, 0); }
+void PlayerBack() { Poke<uint32_t>(GameGlobal::HostPlayer, W(fakeHost.player)); }
+bool NoCamera(CpuState&, PluginWorld&) { return Set(GameGlobal::HostPlayerCamera, 0); }
+void CameraBack() { Poke<uint32_t>(GameGlobal::HostPlayerCamera, W(fakeHost.camera)); }
 bool NoCameraState(CpuState&, PluginWorld&) { return Set(W(fakeHost.camera) + 0x20, 0); }
 void CameraStateBack() { Poke<uint32_t>(W(fakeHost.camera) + 0x20, W(fakeHost.cameraState)); }
 bool No3D(CpuState&, PluginWorld&) { return Set(W(fakeHost.player) + 0x44, 0); }
@@ -57,7 +57,10 @@ const BadDay kWithoutConfiguration{
     "no configuration file", Nothing, NothingToMend, false, false, true};
 
 // Where the game's code takes an actor in ESI without reading it.
-bool TakesUnreadActor(int row) { return row == 1 || row == 6 || row == 7 || row == 29; }
+bool TakesUnreadActor(int row) {
+  return row == HookSkipHeadTrackingEarly::number || row == HookDismountStart::number ||
+         row == HookMountStart::number || row == HookPitchLimits::number;
+}
 
 // The case a bad day starts from: the row's last case in which the plug-in acts.
 const SiteCase& BaseCase(int row) {
@@ -97,8 +100,8 @@ void BadDays::Run(int row, const BadDay& day) {
   base.setup(setup);
   const CpuState bracketIn = bench_.Input(kFlagsClear);
   if (base.insideClamp) {
-    tier_.PutPatch(30);
-    bench_.Run(OriginalSite(30), bracketIn, {});
+    tier_.PutPatch(HookPitchClampEnter::number);
+    bench_.Run(OriginalSite(HookPitchClampEnter::number), bracketIn, {});
   }
   if (!day.spoil(in, world_)) fail("could not be made");
   const size_t mark = world_.ConsoleLines();
@@ -116,8 +119,8 @@ void BadDays::Run(int row, const BadDay& day) {
   }
   RefuseNone();
   if (base.insideClamp) {
-    tier_.PutPatch(31);
-    bench_.Run(OriginalSite(31), bracketIn, {});
+    tier_.PutPatch(HookPitchClampExit::number);
+    bench_.Run(OriginalSite(HookPitchClampExit::number), bracketIn, {});
   }
   day.mend();
 
@@ -135,7 +138,7 @@ void BadDays::Run(int row, const BadDay& day) {
 }
 
 void BadDays::RunWithConfiguration() {
-  for (int row = 1; row <= 31; ++row) {
+  for (int row = 1; row <= kHookCount; ++row) {
     for (const BadDay& day : kWithConfiguration) {
       if (!day.actorOnly || TakesUnreadActor(row)) Run(row, day);
     }
@@ -144,15 +147,16 @@ void BadDays::RunWithConfiguration() {
 
 void BadDays::RunWithoutConfiguration() {
   if (!world_.ReloadWithoutFile()) {
-    for (int row = 1; row <= 31; ++row) failures_[row].push_back("the missing file was not read");
+    for (int row = 1; row <= kHookCount; ++row)
+      failures_[row].push_back("the missing file was not read");
     return;
   }
-  for (int row = 1; row <= 31; ++row) Run(row, kWithoutConfiguration);
+  for (int row = 1; row <= kHookCount; ++row) Run(row, kWithoutConfiguration);
 }
 
 int BadDays::Report() const {
   int failed = 0;
-  for (int row = 1; row <= 31; ++row) {
+  for (int row = 1; row <= kHookCount; ++row) {
     if (failures_[row].empty()) {
       std::printf("site %02d on bad days: ok\n", row);
       continue;

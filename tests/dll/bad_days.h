@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dll_tier.h"
+#include "plugin/hooks/hooks.h"
 #include "plugin_world.h"
 #include "site_oracle.h"
 
@@ -33,5 +34,5 @@ class BadDays {
   DllTier& tier_;
   PluginWorld& world_;
   SiteBench& bench_;
-  std::vector<std::string> failures_[32];
+  std::vector<std::string> failures_[kHookCount + 1];
 };

@@ -5,11 +5,11 @@
 
 #include "fake_game.h"
 #include "fake_host.h"
+#include "host/game/addresses.h"
 
 namespace {
 
 constexpr float kDegreesToRadians = 0.017453f;
-constexpr uint32_t kViewRefreshEnd = 0x00B17996;
 
 std::vector<uint8_t> SiteBytes(int row) {
   const auto* site = reinterpret_cast<const uint8_t*>(OriginalSite(row));
@@ -35,7 +35,7 @@ DllTier::DllTier(PluginWorld& world, SiteBench& bench) : world_(world), bench_(b
 }
 
 void DllTier::KeepPatches() {
-  for (int row = 1; row <= 31; ++row) patches_[row] = SiteBytes(row);
+  for (int row = 1; row <= kHookCount; ++row) patches_[row] = SiteBytes(row);
 }
 
 void DllTier::PutOriginalCode(int row) { RestoreOriginalCode(row); }
@@ -46,9 +46,10 @@ void DllTier::PutPatch(int row) {
 }
 
 void DllTier::TakeWaitingViewRefresh() {
-  PutPatch(17);
+  PutPatch(HookViewRefresh::number);
   for (int i = 0; i < 3; ++i) {
-    if (bench_.Run(OriginalSite(17), bench_.Input(kFlagsSet), {}).cpu.reached == kViewRefreshEnd) {
+    if (bench_.Run(OriginalSite(HookViewRefresh::number), bench_.Input(kFlagsSet), {})
+            .cpu.reached == HookViewRefresh::end) {
       return;
     }
   }
@@ -61,9 +62,9 @@ void DllTier::Arrange(const SiteCase& siteCase) {
 }
 
 bool DllTier::ShowsHeadCamera() {
-  PutPatch(5);
+  PutPatch(HookOverrideViewOfFrame::number);
   const CpuState in = bench_.Input(kFlagsClear);
-  const SiteRun run = bench_.Run(OriginalSite(5), in, {});
+  const SiteRun run = bench_.Run(OriginalSite(HookOverrideViewOfFrame::number), in, {});
   const uint32_t start = bench_.MemoryStart();
   return SameBytes(run, in.ebp + 0x20, effects_.position, sizeof effects_.position, start) &&
          SameBytes(run, in.ebp + 0xBC, effects_.rotation, sizeof effects_.rotation, start);
@@ -101,7 +102,7 @@ void DllTier::CheckMore(const SiteCase& siteCase, const CaseExpectation&,
 
 int RunSiteLines(DllTier& tier, SiteBench& bench) {
   int failed = 0;
-  for (int row = 1; row <= 31; ++row) {
+  for (int row = 1; row <= kHookCount; ++row) {
     const std::vector<std::string> failures = CheckSite(tier, bench, row);
     if (failures.empty()) {
       std::printf("site %02d: ok\n", row);

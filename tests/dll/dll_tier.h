@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "plugin/hooks/hooks.h"
 #include "plugin_world.h"
 #include "site_oracle.h"
 
@@ -33,7 +34,7 @@ class DllTier : public SiteTier {
   PluginWorld& world_;
   SiteBench& bench_;
   SiteEffects effects_{};
-  std::vector<uint8_t> patches_[32];
+  std::vector<uint8_t> patches_[kHookCount + 1];
   bool arranged_ = false;
   size_t consoleMark_ = 0;
 };

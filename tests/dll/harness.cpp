@@ -17,6 +17,7 @@
 #include "fake_game.h"
 #include "fake_host.h"
 #include "hook_threads.h"
+#include "plugin/hooks/hooks.h"
 #include "plugin/startup.h"
 #include "plugin_world.h"
 
@@ -99,7 +100,7 @@ void CheckPatches(HMODULE dll) {
   const uint32_t base = W(dll);
   const uint32_t end = base + nt->OptionalHeader.SizeOfImage;
   std::set<uint32_t> stubs;
-  for (int row = 1; row <= 31; ++row) {
+  for (int row = 1; row <= kHookCount; ++row) {
     const uint32_t site = OriginalSite(row);
     const uint32_t size = OriginalListing(row).size();
     CHECK(Peek<uint8_t>(site) == 0xE9);
@@ -110,7 +111,7 @@ void CheckPatches(HMODULE dll) {
       CHECK(Peek<uint8_t>(filler) == 0x90);
     }
   }
-  CHECK(stubs.size() == 31);
+  CHECK(stubs.size() == kHookCount);
 }
 
 std::string DllPath(int argc, char** argv) {

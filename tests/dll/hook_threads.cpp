@@ -12,6 +12,7 @@
 
 #include "fake_game.h"
 #include "fake_host.h"
+#include "host/game/addresses.h"
 #include "site_runner.h"
 
 namespace {
@@ -25,14 +26,17 @@ constexpr float kLimit = 80 * 0.017453f;  // the default vertical look limit, in
 struct Site {
   uint32_t address, end;
 };
-constexpr Site kCamera{0x0083FE3C, 0x0083FE41};
-constexpr Site kFrameView{0x00838C37, 0x00838C3E};
-constexpr Site kLookInput{0x00771CEC, 0x00771CF1};
-constexpr Site kClampEnter{0x0083C9C0, 0x0083C9C5};
-constexpr Site kPitchLimits{0x006AE61F, 0x006AE624};
-constexpr Site kClampExit{0x0083CC25, 0x0083CC2A};
-constexpr Site kFocusPick{0x0073DF59, 0x0073DF60};
-constexpr Site kFocusPickEnd{0x0073E06D, 0x0073E072};
+#define SITE(name) \
+  Site { Hook##name::site, Hook##name::end }
+constexpr Site kCamera = SITE(RestrictAndOverrideView);
+constexpr Site kFrameView = SITE(OverrideViewOfFrame);
+constexpr Site kLookInput = SITE(LookInput);
+constexpr Site kClampEnter = SITE(PitchClampEnter);
+constexpr Site kPitchLimits = SITE(PitchLimits);
+constexpr Site kClampExit = SITE(PitchClampExit);
+constexpr Site kFocusPick = SITE(FocusPick);
+constexpr Site kFocusPickEnd = SITE(FocusPickEnd);
+#undef SITE
 
 struct View {
   float position[3];

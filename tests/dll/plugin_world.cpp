@@ -6,11 +6,10 @@
 
 #include "fake_game.h"
 #include "fake_host.h"
+#include "host/game/addresses.h"
 
 namespace {
 
-constexpr uint32_t kFrameSite = 0x0069CC39;
-constexpr uint32_t kFrameEnd = 0x0069CC3F;
 const char kPath[] = "Data\\WOBK\\Plugins\\Vantrel.txt";
 
 const char* Bool(bool on) { return on ? "true" : "false"; }
@@ -52,13 +51,14 @@ bool PluginWorld::WriteFirst(const CaseWorld& world) {
 }
 
 bool PluginWorld::Frame() {
-  if (Peek<uint8_t>(kFrameSite) != 0xE9) return false;  // the game's own code, without the hook
+  if (Peek<uint8_t>(HookFrameUpdate::site) != 0xE9)
+    return false;  // the game's own code, without the hook
   CpuState in{};
   in.esp = stack_.Top() - 64;
   in.eflags = 0x202;
   CpuState out{};
-  RunSite(kFrameSite, &in, &out);
-  return out.reached == kFrameEnd && out.esp == in.esp;
+  RunSite(HookFrameUpdate::site, &in, &out);
+  return out.reached == HookFrameUpdate::end && out.esp == in.esp;
 }
 
 size_t PluginWorld::ConsoleLines() const { return fakeHost.consoleLines.size(); }

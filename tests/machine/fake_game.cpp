@@ -1,5 +1,6 @@
 #include "fake_game.h"
 
+#include "plugin/hooks/hooks.h"
 #include "site_runner.h"
 
 namespace {
@@ -10,7 +11,7 @@ struct ListedSite {
   const uint8_t* codeEnd;
 };
 
-extern "C" const ListedSite originalSites[31];
+extern "C" const ListedSite originalSites[kHookCount];
 
 // Where the game's code branches to or returns to besides the end of each site.
 constexpr uint32_t kBranchTargets[] = {0x006CF3FD, 0x0083D3A1, 0x00840D08,
@@ -43,7 +44,7 @@ void RestoreOriginalCode(int row) {
 }
 
 void BuildFakeImage() {
-  for (int row = 1; row <= 31; ++row) {
+  for (int row = 1; row <= kHookCount; ++row) {
     RestoreOriginalCode(row);
     if (row != 23) PlaceLandingPad(OriginalSite(row) + OriginalListing(row).size());
   }

@@ -75,6 +75,17 @@ TEST_F(HookTableTest, RowsAreInOrderAndSitesDoNotOverlap) {
   }
 }
 
+// A row's stub goes through the slots of its own row only: installing it fills those.
+TEST_F(HookTableTest, InstallingARowFillsTheSlotsOfItsStub) {
+  for (const HookSite& row : HookTable()) {
+    for (const StubSlot& slot : StubSlots()) *slot.slot = 0;
+    ASSERT_EQ(InstallHook(row), HookResult::Installed) << "row " << row.number;
+    for (const StubSlot& slot : StubSlots()) {
+      EXPECT_EQ(*slot.slot, slot.row == row.number ? slot.address : 0u) << "row " << row.number;
+    }
+  }
+}
+
 TEST_F(HookTableTest, EitherEncodingOfARegisterMoveIsAccepted) {
   const HookSite& row = Row(10);
   uint8_t code[7] = {0x51, 0x56, 0x89, 0xCE, 0x8B, 0x4E, 0x08};  // mov esi,ecx as 89 CE

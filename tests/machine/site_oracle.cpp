@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "fake_game.h"
+#include "host/game/addresses.h"
 
 namespace {
 
@@ -175,15 +176,15 @@ std::vector<std::string> CheckCase(SiteTier& tier, SiteBench& bench, const SiteC
   // The patched site, inside the clamping function when the case says so.
   const CpuState bracketIn = bench.Input(kFlagsClear);
   if (siteCase.insideClamp) {
-    tier.PutPatch(30);
-    bench.Run(OriginalSite(30), bracketIn, {});
+    tier.PutPatch(HookPitchClampEnter::number);
+    bench.Run(OriginalSite(HookPitchClampEnter::number), bracketIn, {});
   }
   tier.PutPatch(row);
   const SiteRun hooked = bench.Run(OriginalSite(row), in, edits);
   tier.AfterHookedRun();
   if (siteCase.insideClamp) {
-    tier.PutPatch(31);
-    bench.Run(OriginalSite(31), bracketIn, {});
+    tier.PutPatch(HookPitchClampExit::number);
+    bench.Run(OriginalSite(HookPitchClampExit::number), bracketIn, {});
   }
 
   std::vector<std::string> differences = CompareMachineState(hooked, expected);
@@ -194,6 +195,7 @@ std::vector<std::string> CheckCase(SiteTier& tier, SiteBench& bench, const SiteC
 
 std::vector<std::string> CheckSite(SiteTier& tier, SiteBench& bench, int row) {
   std::vector<std::string> failures;
+  if (SiteCasesOf(row).empty()) failures.push_back("no cases for this row");
   for (const SiteCase* siteCase : SiteCasesOf(row)) {
     std::vector<uint32_t> flagSets = {kFlagsSet, kFlagsClear};
     if (siteCase->onlyFlags) flagSets = {*siteCase->onlyFlags};

@@ -21,7 +21,7 @@ int RunLint(const std::vector<std::string>& args);
 struct SimulateOptions {
   std::string configPath;
   std::string scenarioPath;
-  // Value names (and "position", "rotation") printed as CSV whenever one changes.
+  // Value names and trace names (trace_sources.h) printed as CSV whenever one changes.
   std::vector<std::string> trace;
   std::string traceOut;  // the file that takes the CSV; empty: stdout, among the other lines
   RunObserver* observer = nullptr;  // watches the run between frames and may end it early
@@ -29,5 +29,5 @@ struct SimulateOptions {
 
 int RunSimulate(const SimulateOptions& options);
 
-// Whether --trace accepts the name: a value name (case ignored), "position" or "rotation".
+// Whether --trace accepts the name: a value name (case ignored) or a trace name.
 bool IsTraceName(const std::string& name);

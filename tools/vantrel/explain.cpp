@@ -1,6 +1,7 @@
 #include "explain.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "plugin/plugin.h"
 #include "profiles/profile.h"
 #include "profiles/session.h"
+#include "values/camera_state_id.h"
 #include "values/registry.h"
 #include "world_edits.h"
 
@@ -179,11 +181,81 @@ void PrintReport(Session& session) {
   std::printf("%s\n", WhyCurrent(session, reports).c_str());
 }
 
+const char* StopReason(CameraStop stop) {
+  switch (stop) {
+    case CameraStop::NoTarget:
+      return "no target: the followed reference is missing or has no loaded 3D";
+    case CameraStop::NoCameraState:
+      return "no camera state: the game camera is missing or has no current state";
+    case CameraStop::EnabledOff:
+      return "bEnabled is false";
+    case CameraStop::ActivatedOff:
+      return "bActivated is false";
+    case CameraStop::Activated2Off:
+      return "bActivated2 is false";
+    case CameraStop::ActivatedLevel:
+      return "iActivated is 0 or less";
+    default:
+      return "";
+  }
+}
+
+// "yes", or "no: " and the reason; a flag whose precondition is off gives that as its reason.
+std::string FlagLine(bool on, bool stoppedHere, const std::string& reason, const char* before) {
+  if (on) return "yes";
+  return std::string("no: ") + (stoppedHere ? reason : before);
+}
+
+// The camera as the update decides it with the world as it is now, and what it holds.
+void PrintCamera(CameraController& controller) {
+  HostRef* followed = controller.RequestedRef();
+  if (followed == nullptr) followed = HostPlayer();
+  const bool hasTarget = followed != nullptr && HostRefLoaded3D(followed) != nullptr;
+  const int32_t stateId = HostCameraStateIdOrNone();
+  const FlagDecision decision = controller.DecideFlags(hasTarget, stateId);
+  std::string reason = StopReason(decision.stop);
+  if (decision.stop == CameraStop::NotHeadState) {
+    reason = "camera state " + std::to_string(stateId) +
+             " is not one the head camera takes over (2, 5, 6, 8-12)";
+  }
+  const bool enabled = decision.flags & ControllerFlag::Enabled;
+  const bool activated = decision.flags & ControllerFlag::Activated;
+  const bool head = decision.flags & ControllerFlag::HeadCameraActive;
+  std::printf("Camera:\n");
+  std::printf("  enabled: %s\n", FlagLine(enabled, true, reason, "").c_str());
+  std::printf("  activated: %s\n", FlagLine(activated, enabled, reason, "not enabled").c_str());
+  std::printf("  head camera: %s\n", FlagLine(head, activated, reason, "not activated").c_str());
+  const std::optional<Vector3>& focus = controller.focusPoint;
+  char focusText[96] = "none";
+  if (focus) {
+    std::snprintf(focusText, sizeof focusText, "(%.3f, %.3f, %.3f)", static_cast<double>(focus->x),
+                  static_cast<double>(focus->y), static_cast<double>(focus->z));
+  }
+  std::printf("  focus point: %s; focus delay: %d frames\n", focusText, controller.focusDelay);
+  const QueuedTurns turns = controller.RemainingTurns();
+  std::string queued;
+  for (int axis = 0; axis < 2; ++axis) {
+    if (turns.items[axis] == 0) continue;
+    char text[96];
+    std::snprintf(text, sizeof text, "%s%s %d (%g look-input units to add)",
+                  queued.empty() ? "" : ", ", axis == 0 ? "horizontal" : "vertical",
+                  turns.items[axis], static_cast<double>(turns.left[axis]));
+    queued += text;
+  }
+  std::printf("  queued rotations: %s\n", queued.empty() ? "none" : queued.c_str());
+  const uint32_t tracked = controller.headTrackedFormId;
+  if (tracked == 0) {
+    std::printf("  head-tracked actor: none\n");
+  } else {
+    std::printf("  head-tracked actor: 0x%X\n", tracked);
+  }
+}
+
 class Explainer : public RunObserver {
  public:
   explicit Explainer(double seconds) : at_(seconds) {}
 
-  void Observe(double) override {}
+  void Observe(double, const GameSide&) override {}
 
   bool Done(double seconds) const override { return seconds + kTimeSlack >= at_; }
 
@@ -193,6 +265,8 @@ class Explainer : public RunObserver {
     std::printf(":\n");
     const bool loaded = Plugin::Instance().WithSession([](Session& session) {
       PrintReport(session);
+      // The update's settings are read under the session's lock, which this holds.
+      PrintCamera(Plugin::Instance().controller);
       return true;
     });
     if (!loaded) std::printf("No configuration is loaded.\n");

@@ -65,7 +65,7 @@ int Simulate(const std::vector<std::string>& args) {
   for (const std::string& name : options.trace) {
     if (!IsTraceName(name)) {
       std::fprintf(stderr, "vantrel: --trace: '%s' is %s\n", name.c_str(),
-                   "neither a value name nor position or rotation");
+                   "neither a value name nor a trace name (vantrel help scenario lists them)");
       return 2;
     }
   }

@@ -12,10 +12,15 @@ class Plotter : public RunObserver {
   Plotter(std::string svgPath, std::vector<std::string> trace, std::string title)
       : svgPath_(std::move(svgPath)), trace_(std::move(trace)), title_(std::move(title)) {}
 
-  void Observe(double seconds) override {
-    // The first sample comes after loading, when the profiles exist.
-    if (samples_.times.empty()) samples_ = StartSamples(trace_);
-    TakeSample(samples_, seconds);
+  void Observe(double seconds, const GameSide& game) override {
+    // The first sample comes after loading, when the profiles exist and no frame has run.
+    const bool loaded = samples_.times.empty();
+    if (loaded) samples_ = StartSamples(trace_);
+    TakeSample(samples_, seconds, game, !loaded);
+  }
+
+  void Played(double seconds, const ScenarioLine& line, bool failed) override {
+    RecordEvent(samples_, seconds, line, failed);
   }
 
   bool Done(double) const override { return false; }

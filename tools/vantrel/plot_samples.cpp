@@ -3,8 +3,9 @@
 #include <cmath>
 
 #include "plugin/plugin.h"
-#include "profiles/session.h"
 #include "profiles/profile.h"
+#include "profiles/session.h"
+#include "trace_sources.h"
 #include "values/registry.h"
 
 namespace {
@@ -23,17 +24,18 @@ double Number(const ValueData& data) {
   }
 }
 
-bool IsValueLane(const TraceLane& lane) {
-  return lane.name != "position" && lane.name != "rotation";
-}
+bool IsValueLane(const TraceLane& lane) { return FindTraceSource(lane.name) == nullptr; }
 
-// The controller's lanes, sampled whether or not a session is loaded.
-void SampleCamera(const CameraController& controller, TraceLane& lane) {
-  const float* columns = lane.name == "position"   ? controller.position
-                         : lane.name == "rotation" ? controller.rotation
-                                                   : nullptr;
-  if (columns == nullptr) return;
-  for (size_t i = 0; i < lane.samples.size(); ++i) lane.samples[i].push_back(columns[i]);
+// The lanes of the camera and the game, sampled whether or not a session is loaded; before
+// the first frame they have nothing to show.
+void SampleSource(const GameSide& game, bool framed, TraceLane& lane) {
+  const TraceSource* source = FindTraceSource(lane.name);
+  if (source == nullptr) return;
+  double numbers[kMaxTraceColumns];
+  source->read(game, numbers);
+  for (size_t i = 0; i < lane.samples.size(); ++i) {
+    lane.samples[i].push_back(framed ? numbers[i] : NAN);
+  }
 }
 
 // The value lanes and the profile slots; a reload may change the profiles, but the slots keep
@@ -75,10 +77,11 @@ PlotSamples StartSamples(const std::vector<std::string>& trace) {
   for (const std::string& name : trace) {
     TraceLane lane;
     lane.name = name;
-    if (name == "position") {
-      lane.columns = {"x", "y", "z"};
-    } else if (name == "rotation") {
-      for (int i = 0; i < 9; ++i) lane.columns.push_back(std::to_string(i));
+    if (const TraceSource* source = FindTraceSource(name)) {
+      for (const std::string& column : TraceColumnNames(*source)) {
+        const size_t dot = column.find('.');
+        lane.columns.push_back(dot == std::string::npos ? column : column.substr(dot + 1));
+      }
     } else {
       lane.columns = {name};
       lane.known = false;  // until the session names it
@@ -102,10 +105,17 @@ PlotSamples StartSamples(const std::vector<std::string>& trace) {
   return samples;
 }
 
-void TakeSample(PlotSamples& samples, double seconds) {
-  Plugin& plugin = Plugin::Instance();
+void TakeSample(PlotSamples& samples, double seconds, const GameSide& game, bool framed) {
   samples.times.push_back(seconds);
-  for (TraceLane& lane : samples.lanes) SampleCamera(plugin.controller, lane);
-  plugin.WithSession([&](Session& session) { SampleSession(session, samples); });
+  for (TraceLane& lane : samples.lanes) SampleSource(game, framed, lane);
+  Plugin::Instance().WithSession([&](Session& session) { SampleSession(session, samples); });
   PadTo(samples.times.size(), samples);
+}
+
+void RecordEvent(PlotSamples& samples, double seconds, const ScenarioLine& line, bool failed) {
+  const std::string& directive = line.words[0];
+  const bool passage = directive == "frame" || directive == "frametime" ||
+                       directive == "frames" || directive == "wait";
+  if (passage || (directive == "expect" && !failed)) return;
+  samples.events.push_back({seconds, std::to_string(line.number) + ": " + line.text, failed});
 }

@@ -1,11 +1,15 @@
-// Layout, top to bottom: title, the current-profile band, one band per parallel profile, one
-// lane per traced value, the time axis. Labels sit in the left margin.
+// Layout, top to bottom: title, the current-profile band, one band per parallel profile that
+// was ever active, one lane per traced name, the time axis with the scenario's events under it,
+// then a legend of the bands too short to carry their names and the parallel profiles never
+// active. Labels sit in the left margin; every band and event mark names itself on hover.
 #include "plot_svg.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -16,6 +20,10 @@ constexpr int kBandHeight = 22;
 constexpr int kLaneHeight = 90;
 constexpr int kGap = 8;
 constexpr int kAxisHeight = 34;
+constexpr int kEventRow = 14;  // under the tick labels, when there are events
+constexpr int kLegendRow = 18;
+constexpr const char* kEventColour = "#777";
+constexpr const char* kFailedColour = "#d62728";
 constexpr const char* kSeriesColours[] = {"#1f77b4", "#d62728", "#2ca02c", "#9467bd", "#ff7f0e",
                                           "#8c564b", "#e377c2", "#7f7f7f", "#17becf"};
 constexpr const char* kBandColours[] = {"#aec7e8", "#ffbb78", "#98df8a", "#ff9896",
@@ -72,7 +80,8 @@ class Canvas {
 
   double X(double seconds) const { return kLeft + seconds / end_ * (kPlotWidth - kLeft - kRight); }
 
-  // Time spans over which `label(i)` stays the same, drawn as labelled rectangles.
+  // Time spans over which `label(i)` stays the same, drawn as rectangles that name themselves
+  // on hover, and in the band where the name fits; a name that does not fit goes to the legend.
   template <typename Label>
   std::string Segments(double top, Label label) const {
     std::string out;
@@ -82,14 +91,18 @@ class Canvas {
       if (i < n && label(i) == label(start)) continue;
       const std::string name = label(start);
       if (!name.empty()) {
-        const double x0 = X(samples_.times[start]);
-        const double x1 = X(i < n ? samples_.times[i] : end_);
+        const double t0 = samples_.times[start];
+        const double t1 = i < n ? samples_.times[i] : end_;
+        const double x0 = X(t0);
+        const double x1 = X(t1);
         out += "<rect x=\"" + Px(x0) + "\" y=\"" + Px(top) + "\" width=\"" +
                Px(std::max(x1 - x0, 1.0)) + "\" height=\"" + std::to_string(kBandHeight) +
-               "\" fill=\"" + ColourOf(name) + "\" stroke=\"#555\" stroke-width=\"0.5\"/>\n";
-        // A label only where it fits.
+               "\" fill=\"" + ColourOf(name) + "\" stroke=\"#555\" stroke-width=\"0.5\"><title>" +
+               Escaped(name) + ", " + Number(t0) + " s to " + Number(t1) + " s</title></rect>\n";
         if (x1 - x0 > 7.0 * static_cast<double>(name.size())) {
           out += Text(x0 + 4, top + kBandHeight - 6, name);
+        } else if (std::find(unlabelled_.begin(), unlabelled_.end(), name) == unlabelled_.end()) {
+          unlabelled_.push_back(name);
         }
       }
       start = i;
@@ -151,6 +164,68 @@ class Canvas {
              Px(top + 5) + "\" stroke=\"#333\"/>\n";
       out += Text(x, top + 18, Number(i * step) + " s", "middle");
     }
+    return out + Events(top);
+  }
+
+  // The events of one moment as one mark under the axis; a failed expectation also draws a line
+  // up through the plot.
+  std::string Events(double axisTop) const {
+    const auto& events = samples_.events;
+    if (events.empty()) return "";
+    const double y = axisTop + kAxisHeight + kEventRow / 2.0 - 4;
+    std::string out = Text(kLeft - 8, y + 4, "events", "end");
+    for (size_t i = 0; i < events.size();) {
+      size_t j = i;
+      std::string lines, failedLines;
+      for (; j < events.size() && events[j].seconds == events[i].seconds; ++j) {
+        lines += "; " + events[j].text + (events[j].failed ? " (failed)" : "");
+        const std::string number = events[j].text.substr(0, events[j].text.find(':'));
+        if (events[j].failed) failedLines += (failedLines.empty() ? "line " : ", ") + number;
+      }
+      const double x = X(events[i].seconds);
+      const char* colour = failedLines.empty() ? kEventColour : kFailedColour;
+      out += "<g><title>" + Number(events[i].seconds) + " s" + Escaped(lines) + "</title>";
+      if (!failedLines.empty()) {
+        out += "<line x1=\"" + Px(x) + "\" y1=\"" + Px(kTitleHeight) + "\" x2=\"" + Px(x) +
+               "\" y2=\"" + Px(axisTop) + "\" stroke=\"" + colour + "\" stroke-dasharray=\"4 3\"/>";
+        out += "<text x=\"" + Px(x + 6) + "\" y=\"" + Px(y + 4) + "\" fill=\"" + colour + "\">" +
+               Escaped(failedLines) + "</text>";
+      }
+      out += "<circle cx=\"" + Px(x) + "\" cy=\"" + Px(y) + "\" r=\"4\" fill=\"" + colour +
+             "\"/></g>\n";
+      i = j;
+    }
+    return out;
+  }
+
+  // Swatches with the names of the bands too short to carry them, then the parallel profiles
+  // that never turned on; `top` moves down past what is drawn.
+  std::string Legend(double& top, const std::vector<std::string>& neverActive) const {
+    std::string out;
+    double x = kLeft;
+    if (!unlabelled_.empty()) {
+      out += Text(kLeft - 8, top + 13, "short bands", "end");
+      for (const std::string& name : unlabelled_) {
+        const double width = 22 + 7.0 * static_cast<double>(name.size());
+        if (x + width > kPlotWidth - kRight && x > kLeft) {
+          x = kLeft;
+          top += kLegendRow;
+        }
+        out += "<rect x=\"" + Px(x) + "\" y=\"" + Px(top + 3) +
+               "\" width=\"12\" height=\"12\" fill=\"" + ColourOf(name) +
+               "\" stroke=\"#555\" stroke-width=\"0.5\"/>\n";
+        out += Text(x + 16, top + 13, name);
+        x += width;
+      }
+      top += kLegendRow;
+    }
+    if (!neverActive.empty()) {
+      std::string names;
+      for (const std::string& name : neverActive)
+        names += (names.empty() ? "{" : ", {") + name + "}";
+      out += Text(kLeft - 8, top + 13, "never active", "end") + Text(kLeft, top + 13, names);
+      top += kLegendRow;
+    }
     return out;
   }
 
@@ -205,42 +280,46 @@ class Canvas {
   const PlotSamples& samples_;
   double end_ = 1;
   mutable std::map<std::string, std::string> colours_;
+  mutable std::vector<std::string> unlabelled_;  // band names that fit none of their spans
 };
 
 }  // namespace
 
 std::string RenderSvg(const PlotSamples& samples, const std::string& title) {
-  const int bands = 1 + static_cast<int>(samples.parallelNames.size());
-  const int lanes = static_cast<int>(samples.lanes.size());
-  const int height =
-      kTitleHeight + bands * (kBandHeight + kGap) + lanes * (kLaneHeight + kGap) + kAxisHeight;
   Canvas canvas(samples);
-  std::string svg =
-      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
-      std::to_string(kPlotWidth) + "\" height=\"" + std::to_string(height) + "\" viewBox=\"0 0 " +
-      std::to_string(kPlotWidth) + " " + std::to_string(height) +
-      "\" font-family=\"sans-serif\" font-size=\"12\">\n"
-      "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
-  svg += "<text x=\"10\" y=\"22\" font-size=\"15\" font-weight=\"bold\">" + Escaped(title) +
-         "</text>\n";
+  std::string body = "<text x=\"10\" y=\"22\" font-size=\"15\" font-weight=\"bold\">" +
+                     Escaped(title) + "</text>\n";
   double top = kTitleHeight;
-  svg += canvas.Band(top, "current profile",
-                     canvas.Segments(top, [&](size_t i) { return samples.currentProfile[i]; }));
+  body += canvas.Band(top, "current profile",
+                      canvas.Segments(top, [&](size_t i) { return samples.currentProfile[i]; }));
   top += kBandHeight + kGap;
+  std::vector<std::string> neverActive;
   for (size_t p = 0; p < samples.parallelNames.size(); ++p) {
     const auto& active = samples.parallelActive[p];
     const std::string& name = samples.parallelNames[p];
-    svg += canvas.Band(top, "{" + name + "}", canvas.Segments(top, [&](size_t i) {
+    if (std::find(active.begin(), active.end(), true) == active.end()) {
+      neverActive.push_back(name);
+      continue;
+    }
+    body += canvas.Band(top, "{" + name + "}", canvas.Segments(top, [&](size_t i) {
       return active[i] ? name : std::string();
     }));
     top += kBandHeight + kGap;
   }
   for (const TraceLane& lane : samples.lanes) {
-    svg += canvas.Lane(top, lane);
+    // Grouped and named, so that a reader of the file (or a test) finds each lane.
+    body += "<g id=\"lane-" + Escaped(lane.name) + "\">\n" + canvas.Lane(top, lane) + "</g>\n";
     top += kLaneHeight + kGap;
   }
-  svg += canvas.Axis(top);
-  svg += "</svg>\n";
-  return svg;
+  body += canvas.Axis(top);
+  top += kAxisHeight + (samples.events.empty() ? 0 : kEventRow);
+  body += canvas.Legend(top, neverActive);
+  const std::string height = std::to_string(static_cast<int>(std::ceil(top)) + kGap);
+  const std::string width = std::to_string(kPlotWidth);
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+         "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+         width + "\" height=\"" + height + "\" viewBox=\"0 0 " + width + " " + height +
+         "\" font-family=\"sans-serif\" font-size=\"12\">\n"
+         "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n" +
+         body + "</svg>\n";
 }

@@ -9,6 +9,7 @@
 
 #include "expectations.h"
 #include "game_directives.h"
+#include "trace_sources.h"
 #include "world_edits.h"
 
 namespace {
@@ -425,6 +426,16 @@ void PrintScenarioHelp(bool markdown) {
                     MarkdownCell(row.usage).c_str());
       }
     });
+    std::printf(
+        "\n**Trace names** (`--trace` and `--plot`; any value name is one too)\n\n"
+        "| Name | Columns | What it shows |\n|---|---|---|\n");
+    for (const TraceSource& source : TraceSources()) {
+      std::string columns;
+      for (const std::string& column : TraceColumnNames(source)) {
+        columns += (columns.empty() ? "`" : ", `") + column + "`";
+      }
+      std::printf("| `%s` | %s | %s |\n", source.name, columns.c_str(), source.usage);
+    }
     std::printf("\n<!-- End of scenario directives -->\n");
     return;
   }
@@ -446,4 +457,9 @@ void PrintScenarioHelp(bool markdown) {
       }
     }
   });
+  std::printf("\nTrace names (--trace and --plot; any value name is one too)\n");
+  for (const TraceSource& source : TraceSources()) {
+    std::printf("  %s", source.name);
+    PrintWrapped(source.usage, kHelpColumn, 2 + std::string_view(source.name).size());
+  }
 }

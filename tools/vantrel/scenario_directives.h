@@ -45,6 +45,6 @@ std::span<const Directive> ScenarioDirectives();
 // unknown directive, or the forms of the nearest ones.
 const Directive* FindDirective(const ScenarioLine& line, std::string& error);
 
-// `vantrel help scenario`: the directives by group; with markdown, the tables of README.md and
-// docs/configuration.md, between their marker lines.
+// `vantrel help scenario`: the directives by group and the trace names; with markdown, the
+// tables of README.md and docs/configuration.md, between their marker lines.
 void PrintScenarioHelp(bool markdown);

@@ -1,4 +1,5 @@
 // vantrel simulate CONFIG SCENARIO: plays a scenario frame by frame against the simulated game.
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -16,6 +17,7 @@
 #include "scenario.h"
 #include "scenario_directives.h"
 #include "sim_world.h"
+#include "trace_sources.h"
 #include "values/registry.h"
 #include "values/value_table.h"
 
@@ -32,7 +34,7 @@ class ScenarioPlayer final : public ScenarioRun {
 
   void Play(const std::vector<ScenarioLine>& lines) {
     PrintChanges();
-    if (observer_) observer_->Observe(time_);
+    if (observer_) observer_->Observe(time_, game);
     for (const ScenarioLine& line : lines) {
       if (Stopped()) break;
       Run(line);
@@ -60,13 +62,16 @@ class ScenarioPlayer final : public ScenarioRun {
  private:
   void Run(const ScenarioLine& line) {
     line_ = &line;
+    const int failedBefore = failed_;
     std::string error;
     const Directive* directive = FindDirective(line, error);
-    if (!directive) return Error(error);
     DirectiveArgs args(line);
-    if (!directive->handler(*this, args)) {
+    if (!directive) {
+      Error(error);
+    } else if (!directive->handler(*this, args)) {
       Error(std::string(directive->words) + ": " + args.problem);
     }
+    if (observer_) observer_->Played(time_, line, failed_ != failedBefore);
   }
 
   void Error(const std::string& message) {
@@ -90,7 +95,7 @@ class ScenarioPlayer final : public ScenarioRun {
     PrintChanges();
     PrintTrace();
     time_ += frameSeconds;
-    if (observer_) observer_->Observe(time_);
+    if (observer_) observer_->Observe(time_, game);
   }
 
   // Current profile and parallel profile states, printed when they change.
@@ -133,33 +138,31 @@ class ScenarioPlayer final : public ScenarioRun {
   }
 
   static std::string TraceHeader(const std::string& name) {
-    if (name == "position") return "position.x,position.y,position.z";
-    if (name == "rotation") {
-      std::string header;
-      for (int i = 0; i < 9; ++i) header += (i ? ",rotation." : "rotation.") + std::to_string(i);
-      return header;
+    const TraceSource* source = FindTraceSource(name);
+    if (!source) return name;
+    std::string header;
+    for (const std::string& column : TraceColumnNames(*source)) {
+      header += (header.empty() ? "" : ",") + column;
     }
-    return name;
+    return header;
   }
 
-  static std::string TraceColumns(const std::string& name) {
-    const CameraController& controller = Plugin::Instance().controller;
-    char buffer[32];
+  std::string TraceColumns(const std::string& name) const {
+    const TraceSource* source = FindTraceSource(name);
+    if (!source) {
+      const ValueData data = ReadSessionValue(name);
+      return data.isSet ? ValueText(data) : "";
+    }
+    double numbers[kMaxTraceColumns];
+    source->read(game, numbers);
     std::string columns;
-    auto add = [&](float v) {
-      std::snprintf(buffer, sizeof buffer, "%.4f", v);
-      columns += (columns.empty() ? "" : ",") + std::string(buffer);
-    };
-    if (name == "position") {
-      for (float v : controller.position) add(v);
-      return columns;
+    const size_t count = TraceColumnNames(*source).size();
+    for (size_t i = 0; i < count; ++i) {
+      char cell[32] = "";
+      if (!std::isnan(numbers[i])) std::snprintf(cell, sizeof cell, "%.4f", numbers[i]);
+      columns += (i ? "," : "") + std::string(cell);
     }
-    if (name == "rotation") {
-      for (float v : controller.rotation) add(v);
-      return columns;
-    }
-    const ValueData data = ReadSessionValue(name);
-    return data.isSet ? ValueText(data) : "";
+    return columns;
   }
 
   std::string scenarioName_;
@@ -194,7 +197,7 @@ bool ReadFile(const std::string& path, std::string& text) {
 }  // namespace
 
 bool IsTraceName(const std::string& name) {
-  if (name == "position" || name == "rotation") return true;
+  if (FindTraceSource(name)) return true;
   for (const ValueTableRow& row : kValueTable) {
     if (EqualIgnoringCase(name, row.name)) return true;
   }

@@ -1,6 +1,7 @@
 #pragma once
 // Every address, object offset, virtual-table slot and type descriptor of the one game build
-// the plug-in accepts (runtime version 0x09200000). No other file holds a game address.
+// the plug-in accepts (runtime version 0x09200000). No other file holds a game address but
+// hooks.def, the hook rows this file includes.
 //
 // Sections: type descriptors, forms and references, actors, scene nodes, camera, other host
 // objects, globals, the 31 hook rows. Functions carry the names the core knows them by;
@@ -204,103 +205,16 @@ constexpr uint32_t HostFrameTimeA = 0x01B4ADE0;      // f32
 constexpr uint32_t HostFrameTimeB = 0x01B4ADE4;      // f32
 }  // namespace GameGlobal
 
-// The hook rows, in installation order, named by what they do (the row number is the id the
-// console names): where each patch starts and ends, where its stub continues, and the game
-// addresses its re-executed instructions name.
-namespace HookSkipHeadTrackingEarly {  // row 1
-constexpr uint32_t site = 0x006CF3BB, end = 0x006CF3C0, skip = 0x006CF3FD;
-}
-namespace HookSkipHeadTrackingLate {  // row 2
-constexpr uint32_t site = 0x006CF3DF, end = 0x006CF3E5, skip = 0x006CF3FD;
-}
-namespace HookRestrictAndOverrideView {  // row 3
-constexpr uint32_t site = 0x0083FE3C, end = 0x0083FE41, call = 0x0083F690;
-}
-namespace HookOverrideViewAfterCall {  // row 4
-constexpr uint32_t site = 0x0083AEBC, end = 0x0083AEC1, call = 0x0083CFB0;
-}
-namespace HookOverrideViewOfFrame {  // row 5
-constexpr uint32_t site = 0x00838C37, end = 0x00838C3E;
-}
-namespace HookDismountStart {  // row 6
-constexpr uint32_t site = 0x006C3243, end = 0x006C3248;
-}
-namespace HookMountStart {  // row 7
-constexpr uint32_t site = 0x006C2DEF, end = 0x006C2DF5;
-}
-namespace HookSkipHostCameraSwitch {  // row 8
-constexpr uint32_t site = 0x0083D333, end = 0x0083D339, skip = 0x0083D3A1;
-}
-namespace HookFaceCrosshairState {  // row 9
-constexpr uint32_t site = 0x008403A0, end = 0x008403A6;
-}
-namespace HookFaceCrosshairArgument {  // row 10
-constexpr uint32_t site = 0x00840330, end = 0x00840337;
-}
-namespace HookZoomIntoFirstPerson {  // row 11
-constexpr uint32_t site = 0x00840E29, end = 0x00840E2E, call = 0x0083CE90;
-}
-namespace HookZoomOutOfFirstPerson {  // row 12
-constexpr uint32_t site = 0x00840E48, end = 0x00840E4E;
-}
-namespace HookToggleFirstPerson {  // row 13
-constexpr uint32_t site = 0x00840CE7, end = 0x00840CEF, skip = 0x00840D08;
-constexpr uint32_t immediate = 0x012B2350;  // mov ecx,12B2350h
-}
-namespace HookToggleFirstPersonSeen {  // row 14
-constexpr uint32_t site = 0x0083B51A, end = 0x0083B520;
-}
-namespace HookZoomInSeen {  // row 15
-constexpr uint32_t site = 0x00840E10, end = 0x00840E15, call = 0x006A6EB0;
-}
-namespace HookFrameUpdate {  // row 16
-constexpr uint32_t site = 0x0069CC39, end = 0x0069CC3F;
-constexpr uint32_t operand = 0x012E35C8;  // mov ecx,[012E35C8h]
-}
-namespace HookViewRefresh {  // row 17
-constexpr uint32_t site = 0x00B1798E, end = 0x00B17996, skip = 0x00B179D4;
-}
-namespace HookClearOffsetsAfterReset {  // row 18
-constexpr uint32_t site = 0x0083F8B4, end = 0x0083F8BE;
-}
-namespace HookClearOffsetsAfterStore3CLate {  // row 19
-constexpr uint32_t site = 0x00838F6A, end = 0x00838F70;
-}
-namespace HookClearOffsetsAfterStore3C {  // row 20
-constexpr uint32_t site = 0x00838F4C, end = 0x00838F52;
-}
-namespace HookClearOffsetsAfterStore44 {  // row 21
-constexpr uint32_t site = 0x0083F89C, end = 0x0083F8A2;
-}
-namespace HookClearOffsetsAfterStore44Esi {  // row 22
-constexpr uint32_t site = 0x0083B60E, end = 0x0083B614;
-}
-namespace HookClearOffsetsOnReturn {  // row 23
-constexpr uint32_t site = 0x0083B6A0, end = 0x0083B6A5;  // returns to the caller
-}
-namespace HookFocusPick {  // row 24
-constexpr uint32_t site = 0x0073DF59, end = 0x0073DF60;
-constexpr uint32_t operand = 0x012E2BD8;  // test byte [012E2BD8h],1
-}
-namespace HookFocusPickEnd {  // row 25
-constexpr uint32_t site = 0x0073E06D, end = 0x0073E072;
-}
-namespace HookLookInput {  // row 26
-constexpr uint32_t site = 0x00771CEC, end = 0x00771CF1;
-constexpr uint32_t operand = GameGlobal::HostPlayer;  // mov eax,[01B2E8E4h]
-}
-namespace HookInputEventKindFour {  // row 27
-constexpr uint32_t site = 0x00772A90, end = 0x00772A96, skip = 0x00772AFE;
-}
-namespace HookHostQueryWhileHeadCamera {  // row 28
-constexpr uint32_t site = 0x00772AD0, end = 0x00772AD5, call = 0x0064C170;
-}
-namespace HookPitchLimits {  // row 29
-constexpr uint32_t site = 0x006AE61F, end = 0x006AE624;
-}
-namespace HookPitchClampEnter {  // row 30
-constexpr uint32_t site = 0x0083C9C0, end = 0x0083C9C5;
-}
-namespace HookPitchClampExit {  // row 31
-constexpr uint32_t site = 0x0083CC25, end = 0x0083CC2A;
-}
+// The hook rows of hooks.def, each a namespace named by what it does: its number (the id the
+// console names), where its patch starts and ends, and the addresses its stub goes through.
+#define HOOK(number_, name, site_, end_)   \
+  namespace Hook##name {                   \
+  constexpr int32_t number = number_;      \
+  constexpr uint32_t site = site_;         \
+  constexpr uint32_t end = end_;           \
+  }
+#define HOOK_SLOT(name, role, address) \
+  namespace Hook##name {               \
+  constexpr uint32_t role = address;   \
+  }
+#include "host/game/hooks.def"

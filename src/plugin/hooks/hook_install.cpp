@@ -44,8 +44,8 @@ void Report(const HookSite& row, HookResult result) {
 }  // namespace
 
 HookResult InstallHook(const HookSite& row) {
-  for (const StubSlot& slot : row.slots) {
-    if (slot.slot) *slot.slot = slot.address;
+  for (const StubSlot& slot : StubSlots()) {
+    if (slot.row == row.number) *slot.slot = slot.address;
   }
   // Code that differs (another plug-in patched it first, or another game build) would crash
   // in the re-executed instructions, so such a site is left as it is.

@@ -1,6 +1,6 @@
 // The 31 hook stubs, one per row of the hook table, in its order. Each one keeps the game's
 // registers, flags and stack exactly as its row states, re-executes the instructions its
-// patch displaced and continues through the absolute words declared at the end of this file.
+// patch displaced and continues through the data slots declared at the end of this file.
 #include "host/game/asm_symbols.h"
 
         .intel_syntax noprefix
@@ -67,9 +67,9 @@ FUNCTION(SkipHeadTrackingEarlyStub)
         RESTORE
         lea     ecx, [esp+0x20]
         push    ecx
-        jmp     dword ptr [SYM(skipHeadTrackingEarlyResume)]
+        jmp     dword ptr [SYM(SkipHeadTrackingEarlyResume)]
 1:      RESTORE
-        jmp     dword ptr [SYM(skipHeadTrackingEarlySkip)]
+        jmp     dword ptr [SYM(SkipHeadTrackingEarlySkip)]
 
 FUNCTION(SkipHeadTrackingLateStub)
         SAVE
@@ -78,9 +78,9 @@ FUNCTION(SkipHeadTrackingLateStub)
         jnz     1f
         RESTORE
         mov     edx, [esi+0x130]
-        jmp     dword ptr [SYM(skipHeadTrackingLateResume)]
+        jmp     dword ptr [SYM(SkipHeadTrackingLateResume)]
 1:      RESTORE
-        jmp     dword ptr [SYM(skipHeadTrackingLateSkip)]
+        jmp     dword ptr [SYM(SkipHeadTrackingLateSkip)]
 
 // 3: ESI = camera state, [esp+2Ch] = the game's rotation; then the displaced call.
 FUNCTION(RestrictAndOverrideViewStub)
@@ -91,17 +91,17 @@ FUNCTION(RestrictAndOverrideViewStub)
         lea     ebx, [esi+0x20]
         CALL4   SYM(BridgeRestrictAndOverride), ecx, edx, ebx, eax
         RESTORE
-        call    dword ptr [SYM(restrictAndOverrideViewCall)]
-        jmp     dword ptr [SYM(restrictAndOverrideViewResume)]
+        call    dword ptr [SYM(RestrictAndOverrideViewCall)]
+        jmp     dword ptr [SYM(RestrictAndOverrideViewResume)]
 
 // 4: the displaced call first; then ESI = position, [esp+5Ch] = rotation.
 FUNCTION(OverrideViewAfterCallStub)
-        call    dword ptr [SYM(overrideViewAfterCallCall)]
+        call    dword ptr [SYM(OverrideViewAfterCallCall)]
         SAVE
         mov     eax, [ebp+HOST_ESP+0x5C]
         CALL2   SYM(BridgeOverride), esi, eax
         RESTORE
-        jmp     dword ptr [SYM(overrideViewAfterCallResume)]
+        jmp     dword ptr [SYM(OverrideViewAfterCallResume)]
 
 // 5: position at EBP+20h and rotation at EBP+0BCh of the game's frame.
 FUNCTION(OverrideViewOfFrameStub)
@@ -113,7 +113,7 @@ FUNCTION(OverrideViewOfFrameStub)
         RESTORE
         mov     edi, [esp+0x10]
         add     edi, 0x20
-        jmp     dword ptr [SYM(overrideViewOfFrameResume)]
+        jmp     dword ptr [SYM(OverrideViewOfFrameResume)]
 
 // 6, 7: ESI = the actor starting to dismount or mount.
 FUNCTION(DismountStartStub)
@@ -121,14 +121,14 @@ FUNCTION(DismountStartStub)
         SAVE
         CALL1   SYM(BridgeOnDismountStart), esi
         RESTORE
-        jmp     dword ptr [SYM(dismountStartResume)]
+        jmp     dword ptr [SYM(DismountStartResume)]
 
 FUNCTION(MountStartStub)
         mov     [ebx+0x4AC], edx
         SAVE
         CALL1   SYM(BridgeOnMountStart), esi
         RESTORE
-        jmp     dword ptr [SYM(mountStartResume)]
+        jmp     dword ptr [SYM(MountStartResume)]
 
 // 8: the game's own camera switching is skipped while the head camera is shown.
 FUNCTION(SkipHostCameraSwitchStub)
@@ -139,9 +139,9 @@ FUNCTION(SkipHostCameraSwitchStub)
         RESTORE
         mov     eax, [esp+0x1C]
         test    eax, eax
-        jmp     dword ptr [SYM(skipHostCameraSwitchResume)]
+        jmp     dword ptr [SYM(SkipHostCameraSwitchResume)]
 1:      RESTORE
-        jmp     dword ptr [SYM(skipHostCameraSwitchSkip)]
+        jmp     dword ptr [SYM(SkipHostCameraSwitchSkip)]
 
 // 9: BL = the game's flag. States 3, 4 and 5 of the override rewrite BL and EAX.
 FUNCTION(FaceCrosshairStateStub)
@@ -168,7 +168,7 @@ FUNCTION(FaceCrosshairStateStub)
         mov     dword ptr [ebp+F_EAX], 1
 3:      RESTORE
         cmp     byte ptr [esi+0xB4], bl
-        jmp     dword ptr [SYM(faceCrosshairStateResume)]
+        jmp     dword ptr [SYM(FaceCrosshairStateResume)]
 
 // 10: entry of a method; its first stack argument is at [esp+0Ch] after the two pushes.
 FUNCTION(FaceCrosshairArgumentStub)
@@ -180,7 +180,7 @@ FUNCTION(FaceCrosshairArgumentStub)
         lea     eax, [ebp+HOST_ESP+0x0C]
         CALL1   SYM(BridgeFaceCrosshairArgument), eax
         RESTORE
-        jmp     dword ptr [SYM(faceCrosshairArgumentResume)]
+        jmp     dword ptr [SYM(FaceCrosshairArgumentResume)]
 
 // 11: a zoom into first person that activates the plug-in skips the game's own switch.
 FUNCTION(ZoomIntoFirstPersonStub)
@@ -189,10 +189,10 @@ FUNCTION(ZoomIntoFirstPersonStub)
         test    eax, eax
         jnz     1f
         RESTORE
-        call    dword ptr [SYM(zoomIntoFirstPersonCall)]
-        jmp     dword ptr [SYM(zoomIntoFirstPersonResume)]
+        call    dword ptr [SYM(ZoomIntoFirstPersonCall)]
+        jmp     dword ptr [SYM(ZoomIntoFirstPersonResume)]
 1:      RESTORE
-        jmp     dword ptr [SYM(zoomIntoFirstPersonResume)]
+        jmp     dword ptr [SYM(ZoomIntoFirstPersonResume)]
 
 // 12: ECX against [EBX+0F4h]; a change is a zoom out.
 FUNCTION(ZoomOutOfFirstPersonStub)
@@ -202,7 +202,7 @@ FUNCTION(ZoomOutOfFirstPersonStub)
         CALL0   SYM(BridgeZoomOut)
         RESTORE
 1:      cmp     ecx, [ebx+0xF4]
-        jmp     dword ptr [SYM(zoomOutOfFirstPersonResume)]
+        jmp     dword ptr [SYM(ZoomOutOfFirstPersonResume)]
 
 // 13, 14: the game's toggle into first person.
 FUNCTION(ToggleFirstPersonStub)
@@ -212,21 +212,21 @@ FUNCTION(ToggleFirstPersonStub)
         jnz     1f
         RESTORE
         mov     eax, [edi+0x48]
-        mov     ecx, [SYM(toggleFirstPersonImmediate)]
-        jmp     dword ptr [SYM(toggleFirstPersonResume)]
+        mov     ecx, [SYM(ToggleFirstPersonImmediate)]
+        jmp     dword ptr [SYM(ToggleFirstPersonResume)]
 1:      RESTORE
-        jmp     dword ptr [SYM(toggleFirstPersonSkip)]
+        jmp     dword ptr [SYM(ToggleFirstPersonSkip)]
 
 FUNCTION(ToggleFirstPersonSeenStub)
         SAVE
         CALL0   SYM(BridgeToggleActivation)
         RESTORE
         mov     [ebx+0xA0], edx
-        jmp     dword ptr [SYM(toggleFirstPersonSeenResume)]
+        jmp     dword ptr [SYM(ToggleFirstPersonSeenResume)]
 
 // 15: the displaced call; a non-zero AL is a zoom in. The callee's flags are kept.
 FUNCTION(ZoomInSeenStub)
-        call    dword ptr [SYM(zoomInSeenCall)]
+        call    dword ptr [SYM(ZoomInSeenCall)]
         pushfd
         test    al, al
         jz      1f
@@ -234,16 +234,16 @@ FUNCTION(ZoomInSeenStub)
         CALL0   SYM(BridgeZoomIn)
         RESTORE
 1:      popfd
-        jmp     dword ptr [SYM(zoomInSeenResume)]
+        jmp     dword ptr [SYM(ZoomInSeenResume)]
 
 // 16: once per frame of the game's main loop.
 FUNCTION(FrameUpdateStub)
-        mov     ecx, [SYM(frameUpdateOperand)]
+        mov     ecx, [SYM(FrameUpdateOperand)]
         mov     ecx, [ecx]
         SAVE
         CALL0   SYM(BridgeUpdate)
         RESTORE
-        jmp     dword ptr [SYM(frameUpdateResume)]
+        jmp     dword ptr [SYM(FrameUpdateResume)]
 
 // 17: the displaced jne, then the branch once more after a view refresh request.
 FUNCTION(ViewRefreshStub)
@@ -254,9 +254,9 @@ FUNCTION(ViewRefreshStub)
         jnz     1f
         RESTORE
         fld     dword ptr [ebx+0xC8]
-        jmp     dword ptr [SYM(viewRefreshResume)]
+        jmp     dword ptr [SYM(ViewRefreshResume)]
 1:      RESTORE
-2:      jmp     dword ptr [SYM(viewRefreshSkip)]
+2:      jmp     dword ptr [SYM(ViewRefreshSkip)]
 
 // 18 to 23: the game has just written a camera state's offsets (ECX or ESI).
 FUNCTION(ClearOffsetsAfterResetStub)
@@ -265,7 +265,7 @@ FUNCTION(ClearOffsetsAfterResetStub)
         SAVE
         CALL1   SYM(BridgeClearStateOffsets), ecx
         RESTORE
-        jmp     dword ptr [SYM(clearOffsetsAfterResetResume)]
+        jmp     dword ptr [SYM(ClearOffsetsAfterResetResume)]
 
 FUNCTION(ClearOffsetsAfterStore3CLateStub)
         mov     [ecx+0x40], eax
@@ -273,7 +273,7 @@ FUNCTION(ClearOffsetsAfterStore3CLateStub)
         SAVE
         CALL1   SYM(BridgeClearStateOffsets), ecx
         RESTORE
-        jmp     dword ptr [SYM(clearOffsetsAfterStore3CLateResume)]
+        jmp     dword ptr [SYM(ClearOffsetsAfterStore3CLateResume)]
 
 FUNCTION(ClearOffsetsAfterStore3CStub)
         mov     [ecx+0x40], eax
@@ -281,7 +281,7 @@ FUNCTION(ClearOffsetsAfterStore3CStub)
         SAVE
         CALL1   SYM(BridgeClearStateOffsets), ecx
         RESTORE
-        jmp     dword ptr [SYM(clearOffsetsAfterStore3CResume)]
+        jmp     dword ptr [SYM(ClearOffsetsAfterStore3CResume)]
 
 FUNCTION(ClearOffsetsAfterStore44Stub)
         mov     [ecx+0x40], eax
@@ -289,7 +289,7 @@ FUNCTION(ClearOffsetsAfterStore44Stub)
         SAVE
         CALL1   SYM(BridgeClearStateOffsets), ecx
         RESTORE
-        jmp     dword ptr [SYM(clearOffsetsAfterStore44Resume)]
+        jmp     dword ptr [SYM(ClearOffsetsAfterStore44Resume)]
 
 FUNCTION(ClearOffsetsAfterStore44EsiStub)
         mov     [esi+0x40], eax
@@ -297,7 +297,7 @@ FUNCTION(ClearOffsetsAfterStore44EsiStub)
         SAVE
         CALL1   SYM(BridgeClearStateOffsets), esi
         RESTORE
-        jmp     dword ptr [SYM(clearOffsetsAfterStore44EsiResume)]
+        jmp     dword ptr [SYM(ClearOffsetsAfterStore44EsiResume)]
 
 // 23: at the epilogue; returns to the game function's caller.
 FUNCTION(ClearOffsetsOnReturnStub)
@@ -314,10 +314,10 @@ FUNCTION(FocusPickStub)
         CALL1   SYM(BridgeSetFocusPick), eax
         RESTORE
         push    eax
-        mov     eax, [SYM(focusPickOperand)]
+        mov     eax, [SYM(FocusPickOperand)]
         test    byte ptr [eax], 1
         pop     eax
-        jmp     dword ptr [SYM(focusPickResume)]
+        jmp     dword ptr [SYM(FocusPickResume)]
 
 // 25: only what the patch displaced, at the end of the same pick.
 FUNCTION(FocusPickEndStub)
@@ -325,16 +325,16 @@ FUNCTION(FocusPickEndStub)
         pop     esi
         mov     [eax], edx
         pop     ebx
-        jmp     dword ptr [SYM(focusPickEndResume)]
+        jmp     dword ptr [SYM(FocusPickEndResume)]
 
 // 26: ESI = this frame's look input.
 FUNCTION(LookInputStub)
-        mov     eax, [SYM(lookInputOperand)]
+        mov     eax, [SYM(LookInputOperand)]
         mov     eax, [eax]
         SAVE
         CALL1   SYM(BridgeAddLookInput), esi
         RESTORE
-        jmp     dword ptr [SYM(lookInputResume)]
+        jmp     dword ptr [SYM(LookInputResume)]
 
 // 27: events of kind 4 take the game's branch only while the head camera is not shown. The
 // game goes on using ECX (the event) after this point, so the query is made saved as well.
@@ -346,14 +346,14 @@ FUNCTION(InputEventKindFourStub)
         test    eax, eax
         jnz     2f
         RESTORE
-        jmp     dword ptr [SYM(inputEventKindFourSkip)]
+        jmp     dword ptr [SYM(InputEventKindFourSkip)]
 2:      RESTORE
-1:      jmp     dword ptr [SYM(inputEventKindFourResume)]
+1:      jmp     dword ptr [SYM(InputEventKindFourResume)]
 
 // 28: the displaced call; a true answer becomes false while the head camera is shown. Only
 // EAX changes: the query is made saved and its result written into the saved EAX.
 FUNCTION(HostQueryWhileHeadCameraStub)
-        call    dword ptr [SYM(hostQueryWhileHeadCameraCall)]
+        call    dword ptr [SYM(HostQueryWhileHeadCameraCall)]
         SAVE
         test    al, al
         jz      1f
@@ -363,7 +363,7 @@ FUNCTION(HostQueryWhileHeadCameraStub)
         sete    cl
         mov     [ebp+F_EAX], ecx
 1:      RESTORE
-        jmp     dword ptr [SYM(hostQueryWhileHeadCameraResume)]
+        jmp     dword ptr [SYM(HostQueryWhileHeadCameraResume)]
 
 // 29 to 31: the pitch limits of the followed actor, inside the one game function 30 and 31
 // bracket. At 29 ESI = actor, and after the push the minimum is at [esp+0Ch], the maximum
@@ -378,71 +378,27 @@ FUNCTION(PitchLimitsStub)
         CALL3   SYM(BridgeSetPitchLimits), esi, eax, ecx
 1:      RESTORE
         fld     dword ptr [esp+0x0C]
-        jmp     dword ptr [SYM(pitchLimitsResume)]
+        jmp     dword ptr [SYM(PitchLimitsResume)]
 
 FUNCTION(PitchClampEnterStub)
         mov     dword ptr [SYM(insidePitchClampCaller)], 1
         sub     esp, 0x0C
         push    esi
         push    edi
-        jmp     dword ptr [SYM(pitchClampEnterResume)]
+        jmp     dword ptr [SYM(PitchClampEnterResume)]
 
 FUNCTION(PitchClampExitStub)
         mov     dword ptr [SYM(insidePitchClampCaller)], 0
         pop     edi
         pop     esi
         add     esp, 0x0C
-        jmp     dword ptr [SYM(pitchClampExitResume)]
+        jmp     dword ptr [SYM(PitchClampExitResume)]
 
-// The absolute words, filled from the hook table before a site is patched.
+// The data slots of hooks.def, filled from the hook table before a site is patched.
         .data
         .p2align 2
-#define SLOT(name) .globl SYM(name); SYM(name): .long 0
-SLOT(skipHeadTrackingEarlyResume)
-SLOT(skipHeadTrackingEarlySkip)
-SLOT(skipHeadTrackingLateResume)
-SLOT(skipHeadTrackingLateSkip)
-SLOT(restrictAndOverrideViewResume)
-SLOT(restrictAndOverrideViewCall)
-SLOT(overrideViewAfterCallResume)
-SLOT(overrideViewAfterCallCall)
-SLOT(overrideViewOfFrameResume)
-SLOT(dismountStartResume)
-SLOT(mountStartResume)
-SLOT(skipHostCameraSwitchResume)
-SLOT(skipHostCameraSwitchSkip)
-SLOT(faceCrosshairStateResume)
-SLOT(faceCrosshairArgumentResume)
-SLOT(zoomIntoFirstPersonResume)
-SLOT(zoomIntoFirstPersonCall)
-SLOT(zoomOutOfFirstPersonResume)
-SLOT(toggleFirstPersonResume)
-SLOT(toggleFirstPersonSkip)
-SLOT(toggleFirstPersonImmediate)
-SLOT(toggleFirstPersonSeenResume)
-SLOT(zoomInSeenResume)
-SLOT(zoomInSeenCall)
-SLOT(frameUpdateResume)
-SLOT(frameUpdateOperand)
-SLOT(viewRefreshResume)
-SLOT(viewRefreshSkip)
-SLOT(clearOffsetsAfterResetResume)
-SLOT(clearOffsetsAfterStore3CLateResume)
-SLOT(clearOffsetsAfterStore3CResume)
-SLOT(clearOffsetsAfterStore44Resume)
-SLOT(clearOffsetsAfterStore44EsiResume)
-SLOT(focusPickResume)
-SLOT(focusPickOperand)
-SLOT(focusPickEndResume)
-SLOT(lookInputResume)
-SLOT(lookInputOperand)
-SLOT(inputEventKindFourResume)
-SLOT(inputEventKindFourSkip)
-SLOT(hostQueryWhileHeadCameraResume)
-SLOT(hostQueryWhileHeadCameraCall)
-SLOT(pitchLimitsResume)
-SLOT(pitchClampEnterResume)
-SLOT(pitchClampExitResume)
+#define HOOK_SLOT(name, role, address) .globl SYM(name##role); SYM(name##role): .long 0
+#include "host/game/hooks.def"
 
 #ifdef __ELF__
         .section .note.GNU-stack,"",@progbits

@@ -1,6 +1,6 @@
 #pragma once
-// The 31 places in the game's code that are patched to jump into the stubs, in installation
-// order, and how one is installed.
+// The 31 places in the game's code that are patched to jump into the stubs (listed in
+// host/game/hooks.def), and how one is installed.
 
 #include <cstdint>
 #include <span>
@@ -19,10 +19,11 @@ struct OriginalCode {
   uint32_t address = 0;
 };
 
-// A data word the stub reads: where it continues, whom it calls, what it loads.
+// A data word a stub reads: where it continues, whom it calls, what it loads.
 struct StubSlot {
-  uint32_t* slot = nullptr;
-  uint32_t address = 0;
+  int32_t row;  // the number of the row whose stub reads it
+  uint32_t* slot;
+  uint32_t address;
 };
 
 // Rows that only work together are installed all together or not at all.
@@ -35,11 +36,18 @@ struct HookSite {
   void (*stub)();
   OriginalCode code;
   OriginalCode alternatives[2];  // the same instructions in other encodings
-  StubSlot slots[3];
   HookGroup group = HookGroup::None;
 };
 
+// The number of rows in hooks.def.
+constexpr int32_t kHookCount = 0
+#define HOOK(number, name, site, end) +1
+#include "host/game/hooks.def"
+    ;
+
+// The rows of hooks.def, in installation order, and their stubs' data slots.
 std::span<const HookSite> HookTable();
+std::span<const StubSlot> StubSlots();
 
 // The expected bytes of `code` for a row, with its address field filled in.
 void ExpectedBytes(const HookSite& row, const OriginalCode& code, uint8_t* out);
