@@ -31,7 +31,7 @@ DllTier::DllTier(PluginWorld& world, SiteBench& bench) : world_(world), bench_(b
   effects_.pitch = 80 * kDegreesToRadians;
   effects_.pitchMinimum = -80 * kDegreesToRadians;
   effects_.pitchMaximum = 80 * kDegreesToRadians;
-  effects_.turn = 4;
+  effects_.turn = PluginWorld::kQueuedTurn;
 }
 
 void DllTier::KeepPatches() {

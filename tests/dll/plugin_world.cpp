@@ -28,7 +28,7 @@ std::string PluginWorld::Defaults(const CaseWorld& world) {
                 Bool(world.toggleSwitch), static_cast<int>(world.faceCrosshair));
   std::string text = settings;
   if (world.refreshPending) text += "!Set fFOV 80\n";
-  if (world.turnQueued) text += "!RotateX 4\n";
+  if (world.turnQueued) text += "!RotateX " + std::to_string(kQueuedTurn) + "\n";
   return text;
 }
 

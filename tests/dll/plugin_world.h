@@ -35,6 +35,8 @@ class PluginWorld {
   // The default profile's lines for `world`, and the profiles whose switches cases look for.
   static std::string Defaults(const CaseWorld& world);
   static const char kCaseProfiles[];
+  // The horizontal turn a world with a queued turn queues, in look-input units.
+  static constexpr int kQueuedTurn = 4;
 
  private:
   bool Write(const std::string& defaults, const std::string& profiles, uint32_t trigger);
