@@ -5,12 +5,26 @@
 #   make fuzz  fuzzes every target for FUZZ_SECONDS (default 300) and grows the corpora
 #   make soak  reloads the configuration 10,000 times and prints the figures
 #   make bench prints the performance figures (callgrind instruction counts)
+#   make vsix  packages the VS Code extension as build/dist/vantrel.vsix
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps dll dist bench
+.PHONY: run test deps dll dist bench editor-deps vsix
 
 deps:
 	@bash scripts/install-deps.sh
+
+# The VS Code extension's npm packages, exactly as its lock file pins them, installed again when
+# the lock file changes. No install scripts run: none of the packages needs one to work, and the
+# one that has one (an optional keyring module of the packager) would try to download.
+EDITOR_DIR = editors/vscode
+$(EDITOR_DIR)/node_modules/.package-lock.json: $(EDITOR_DIR)/package-lock.json
+	cd $(EDITOR_DIR) && npm ci --ignore-scripts --no-audit --no-fund
+editor-deps: deps $(EDITOR_DIR)/node_modules/.package-lock.json
+
+VSCE = cd $(EDITOR_DIR) && npx --no-install vsce package --allow-missing-repository --skip-license
+vsix: editor-deps
+	mkdir -p build/dist
+	$(VSCE) --out ../../build/dist/vantrel.vsix
 
 # vantrel.dll and vantrel.exe for 32-bit Windows, in build/windows-x86/bin.
 dll: deps
@@ -23,7 +37,7 @@ run: deps dll
 	./build/linux/bin/vantrel check examples/Vantrel.txt
 	./build/linux/bin/vantrel simulate examples/Vantrel.txt examples/scenario.txt
 
-test: deps
+test: deps editor-deps
 	bash scripts/check-layers.sh
 	cmake --preset linux >/dev/null
 	cmake --build --preset linux -j $(JOBS)
@@ -42,17 +56,21 @@ test: deps
 bench: deps
 	bash bench/instructions.sh
 
-# The archive mirrors the game folder, the binaries stripped; their symbols stay beside it in
-# build/dist/symbols (scripts/make-dist.sh).
-dist: dll
-	cmake --build --preset windows-x86 --target dist
+# The archive mirrors the game folder, with the VS Code extension beside the tool; the binaries
+# are stripped and their symbols stay beside the archive in build/dist/symbols.
+dist: dll editor-deps
+	mkdir -p build/vsix
+	$(VSCE) --out ../../build/vsix/vantrel.vsix
+	sh scripts/make-dist.sh i686-w64-mingw32-objcopy build/windows-x86/bin examples/Vantrel.txt \
+	  build/dist build/vsix/vantrel.vsix
+	cp build/vsix/vantrel.vsix build/dist/vantrel.vsix
 	@echo "build/dist/vantrel.zip"
 
 # --- Reliability: fuzzing, threads, reloads (the 2,000-reload soak and the thread stress test
 # also run in the linux and linux-asan tiers above) ---
 FUZZ_SECONDS ?= 300
 FUZZ_SMOKE_SECONDS ?= 60
-FUZZ_TARGETS = fuzz_plugin fuzz_scenario fuzz_literals
+FUZZ_TARGETS = fuzz_plugin fuzz_scenario fuzz_literals fuzz_lsp
 
 .PHONY: reliability fuzz fuzz-build tsan soak
 

@@ -7,6 +7,7 @@
 //   figures plain PROFILES lf|crlf
 //   figures keybindings BINDINGS
 //   figures lint BYTES
+//   figures lsp BYTES
 #include <valgrind/callgrind.h>
 
 #include <cstdio>
@@ -15,6 +16,7 @@
 #include <string>
 
 #include "lint.h"
+#include "lsp/server.h"
 #include "plugin/plugin.h"
 #include "sim_world.h"
 #include "support/bench_world.h"
@@ -98,12 +100,43 @@ int Lint(size_t bytes) {
   return 0;
 }
 
+// The language server: diagnostics after a one-character change to an open configuration of at
+// least `bytes` (a blank put before a line, which changes nothing the game reads).
+int LspChange(size_t bytes) {
+  const Json open = {{"jsonrpc", "2.0"},
+                     {"method", "textDocument/didOpen"},
+                     {"params",
+                      {{"textDocument",
+                        {{"uri", "file:///Vantrel.txt"},
+                         {"version", 1},
+                         {"text", LintBenchConfiguration(bytes)}}}}}};
+  const Json point = {{"line", 40}, {"character", 0}};
+  const std::string change =
+      Json({{"jsonrpc", "2.0"},
+            {"method", "textDocument/didChange"},
+            {"params",
+             {{"textDocument", {{"uri", "file:///Vantrel.txt"}, {"version", 2}}},
+              {"contentChanges", {{{"range", {{"start", point}, {"end", point}}}, {"text", " "}}}}}}})
+          .dump();
+  size_t published = 0;
+  LspServer server([&](const std::string& content) { published = content.size(); });
+  server.Handle(R"({"jsonrpc": "2.0", "id": 1, "method": "initialize", "params": {}})");
+  server.Handle(open.dump());
+  CALLGRIND_TOGGLE_COLLECT;
+  server.Handle(change);
+  CALLGRIND_TOGGLE_COLLECT;
+  Print("bytes", static_cast<long long>(open["params"]["textDocument"]["text"].size()));
+  Print("published", static_cast<long long>(published));
+  return 0;
+}
+
 int Usage() {
   std::fprintf(stderr,
                "usage: figures frame PROFILES CONDITIONS steady|pass FRAMES\n"
                "       figures load|plain PROFILES lf|crlf\n"
                "       figures keybindings BINDINGS\n"
-               "       figures lint BYTES\n");
+               "       figures lint BYTES\n"
+               "       figures lsp BYTES\n");
   return 2;
 }
 
@@ -121,5 +154,6 @@ int main(int argc, char** argv) {
   if (mode == "plain" && argc == 4) return Plain(count, LineEndNamed(argv[3]));
   if (mode == "keybindings" && argc == 3) return KeyBindings(count);
   if (mode == "lint" && argc == 3) return Lint(static_cast<size_t>(count));
+  if (mode == "lsp" && argc == 3) return LspChange(static_cast<size_t>(count));
   return Usage();
 }

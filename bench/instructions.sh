@@ -69,6 +69,10 @@ echo "lint_ir_per_byte $(div "$IR" "$(value bytes)" 1)"
 measure lint 500000
 echo "lint_ir_per_byte_500k $(div "$IR" "$(value bytes)" 1)"
 
+# The language server: diagnostics after a one-character change to a 1 MB configuration, per KB.
+measure lsp 1000000
+echo "lsp_change_ir_per_kb $(div "$IR" "$(div "$(value bytes)" 1024 3)")"
+
 # How the cost per profile moves with the number of profiles: loading, and a frame with a pass.
 for count in 10 100 1000 10000; do
   measure load $count lf

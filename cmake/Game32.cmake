@@ -29,11 +29,6 @@ if(WIN32)
     ${CMAKE_BINARY_DIR}/version.rc)
   set_target_properties(vantrel_dll PROPERTIES OUTPUT_NAME vantrel PREFIX "")
   target_link_libraries(vantrel_dll PRIVATE vantrel_core vantrel_game)
-  # make dist: build/dist/vantrel.zip with the binaries stripped, their symbols beside it.
-  add_custom_target(dist COMMAND sh ${CMAKE_SOURCE_DIR}/scripts/make-dist.sh ${CMAKE_OBJCOPY}
-    $<TARGET_FILE_DIR:vantrel_dll> ${CMAKE_SOURCE_DIR}/examples/Vantrel.txt
-    ${CMAKE_SOURCE_DIR}/build/dist VERBATIM)
-  add_dependencies(dist vantrel_dll vantrel)
   if(VANTREL_GAME_TESTS)
     add_subdirectory(tests/dll)
   endif()

@@ -5,7 +5,9 @@ packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libeigen3-de
   g++-mingw-w64-i686-posix gcc-multilib g++-multilib wine wine32:i386
   nlohmann-json3-dev librsvg2-bin python3
   valgrind  # callgrind: the instruction counts of make bench, and its header for bench/figures
-  clang libclang-rt-14-dev)  # clang and its libFuzzer runtime: the fuzz preset
+  clang libclang-rt-14-dev  # clang and its libFuzzer runtime: the fuzz preset
+  neovim  # its own language client drives `vantrel lsp` in the tests
+  nodejs)  # the VS Code extension's grammar tests and packaging (npm below)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
@@ -16,6 +18,8 @@ sudo=""
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $sudo dpkg --add-architecture i386
 fi
+# npm: Debian's package, unless a Node.js that brings its own npm is installed.
+command -v npm >/dev/null 2>&1 || dpkg -s npm >/dev/null 2>&1 || missing+=(npm)
 if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"

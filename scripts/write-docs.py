@@ -83,9 +83,12 @@ def run_block(fields, tool, document, pictures, sources):
             target = Path(folder) / (name or source.name)
             target.parent.mkdir(parents=True, exist_ok=True)
             shutil.copyfile(source, target)
-        result = subprocess.run([tool] + words[1:], cwd=folder, stdout=subprocess.PIPE,
-                                stderr=subprocess.STDOUT, text=True,
-                                env=dict(os.environ, LC_ALL="C"))
+        try:
+            result = subprocess.run([tool] + words[1:], cwd=folder, stdout=subprocess.PIPE,
+                                    stderr=subprocess.STDOUT, text=True, timeout=120,
+                                    env=dict(os.environ, LC_ALL="C"))
+        except subprocess.TimeoutExpired:
+            raise DocError(f"'{command}' did not end within 120 seconds") from None
         wanted = int(fields.get("status", "0"))
         if result.returncode != wanted:
             raise DocError(f"'{command}' ended with status {result.returncode}, not {wanted}:\n"

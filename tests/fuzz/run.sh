@@ -6,7 +6,7 @@
 # Either fails at the first finding (crash, sanitizer report, leak, timeout or a broken game
 # contract), which is written to build/fuzz/findings/TARGET-crash-<hash> (or -leak-, -timeout-).
 # Reproduce one with:  build/fuzz/bin/TARGET build/fuzz/findings/TARGET-crash-<hash>
-# FUZZ_TARGETS (default: all three) picks the targets.
+# FUZZ_TARGETS (default: all four) picks the targets.
 set -euo pipefail
 mode=$1
 seconds=$2
@@ -14,7 +14,7 @@ jobs=${3:-1}
 cd "$(dirname "$0")/../.."
 findings=build/fuzz/findings
 mkdir -p "$findings"
-for target in ${FUZZ_TARGETS:-fuzz_plugin fuzz_scenario fuzz_literals}; do
+for target in ${FUZZ_TARGETS:-fuzz_plugin fuzz_scenario fuzz_literals fuzz_lsp}; do
   corpus=tests/fuzz/corpus/$target
   scratch=build/fuzz/scratch/$target
   rm -rf "$scratch"

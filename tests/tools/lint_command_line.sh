@@ -107,6 +107,10 @@ has out '^bom\.txt:1:1: error: the file begins with a UTF-8 byte-order mark.*ope
 lacks out '^bom\.txt:1:1: error: Invalid syntax'
 run 0 lint --fix bom.txt
 [ "$(head -c 8 bom.txt)" = "[Combat]" ] || fail "--fix kept the byte-order mark"
+# Editors do not show the mark: line 1's columns count from after it.
+printf '\357\273\277; x\032\nSet fFOV 90\n' >bom.txt
+run 1 lint --format gcc bom.txt
+has out '^bom\.txt:1:4: error: the game stops reading at this Ctrl-Z'
 printf '[Combat]\r\n(bWeaponOut)\r\n' | iconv -f UTF-8 -t UTF-16 >utf16.txt
 run 1 lint --format gcc utf16.txt
 [ "$(wc -l <out)" = 1 ] && has out '^utf16\.txt:1:1: error: the file is saved as UTF-16'

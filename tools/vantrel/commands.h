@@ -29,5 +29,9 @@ struct SimulateOptions {
 
 int RunSimulate(const SimulateOptions& options);
 
+// The language server on standard input and output, until the client's exit; 0 after a
+// shutdown request, 1 otherwise.
+int RunLsp();
+
 // Whether --trace accepts the name: a value name (case ignored) or a trace name.
 bool IsTraceName(const std::string& name);

@@ -8,7 +8,10 @@
 // UTF-8 character beyond ASCII spans several columns, so a client that counts UTF-16 code units
 // converts with the line's text. Where the game numbers the line differently (a line longer
 // than 1,022 characters reaches it as several lines), `gameLine` holds the game's number and the
-// message says why; otherwise it is 0.
+// message says why; otherwise it is 0. In a file that begins with a UTF-8 byte-order mark,
+// which editors do not show, line 1's columns count from after the mark, and the mark itself is
+// column 0: the fix that removes it is the edit [1:0, 1:1), which only a client that writes the
+// file's bytes can make (an editor saves the file without the mark instead).
 
 #include <cstdint>
 #include <string>

@@ -180,6 +180,10 @@ Json SarifResult(const LintedFile& file, const EditorLines& lines, const Finding
   if (!finding.fixes.empty()) {
     Json fixes = Json::array();
     for (const Fix& fix : finding.fixes) {
+      // A byte-order mark lies before column 1, where no SARIF region reaches.
+      const bool beforeLine = std::any_of(fix.edits.begin(), fix.edits.end(),
+                                          [](const TextEdit& edit) { return edit.column < 1; });
+      if (beforeLine) continue;
       Json replacements = Json::array();
       for (const TextEdit& edit : fix.edits) {
         replacements.push_back(
@@ -192,7 +196,7 @@ Json SarifResult(const LintedFile& file, const EditorLines& lines, const Finding
             Json::array({{{"artifactLocation", {{"uri", file.path}}},
                           {"replacements", std::move(replacements)}}})}});
     }
-    result["fixes"] = std::move(fixes);
+    if (!fixes.empty()) result["fixes"] = std::move(fixes);
   }
   return result;
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "commands.h"
+#include "help_entries.h"
 #include "lint_reading.h"
 #include "lint_rule_table.h"
 #include "name_suggestion.h"
@@ -15,66 +16,12 @@
 
 namespace {
 
-constexpr size_t kWidth = 78;
 constexpr size_t kListColumn = 30;
 
-constexpr const char* kGameStateNote =
-    "Written by the plug-in at every profile update while some condition names it, and unset "
-    "before the first such update, when a condition on it fails; commands cannot change it. "
-    "Facts about the followed character read false, 0 or empty while the camera follows "
-    "something that is not a character; the hand values keep their last result then.";
-constexpr const char* kGameBaseNote =
-    "Reset and Clear return it to the game's own value, as first read.";
-constexpr const char* kLoadDefaultNote =
-    "Reset and Clear return it to its load-time default, the value a ! command of the default "
-    "profile gave it; without one, Reset does nothing and Clear leaves it unset.";
-constexpr const char* kPrefixNote =
-    "Prefix: none or + runs it when its profile becomes active, - when the profile stops being "
-    "active, ! once after every load, in the default profile only. The prefix is the line's "
-    "first character, with the command name right after it.";
-
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
-}
-
-std::string CommandSyntax(const CommandTableEntry& row) {
-  std::string syntax = row.name;
-  if (*row.help.arguments != '\0') syntax += std::string(" ") + row.help.arguments;
-  return syntax;
-}
-
-// Breaks text into lines of at most `width` characters, at blanks.
-std::vector<std::string> Wrap(std::string_view text, size_t width) {
-  std::vector<std::string> lines;
-  std::string line;
-  size_t at = 0;
-  while (at < text.size()) {
-    const size_t blank = std::min(text.find(' ', at), text.size());
-    const std::string_view word = text.substr(at, blank - at);
-    if (!line.empty() && line.size() + 1 + word.size() > width) {
-      lines.push_back(line);
-      line.clear();
-    }
-    line += (line.empty() ? "" : " ") + std::string(word);
-    at = blank + 1;
-  }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
-}
-
-void PrintIndented(std::string_view text, size_t indent) {
-  for (const std::string& line : Wrap(text, kWidth - indent)) {
-    std::printf("%*s%s\n", static_cast<int>(indent), "", line.c_str());
-  }
-}
-
+// "name   first sentence of the description", wrapped under the description's column.
 // "name   first sentence of the description", wrapped under the description's column.
 void PrintListLine(const std::string& name, std::string_view text) {
-  const size_t end = text.find(". ");
-  const std::string_view sentence = end == std::string_view::npos ? text : text.substr(0, end + 1);
-  const std::vector<std::string> lines = Wrap(sentence, kWidth - kListColumn);
+  const std::vector<std::string> lines = Wrap(FirstSentence(text), kHelpWidth - kListColumn);
   for (size_t i = 0; i < lines.size(); ++i) {
     const std::string left = i == 0 ? "  " + name : "";
     std::printf("%-*s%s\n", static_cast<int>(kListColumn), left.c_str(), lines[i].c_str());
@@ -124,54 +71,6 @@ void PrintList() {
   for (const LintRule& rule : LintRules()) PrintListLine(rule.id, rule.summary);
 }
 
-void PrintValue(const ValueTableRow& row) {
-  const bool setting = row.kind == ValueKind::Setting;
-  std::printf("%s  (%s, %s)\n", row.name, setting ? "setting" : "game state",
-              TypeWords(TypeFromName(row.name)));
-  PrintIndented(row.help.group, 2);
-  if (setting) PrintIndented(std::string("Before any command: ") + row.help.initially + ".", 2);
-  PrintIndented(row.help.text, 2);
-  const char* note = row.readBack ? kGameBaseNote : kLoadDefaultNote;
-  PrintIndented(setting ? note : kGameStateNote, 2);
-}
-
-void PrintCommand(const CommandTableEntry& row) {
-  std::printf("%s  (command)\n", CommandSyntax(row).c_str());
-  PrintIndented(row.help.group, 2);
-  PrintIndented(row.help.text, 2);
-  PrintIndented(kPrefixNote, 2);
-}
-
-// The lines of a text that separates them with "\n".
-std::vector<std::string_view> Lines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  for (size_t at = 0; at <= text.size();) {
-    const size_t end = std::min(text.find('\n', at), text.size());
-    lines.push_back(text.substr(at, end - at));
-    at = end + 1;
-  }
-  return lines;
-}
-
-void PrintExample(const char* title, const char* lines) {
-  std::printf("  %s\n", title);
-  for (const std::string_view line : Lines(lines)) {
-    std::printf("    %.*s\n", static_cast<int>(line.size()), line.data());
-  }
-}
-
-void PrintRule(const LintRule& rule) {
-  std::printf("%s  (lint rule, %s)\n", rule.id, SeverityName(rule.severity));
-  PrintIndented(rule.summary, 2);
-  PrintIndented(rule.why, 2);
-  PrintExample("For example:", rule.example);
-  PrintExample("Written instead:", rule.instead);
-  PrintIndented(std::string("To keep a deliberate case, write '; vantrel: ignore ") + rule.id +
-                    "' on the line before it, or leave the rule out with --disable " + rule.id +
-                    ".",
-                2);
-}
-
 // The three names closest to `wanted`: names that contain it first, then by edit distance.
 std::vector<std::string> NearestNames(const std::string& wanted) {
   const std::string key = Lower(wanted);
@@ -193,16 +92,8 @@ std::vector<std::string> NearestNames(const std::string& wanted) {
 }
 
 int PrintEntry(const std::string& name) {
-  const std::string key = Lower(name);
-  for (const ValueTableRow& row : kValueTable) {
-    if (Lower(row.name) == key) return PrintValue(row), 0;
-  }
-  for (const CommandTableEntry& row : Commands()) {
-    if (Lower(row.name) == key) return PrintCommand(row), 0;
-  }
-  for (const LintRule& rule : LintRules()) {
-    if (Lower(rule.id) == key) return PrintRule(rule), 0;
-  }
+  const std::string entry = HelpEntry(name);
+  if (!entry.empty()) return std::fputs(entry.c_str(), stdout), 0;
   std::string nearest;
   for (const std::string& candidate : NearestNames(name)) {
     nearest += (nearest.empty() ? "" : ", ") + candidate;
@@ -307,6 +198,7 @@ void PrintUsage(std::FILE* out) {
       "       vantrel simulate [--trace NAME,...] [--trace-out FILE]\n"
       "                        [--explain SECONDS | --plot FILE.svg] CONFIG SCENARIO\n"
       "       vantrel help [NAME | --markdown | scenario [--markdown]]\n"
+      "       vantrel lsp\n"
       "\n"
       "check     prints the console lines the game shows at start-up for FILE, by default\n"
       "          %s in the current folder; exits 1 when one\n"
@@ -323,7 +215,9 @@ void PrintUsage(std::FILE* out) {
       "help      lists every value, command and lint rule, prints the entry of NAME, or\n"
       "          writes the reference section of docs/configuration.md; help scenario lists the\n"
       "          scenario directives (with --markdown, their tables in README.md and the\n"
-      "          documentation)\n",
+      "          documentation)\n"
+      "lsp       serves an editor on standard input and output (Language Server Protocol):\n"
+      "          errors and warnings as you type, help on hover, completion, quick fixes\n",
       kGameConfigurationPath);
 }
 

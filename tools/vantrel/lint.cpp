@@ -34,7 +34,8 @@ std::vector<Finding> LintConfiguration(std::string_view fileBytes, const LintOpt
   } else {
     LintSource source(fileBytes);
     // A session of its own, without a camera: the load and its start-up commands run as in the
-    // game, and nothing of the live plug-in is touched.
+    // game, and nothing of the live plug-in is touched (the commands reach the host, which in
+    // the tool is the simulated game).
     Session session;
     session.loading = true;
     LoadConfigurationText(session, fileBytes, &source);
@@ -55,5 +56,9 @@ std::vector<Finding> LintConfiguration(std::string_view fileBytes, const LintOpt
                                 [&](const Finding& f) { return Disabled(options, f); }),
                  findings.end());
   SortByPosition(findings);
+  for (Finding& finding : findings) {
+    std::stable_partition(finding.fixes.begin(), finding.fixes.end(),
+                          [](const Fix& fix) { return fix.certain; });
+  }
   return findings;
 }

@@ -11,11 +11,16 @@
 #include <vector>
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 #define VANTREL_ISATTY(stream) _isatty(_fileno(stream))
+// Standard input and output carry the file's bytes as they are, CR and Ctrl-Z included.
+#define VANTREL_BINARY(stream) _setmode(_fileno(stream), _O_BINARY)
 #else
 #include <unistd.h>
 #define VANTREL_ISATTY(stream) isatty(fileno(stream))
+#define VANTREL_BINARY(stream) static_cast<void>(stream)
 #endif
 
 #include "commands.h"
@@ -140,6 +145,7 @@ constexpr std::uintmax_t kMaxFileBytes = std::uintmax_t{64} << 20;
 // The file's bytes, or a reason why they cannot be read.
 std::string ReadBytes(const std::string& path, std::string& bytes) {
   if (path == "-") {
+    VANTREL_BINARY(stdin);
     bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
     return std::cin.bad() ? "cannot read standard input" : "";
   }
@@ -168,7 +174,14 @@ std::string ReplaceFile(const std::string& path, const std::string& text) {
   std::error_code error;
   std::filesystem::permissions(temporary, std::filesystem::status(path, error).permissions(),
                                error);
+#ifdef _WIN32
+  // Windows renames onto an existing file only when told to.
+  if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    error = std::make_error_code(std::errc::io_error);
+  }
+#else
   std::filesystem::rename(temporary, path, error);
+#endif
   if (error) {
     std::filesystem::remove(temporary, error);
     return "cannot replace it";
@@ -208,6 +221,8 @@ bool ApplyFixes(const LintArguments& arguments, LintedFile& file) {
   std::fprintf(report, "%s: %zu fix%s applied\n", file.path.c_str(), count,
                count == 1 ? "" : "es");
   if (file.path == "-") {
+    std::fflush(stdout);
+    VANTREL_BINARY(stdout);
     std::fwrite(file.bytes.data(), 1, file.bytes.size(), stdout);
   } else if (count > 0) {
     const std::string failure = ReplaceFile(file.path, file.bytes);

@@ -84,6 +84,17 @@ void UnreadOperand(LintContext& context, const Command& command) {
   Report(context, "unread-value", command, std::move(message), text, std::move(fix));
 }
 
+bool IsWouldBeComment(std::string_view text) {
+  return !text.empty() && (text.front() == ';' || text.front() == '#');
+}
+
+bool MeansForever(std::string_view text) {
+  for (const std::string_view word : {"forever", "always", "permanently", "indefinitely"}) {
+    if (EqualIgnoringCase(Trim(text), word)) return true;
+  }
+  return false;
+}
+
 // Seconds after a profile name or a rotation angle that do not read.
 void UnreadSeconds(LintContext& context, const Command& command) {
   const char* effect = nullptr;
@@ -107,6 +118,12 @@ void UnreadSeconds(LintContext& context, const Command& command) {
   const CommandSpans spans = source.CommandAt(command.line);
   const std::string_view seconds = spans.seconds;
   if (Trim(seconds).empty() || ParseValueText(ValueType::Float, seconds).isSet) return;
+  // Seconds that do not read count as none written, except for Inhibit, where none written is
+  // 0 but an unread text is forever: so a would-be comment changes nothing elsewhere, and
+  // "Inhibit Combat forever" does what it says.
+  if (command.id == CommandId::Inhibit ? MeansForever(seconds) : IsWouldBeComment(seconds)) {
+    return;
+  }
   // A name that misses its profile, or its quotes, is missing-profile's.
   const std::optional<std::string_view> target =
       command.operand.type == ValueType::String ? std::optional(command.operand.Text())
@@ -127,7 +144,8 @@ void UnreadSeconds(LintContext& context, const Command& command) {
 void UnreadMode(LintContext& context, const Command& command) {
   if (command.id != CommandId::RotateX && command.id != CommandId::RotateY) return;
   const CommandSpans spans = context.source.CommandAt(command.line);
-  if (spans.mode.empty() || command.rotationMode >= 0) return;
+  // A mode that does not read is mode 1, as none written is.
+  if (spans.mode.empty() || command.rotationMode >= 0 || IsWouldBeComment(spans.mode)) return;
   Report(context, "unread-value", command,
          Quoted(spans.mode) + " is no rotation mode (0, 1 or 2), so the rotation uses mode 1",
          spans.mode);
@@ -186,30 +204,45 @@ int32_t RecordedValue(const Command& command) {
   return IsGameState(index) ? -1 : index;
 }
 
+// The "!" part of a command line and its name: "!Set".
+std::string_view PrefixedName(const CommandSpans& spans) {
+  return {spans.head.prefix.data(),
+          static_cast<size_t>(spans.head.name.data() + spans.head.name.size() -
+                              spans.head.prefix.data())};
+}
+
 void ReturnsWithoutChange(LintContext& context, const Profile& profile) {
   const auto& commands = profile.commands;
   for (size_t i = 0; i < commands.size(); ++i) {
     const Command& command = commands[i];
     const bool isReturn = command.id == CommandId::Return || command.id == CommandId::ReturnTween;
-    if (!isReturn || command.phase == CommandPhase::OnLoad) continue;
+    // "!" commands outside the default profile never run at all: ignored-command's.
+    if (!isReturn || (command.phase == CommandPhase::OnLoad && profile.type != ProfileType::Default)) {
+      continue;
+    }
+    const std::string value = ValueName(command.valueIndex);
+    const CommandSpans spans = context.source.CommandAt(command.line);
+    if (command.phase == CommandPhase::OnLoad) {
+      Report(context, "return-without-change", command,
+             std::string(CommandName(command.id)) + " " + value +
+                 " restores nothing: '!' commands run at load, before the profile has "
+                 "recorded anything",
+             spans.value);
+      continue;
+    }
     const bool activating = command.phase == CommandPhase::OnActivate;
     // Among the activation commands, only those before the Return have recorded anything.
     const size_t end = activating ? i : commands.size();
     bool recorded = false;
-    for (size_t j = 0; j < end && !recorded; ++j) {
-      recorded = commands[j].phase == CommandPhase::OnActivate && j != i &&
-                 RecordedValue(commands[j]) == command.valueIndex;
-    }
-    if (recorded) continue;
     bool reset = false;
     for (size_t j = 0; j < end; ++j) {
+      if (commands[j].phase != CommandPhase::OnActivate) continue;
       const CommandId id = commands[j].id;
+      recorded = recorded || RecordedValue(commands[j]) == command.valueIndex;
       reset = reset || ((id == CommandId::Reset || id == CommandId::ResetTween) &&
-                        commands[j].valueIndex == command.valueIndex &&
-                        commands[j].phase == CommandPhase::OnActivate);
+                        commands[j].valueIndex == command.valueIndex);
     }
-    const std::string value = ValueName(command.valueIndex);
-    const CommandSpans spans = context.source.CommandAt(command.line);
+    if (recorded) continue;
     Report(context, "return-without-change", command,
            std::string(CommandName(command.id)) + " " + value +
                " restores nothing: no activation command of '" + profile.name + "' changes " +
@@ -219,20 +252,29 @@ void ReturnsWithoutChange(LintContext& context, const Profile& profile) {
   }
 }
 
-// "!" commands run only in the default profile.
-void LoadCommandsElsewhere(LintContext& context, const Profile& profile) {
-  if (profile.type == ProfileType::Default) return;
+// "!" commands run only in the default profile, and there once at load, before a character is
+// followed and before the profile becomes current.
+void LoadCommandsIgnored(LintContext& context, const Profile& profile) {
   for (const Command& command : profile.commands) {
     if (command.phase != CommandPhase::OnLoad) continue;
+    std::string message;
+    if (profile.type != ProfileType::Default) {
+      message = "'!' commands run only in the default profile, once after loading: this one in '" +
+                profile.name + "' never runs";
+    } else if (command.id == CommandId::SendAnimEvent) {
+      message = "'!' commands run at load, when no character is followed yet: this SendAnimEvent "
+                "sends nothing";
+    } else if (command.id == CommandId::ReturnPerson) {
+      message = "'!' commands run at load, before the default profile first becomes current: "
+                "this ReturnPerson does nothing";
+    } else {
+      continue;
+    }
     const CommandSpans spans = context.source.CommandAt(command.line);
-    const std::string_view head(spans.head.prefix.data(),
-                                spans.head.name.data() + spans.head.name.size() -
-                                    spans.head.prefix.data());
-    Report(context, "ignored-command", command,
-           "'!' commands run only in the default profile, once after loading: this one in '" +
-               profile.name + "' never runs",
-           head, ReplaceFix(context.source, spans.head.prefix, "", false,
-                            "drop the '!' to run it when the profile becomes active"));
+    Report(context, "ignored-command", command, std::move(message),
+           PrefixedName(spans),
+           ReplaceFix(context.source, spans.head.prefix, "", false,
+                      "drop the '!' to run it when the profile becomes active"));
   }
 }
 
@@ -281,7 +323,7 @@ void CommandFindings(LintContext& context) {
       OverwrittenValue(context, command);
     }
     ReturnsWithoutChange(context, profile);
-    LoadCommandsElsewhere(context, profile);
+    LoadCommandsIgnored(context, profile);
   }
   DisguisedKeywords(context);
 }

@@ -47,7 +47,7 @@ void ByteOrderMark(LintContext& context) {
       "the file begins with a UTF-8 byte-order mark, which the game reads as text of line 1: it "
       "refuses that line as a command ('Invalid syntax for command!')" + lost +
           "; save the file as UTF-8 without BOM",
-      1, bytes.substr(0, kUtf8Mark.size()));
+      1, bytes.substr(kUtf8Mark.size(), 0));
   finding.fixes.push_back(
       ReplaceFix(source, bytes.substr(0, kUtf8Mark.size()), "", true, "remove the byte-order mark"));
   findings.push_back(std::move(finding));

@@ -45,7 +45,9 @@ std::optional<Fix> TrailingCommentFix(LintSource& source, int32_t gameLine) {
   const std::string_view comment = text.substr(start);
   Fix fix;
   fix.title = "move " + std::string(comment) + " to a line of its own above";
-  fix.certain = true;
+  // Without the comment an Inhibit without seconds lifts the inhibit, where the line as written
+  // inhibits forever: which was meant is not clear.
+  fix.certain = parsed.id != CommandId::Inhibit;
   fix.edits.push_back(source.InsertLineBefore(text, std::string(comment)));
   const std::string_view removed =
       text.substr(command.size(), text.size() - command.size());

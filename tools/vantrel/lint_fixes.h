@@ -17,7 +17,8 @@ Fix ReplaceFix(const LintSource& source, std::string_view span, std::string newT
 
 // For a command line with text after a ";" or "#" that follows a blank: the text is no comment
 // in the game. Moves it to a line of its own above, when what is left parses without a message
-// (and, for a value command, its value reads); certain then.
+// (and, for a value command, its value reads); certain then, but for Inhibit, whose time changes
+// with it.
 std::optional<Fix> TrailingCommentFix(LintSource& source, int32_t gameLine);
 
 // A misspelt name at `span`: corrected to the one name of `known` nearest to it, certain when

@@ -1,6 +1,7 @@
 #pragma once
 // A file's lines as an editor shows them: a line ends at LF, a CR before the LF belongs to the
-// line end. Positions are 1-based lines and 1-based byte columns (see finding.h).
+// line end, and a UTF-8 byte-order mark is no part of line 1 but column 0 before it. Positions
+// are 1-based lines and 1-based byte columns (see finding.h).
 
 #include <cstdint>
 #include <string>
@@ -21,7 +22,10 @@ class EditorLines {
   const std::string& LineEnd() const { return lineEnd_; }
 
  private:
+  size_t StartOf(size_t index) const { return index == 0 ? mark_ : starts_[index]; }
+
   std::string_view bytes_;
+  size_t mark_ = 0;             // bytes of a byte-order mark before line 1
   std::vector<size_t> starts_;  // byte offset of each line
   std::string lineEnd_;
 };

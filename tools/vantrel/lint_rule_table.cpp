@@ -90,8 +90,8 @@ constexpr LintRule kRules[] = {
      "Return or ReturnTween of a value that no activation command of its profile changes "
      "(before it, for a Return among the activation commands).",
      "Return restores what the profile's activation commands recorded; Reset and ResetTween "
-     "record nothing, nor does a command on a game-state value. With nothing recorded, Return "
-     "does nothing.",
+     "record nothing, nor does a command on a game-state value, and a ! Return runs before "
+     "anything is recorded. With nothing recorded, Return does nothing.",
      "[Zoom]\n(bAimBow)\nReset fFOV\n-Return fFOV",
      "[Zoom]\n(bAimBow)\nSet fFOV 40\n-Return fFOV"},
     {"conflicting-key", Severity::Warning,
@@ -105,10 +105,11 @@ constexpr LintRule kRules[] = {
      "BindKey 112 0 Combat\nBindKey 113 1 Sneaking\n[Combat]\n(bWeaponOut)\n[Sneaking]\n(bSneaking)"},
     {"ignored-command", Severity::Warning,
      "A command line that loads but never runs, or that is a profile keyword in disguise.",
-     "The game runs ! commands only in the default profile, once after loading; elsewhere they "
-     "never run. \"Disable\" and \"skip\" are profile keywords whatever prefix they carry: a "
-     "line \"-Disable\" leaves the whole profile out of the file rather than disabling the "
-     "camera.",
+     "The game runs ! commands only in the default profile, once after loading, before a "
+     "character is followed and before the profile first becomes current: elsewhere they never "
+     "run, and there SendAnimEvent and ReturnPerson do nothing. \"Disable\" and \"skip\" are "
+     "profile keywords whatever prefix they carry: a line \"-Disable\" leaves the whole profile "
+     "out of the file rather than disabling the camera.",
      "[Combat]\n(bWeaponOut)\n!Set fFOV 90\n-Disable",
      "[Combat]\n(bWeaponOut)\nSet fFOV 90\n-Set bEnabled false"},
     {"suppression", Severity::Warning,

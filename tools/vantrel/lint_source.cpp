@@ -46,6 +46,14 @@ std::string_view LintSource::ConditionText(int32_t gameLine) const {
   return close == std::string_view::npos ? std::string_view{} : text.substr(0, close);
 }
 
+std::string_view LintSource::HeaderName(int32_t gameLine) const {
+  std::string_view text = Text(gameLine);
+  if (Kind(gameLine) != LineKind::Header) return {};
+  const char closing = text.front() == '[' ? ']' : '}';
+  text.remove_prefix(1);
+  return text.substr(0, std::min(text.rfind(closing), text.size()));
+}
+
 CommandSpans LintSource::CommandAt(int32_t gameLine) {
   CommandSpans spans;
   Command command;

@@ -42,6 +42,9 @@ class LintSource : public LoadObserver {
   std::string_view Piece(int32_t gameLine) const;
   // A condition line's text between "(" and the last ")", as the loader collects it.
   std::string_view ConditionText(int32_t gameLine) const;
+  // A header line's profile name as the loader takes it: after the bracket, up to the last
+  // closing bracket or, without one, to the end.
+  std::string_view HeaderName(int32_t gameLine) const;
 
   // The parts of a command or condition line as the game's parsers read them (parsed again on
   // a scratch session, so the load's own records and messages stay as they are).
@@ -62,7 +65,6 @@ class LintSource : public LoadObserver {
   TextEdit InsertLineBefore(std::string_view at, const std::string& text) const;
 
   std::string_view Bytes() const { return bytes_; }
-  const EditorLines& Lines() const { return editorLines_; }
   // Editor line and column of a byte offset.
   void PositionOf(size_t offset, int32_t& line, int32_t& column) const {
     editorLines_.PositionOf(offset, line, column);

@@ -106,5 +106,12 @@ int main(int argc, char** argv) {
   if (command == "check") return Check(args);
   if (command == "lint") return RunLint(args);
   if (command == "simulate") return Simulate(args);
+  if (command == "lsp") {
+    // Clients that start servers by transport name add --stdio, which is the only one.
+    if (!args.empty() && !(args.size() == 1 && args[0] == "--stdio")) {
+      return UsageError("lsp takes no arguments");
+    }
+    return RunLsp();
+  }
   return UsageError("unknown command '" + command + "'");
 }

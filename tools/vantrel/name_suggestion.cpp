@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
+#include "base/text.h"
+
 namespace {
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -57,14 +59,9 @@ std::vector<std::string> NearestNames(std::string_view name,
     if (distance < bestDistance) nearest.clear();
     bestDistance = distance;
     const bool seen = std::any_of(nearest.begin(), nearest.end(), [&](const std::string& n) {
-      return EditDistanceIgnoringCase(n, candidate) == 0;
+      return EqualIgnoringCase(n, candidate);
     });
     if (!seen) nearest.push_back(candidate);
   }
   return nearest;
-}
-
-std::string ClosestName(std::string_view name, const std::vector<std::string>& known) {
-  const std::vector<std::string> nearest = NearestNames(name, known);
-  return nearest.empty() ? std::string() : nearest.front();
 }
