@@ -125,7 +125,8 @@ int LspChange(size_t bytes) {
   CALLGRIND_TOGGLE_COLLECT;
   server.Handle(change);
   CALLGRIND_TOGGLE_COLLECT;
-  Print("bytes", static_cast<long long>(open["params"]["textDocument"]["text"].size()));
+  const auto& text = open["params"]["textDocument"]["text"].get_ref<const std::string&>();
+  Print("bytes", static_cast<long long>(text.size()));
   Print("published", static_cast<long long>(published));
   return 0;
 }

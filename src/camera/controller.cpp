@@ -32,11 +32,11 @@ void CameraController::Reset() {
   static_cast<ControllerState&>(*this) = ControllerState{};
 }
 
-CameraFrameInput CameraController::BeginUpdate() {
+const FrameContext& CameraController::BeginUpdate() {
   ++frameCounter;
-  activeFrameTime = HostFrameTimeA();
-  frameTime = HostFrameTimeB();
-  if (gameNotRunning) activeFrameTime = 0;
+  frame.activeFrameTime = HostFrameTimeA();
+  frame.frameTime = HostFrameTimeB();
+  if (gameNotRunning) frame.activeFrameTime = 0;
 
   // The followed reference: the one asked for while it still resolves, else the player.
   HostRef* const player = HostPlayer();
@@ -46,28 +46,31 @@ CameraFrameInput CameraController::BeginUpdate() {
     followed = player;
   }
   if (followed && !HostRefLoaded3D(followed)) followed = nullptr;
-  target = followed;
-  targetActor = target ? HostCastToActor(HostRefAsForm(target)) : nullptr;
-  if (target) {
-    followedFormId = HostFormId(HostRefAsForm(target));
-    followedPitch = HostRefRotationX(target);
+  frame.followed = followed;
+  frame.followedActor = followed ? HostCastToActor(HostRefAsForm(followed)) : nullptr;
+  if (followed) {
+    followedFormId = HostFormId(HostRefAsForm(followed));
+    followedPitch = HostRefRotationX(followed);
   }
+  // The flags stay as the last update decided them until UpdateFlags.
+  frame.activated = IsActivated();
+  frame.headCameraShown = IsHeadCameraActive();
 
   float extraMouse = 0;
   updateSettings_.GetFloat(Vid::fExtraRotationMouse, extraMouse);
   if (!(extraMouse > 0)) {
-    const float step = frameTime * kMouseExtraDecayPerSecond;
+    const float step = frame.frameTime * kMouseExtraDecayPerSecond;
     DecayToward0(mouseExtraYaw, step);
     DecayToward0(mouseExtraPitch, step);
   }
 
   ReadHostConditions(player);
-  return {target, targetActor, frameTime, activeFrameTime};
+  return frame;
 }
 
 void CameraController::UpdateFlags() {
   // Hooks on other threads read the flags without the lock: they are stored once, whole.
-  flags = DecideFlags(target != nullptr, HostCameraStateIdOrNone()).flags;
+  flags = DecideFlags(frame.followed != nullptr, HostCameraStateIdOrNone()).flags;
 }
 
 void CameraController::FinishUpdate() {
@@ -75,7 +78,7 @@ void CameraController::FinishUpdate() {
   if (headCameraWasActive != headCamera) {
     headCameraWasActive = headCamera;
     if (HostCamera* camera = HostPlayerCamera()) {
-      HostCameraWeaponRefresh(camera, targetActor && IsWeaponOut(targetActor));
+      HostCameraWeaponRefresh(camera, frame.followedActor && IsWeaponOut(frame.followedActor));
     }
   }
 
@@ -87,10 +90,10 @@ void CameraController::FinishUpdate() {
   if (focusDelay > 0) --focusDelay;
   PlaceFocusPoint();
   FocusStep();
-  RunRotationQueues(frameTime);
+  RunRotationQueues(frame.frameTime);
 
-  target = nullptr;
-  targetActor = nullptr;
+  frame.followed = nullptr;
+  frame.followedActor = nullptr;
 }
 
 void CameraController::ReadHostConditions(HostRef* player) {

@@ -12,6 +12,7 @@
 #include "camera/hook_visible.h"
 #include "camera/view_math.h"
 #include "host/host.h"
+#include "values/frame_context.h"
 
 // How a queued turn feeds the look input.
 enum class RotationMode : int32_t {
@@ -65,18 +66,9 @@ struct QueuedTurns {
   float left[2] = {0, 0};  // look-input units still to apply
 };
 
-// What the profile frame takes from the camera, gathered at the start of an update.
-struct CameraFrameInput {
-  HostRef* target = nullptr;         // the followed reference, null when none is loaded
-  HostActor* targetActor = nullptr;  // the same as an actor, or null
-  float frameTime = 0;               // seconds
-  float activeFrameTime = 0;         // seconds of running game; 0 while the game is not running
-};
-
 // Everything the controller keeps from frame to frame, with its initial values.
 struct ControllerState {
-  float frameTime = 0;
-  float activeFrameTime = 0;
+  FrameContext frame;  // the current update's; its references are cleared when it ends
   HookVisible<uint32_t> headTrackedFormId = 0;
   int32_t cachedNodeIndex = -1;
   HookVisible<uint32_t> flags = 0;  // ControllerFlag bits, stored whole
@@ -87,8 +79,6 @@ struct ControllerState {
   float viewYaw = 0;
   float offsetPitch = 0;
   float offsetYaw = 0;
-  HostRef* target = nullptr;         // valid only during Update
-  HostActor* targetActor = nullptr;  // valid only during Update
   bool gameNotRunning = false;
   HookVisible<uint32_t> followedFormId = 0;  // the reference followed at the last update
   HookVisible<float> followedPitch = 0;       // and its X rotation then
@@ -117,10 +107,11 @@ class CameraController : public ControllerState {
   bool IsActivated() const { return flags & ControllerFlag::Activated; }
   bool IsHeadCameraActive() const { return flags & ControllerFlag::HeadCameraActive; }
 
-  // The update, split where the profile frame runs; the caller holds `mutex` across both.
-  // BeginUpdate copies the frame times, resolves the target and reads the running state;
-  // FinishUpdate decides the flags and moves the camera.
-  CameraFrameInput BeginUpdate();
+  // The update, split where the profile frame runs; the caller holds `mutex` throughout.
+  // BeginUpdate copies the frame times, resolves the followed reference, reads the running
+  // state and hands the frame's context down; UpdateFlags decides the flags and FinishUpdate
+  // moves the camera.
+  const FrameContext& BeginUpdate();
   void UpdateFlags();
   void FinishUpdate();
   void ReadHostConditions(HostRef* player);
@@ -139,7 +130,7 @@ class CameraController : public ControllerState {
   void FocusStep();
   void RunRotationQueues(float dt);
 
-  // Head-node lookup on target's skeleton.
+  // Head-node lookup on the followed reference's skeleton.
   HostNode* FindNamedNode(const char* name) const;
   HostNode* FindHeadNode(bool preferEyeBone);
 

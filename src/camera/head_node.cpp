@@ -49,7 +49,7 @@ HostNode* RootNodeOf(HostRef* ref) {
 }  // namespace
 
 HostNode* CameraController::FindNamedNode(const char* name) const {
-  HostNode* root = RootNodeOf(target);
+  HostNode* root = RootNodeOf(frame.followed);
   if (!root || !name || name[0] == '\0') return nullptr;
   EngineString engineName{};
   HostEngineStringCreate(&engineName, name);
@@ -66,7 +66,7 @@ HostNode* CameraController::FindHeadNode(bool preferEyeBone) {
     if (HostNode* cached = FindNamedNode(kHeadNodeNames[cachedNodeIndex])) return cached;
   }
   cachedNodeIndex = -1;
-  if (!RootNodeOf(target)) return nullptr;
+  if (!RootNodeOf(frame.followed)) return nullptr;
   for (int32_t index = 1; index < kHeadNodeCount; ++index) {
     if (HostNode* node = FindNamedNode(kHeadNodeNames[index])) {
       cachedNodeIndex = index;
@@ -78,5 +78,5 @@ HostNode* CameraController::FindHeadNode(bool preferEyeBone) {
 
 HostNode* AttachmentNode(CameraController& controller, bool preferEyeBone) {
   if (HostNode* head = controller.FindHeadNode(preferEyeBone)) return head;
-  return RootNodeOf(controller.target);
+  return RootNodeOf(controller.frame.followed);
 }

@@ -22,7 +22,7 @@ void SetIsNpc(HostActor* actor, bool value) {
 }  // namespace
 
 void CameraController::UpdateHeadTracking() {
-  if (!Enabled() || !targetActor) return;
+  if (!Enabled() || !frame.followedActor) return;
   bool headtrack = false;
   updateSettings_.GetBool(Vid::bHeadtrack, headtrack);
   bool headtrack2 = true;
@@ -33,9 +33,9 @@ void CameraController::UpdateHeadTracking() {
     if (!IsFinite(point)) return;  // broken host angles: keep the last target
     const float asArray[3] = {point.x, point.y, point.z};
     const bool none = point.x == 0 && point.y == 0 && point.z == 0;
-    DriveHeadTracking(targetActor, none ? nullptr : asArray);
-  } else if (HostFormId(HostRefAsForm(HostActorAsRef(targetActor))) == headTrackedFormId) {
-    DriveHeadTracking(targetActor, nullptr);
+    DriveHeadTracking(frame.followedActor, none ? nullptr : asArray);
+  } else if (HostFormId(HostRefAsForm(HostActorAsRef(frame.followedActor))) == headTrackedFormId) {
+    DriveHeadTracking(frame.followedActor, nullptr);
   }
 }
 

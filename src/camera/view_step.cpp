@@ -35,7 +35,7 @@ void CameraController::ViewStep(bool headCameraActive) {
   if (state && IsYawPitchStateId(HostCameraStateId(state))) {
     const float yaw = HostCameraStateYaw(state);
     const float pitch = HostCameraStatePitch(state);
-    HostRef* actorRef = targetActor ? HostActorAsRef(targetActor) : nullptr;
+    HostRef* actorRef = frame.followedActor ? HostActorAsRef(frame.followedActor) : nullptr;
     const float actorPitch = actorRef ? HostRefRotationX(actorRef) : 0;
     const float actorYaw = actorRef ? HostRefRotationZ(actorRef) : 0;
     offsetYaw = yaw;

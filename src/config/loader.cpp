@@ -269,8 +269,8 @@ void LoadConfigurationText(Session& session, std::string_view fileBytes,
 
   if (session.defaultProfile != nullptr) {
     session.values.captureDefaults = true;
-    RunCommands(session, session.defaultProfile, CommandPhase::OnLoad);
+    RunCommands(session, kOutsideFrame, session.defaultProfile, CommandPhase::OnLoad);
     session.values.captureDefaults = false;
-    SwitchProfile(session, session.defaultProfile, 0);
+    SwitchProfile(session, kOutsideFrame, session.defaultProfile, 0);
   }
 }

@@ -31,7 +31,6 @@ void Plugin::InitializeOrReload() {
     return;
   }
   if (session_) {
-    session_->inPluginView = false;
     // Release actions of held keys still run against the old session.
     ClearKeyBindings(*session_, keyBindings);
   } else {
@@ -41,6 +40,7 @@ void Plugin::InitializeOrReload() {
 
   // The new session takes over at once; the old one lives until the hand-over is done.
   std::unique_ptr<Session> old = std::exchange(session_, NewSession());
+  sessionFramed_ = false;
   try {
     Session& session = *session_;
     if (isFirstStart) Log(session.messageQueue, "Initializing QARN version %.1f", kProgramVersion);
@@ -63,6 +63,7 @@ std::unique_ptr<Session> Plugin::NewSession() {
 
 std::unique_ptr<Session> Plugin::ReplaceSession(std::unique_ptr<Session> next) {
   std::lock_guard<std::recursive_mutex> lock(pluginMutex_);
+  sessionFramed_ = false;
   return std::exchange(session_, std::move(next));
 }
 
@@ -72,17 +73,22 @@ void Plugin::RunFrame() {
   std::lock_guard<std::recursive_mutex> lock(pluginMutex_);
   RunSessionFrame(controller.BeginUpdate());
   controller.UpdateFlags();
-  if (session_) session_->inPluginView = controller.IsHeadCameraActive();
+  sessionFramed_ = session_ != nullptr;
   controller.FinishUpdate();
 }
 
-void Plugin::RunSessionFrame(const CameraFrameInput& input) {
+void Plugin::RunSessionFrame(const FrameContext& frame) {
   std::lock_guard<std::recursive_mutex> lock(pluginMutex_);
   if (session_ && session_->reloadRequested) {
     session_->reloadRequested = false;
     InitializeOrReload();
   }
-  if (session_) RunProfileFrame(*session_, keyBindings, input);
+  if (!session_) return;
+  if (sessionFramed_) return RunProfileFrame(*session_, keyBindings, frame);
+  // A session shows the head view from the end of its first frame on.
+  FrameContext first = frame;
+  first.headCameraShown = false;
+  RunProfileFrame(*session_, keyBindings, first);
 }
 
 void Plugin::OnMountStart(HostActor* actor) {
@@ -107,6 +113,7 @@ void Plugin::Reset() {
   if (session_) ClearKeyBindings(*session_, keyBindings);
   keyBindings.clear();  // also without a session
   session_.reset();
+  sessionFramed_ = false;
   firstStart_ = true;
 }
 
@@ -138,8 +145,6 @@ void Plugin::ToggleBool(int32_t index) {
 uint32_t Plugin::RequestedRefFormId() const { return controller.requestedRefFormId; }
 
 void Plugin::SetRequestedRefFormId(uint32_t formId) { controller.requestedRefFormId = formId; }
-
-bool Plugin::IsActivated() const { return controller.IsActivated(); }
 
 void Plugin::QueueRotation(const RotationItem& item) { controller.QueueRotation(item); }
 

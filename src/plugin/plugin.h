@@ -26,7 +26,7 @@ class Plugin final : private CameraSettings, private CameraCommands {
   // One frame of the main-loop hook: camera input, pending reload, profile frame, camera.
   void RunFrame();
   // The frame's part under pluginMutex_: a pending reload, then the session's profile frame.
-  void RunSessionFrame(const CameraFrameInput& input);
+  void RunSessionFrame(const FrameContext& frame);
   // The game's hooks report that `actor` starts to mount or to dismount.
   void OnMountStart(HostActor* actor);
   void OnDismountStart(HostActor* actor);
@@ -77,8 +77,9 @@ class Plugin final : private CameraSettings, private CameraCommands {
   // CameraCommands: what profile commands and linked values do to the controller.
   uint32_t RequestedRefFormId() const override;
   void SetRequestedRefFormId(uint32_t formId) override;
-  bool IsActivated() const override;
   void QueueRotation(const RotationItem& item) override;
 
   bool firstStart_ = true;
+  // The live session has lived through a frame: only then has it shown the head view.
+  bool sessionFramed_ = false;
 };

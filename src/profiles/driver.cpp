@@ -28,25 +28,26 @@ CameraAtActivation CameraNow() {
   return state == 0 ? CameraAtActivation::FirstPerson : CameraAtActivation::Other;
 }
 
-void SwitchIfConditionsHold(Session& session, Profile* profile, float lockSeconds) {
-  if (profile != nullptr && ConditionsHold(session, profile, true)) {
-    SwitchProfile(session, profile, lockSeconds);
+void SwitchIfConditionsHold(Session& session, const FrameContext& frame, Profile* profile,
+                            float lockSeconds) {
+  if (profile != nullptr && ConditionsHold(session, frame, profile, true)) {
+    SwitchProfile(session, frame, profile, lockSeconds);
   }
 }
 
 // Activation then deactivation commands, the profile's state left as it was.
-void RunBothPhases(Session& session, Profile* profile) {
+void RunBothPhases(Session& session, const FrameContext& frame, Profile* profile) {
   if (profile == nullptr) return;
   StartRecording(session, profile);
-  RunCommands(session, profile, CommandPhase::OnActivate);
+  RunCommands(session, frame, profile, CommandPhase::OnActivate);
   StopRecording(session);
   session.deactivatingProfile = profile;
-  RunCommands(session, profile, CommandPhase::OnDeactivate);
+  RunCommands(session, frame, profile, CommandPhase::OnDeactivate);
   session.deactivatingProfile = nullptr;
 }
 
 // The switch itself, to session.pendingProfile, once SwitchProfile has marked it in progress.
-void SwitchNow(Session& session, float lockSeconds) {
+void SwitchNow(Session& session, const FrameContext& frame, float lockSeconds) {
   if (session.pendingProfile == session.currentProfile) {
     session.profileLockSeconds = lockSeconds;
     session.switchInProgress = false;
@@ -57,7 +58,7 @@ void SwitchNow(Session& session, float lockSeconds) {
   if (Profile* from = session.currentProfile) {
     fromName = from->name;
     session.deactivatingProfile = from;
-    RunCommands(session, from, CommandPhase::OnDeactivate);
+    RunCommands(session, frame, from, CommandPhase::OnDeactivate);
     session.deactivatingProfile = nullptr;
   }
   Profile* to = session.pendingProfile;
@@ -72,7 +73,7 @@ void SwitchNow(Session& session, float lockSeconds) {
   }
   to->cameraAtActivation = CameraNow();
   StartRecording(session, to);
-  RunCommands(session, to, CommandPhase::OnActivate);
+  RunCommands(session, frame, to, CommandPhase::OnActivate);
   StopRecording(session);
   // A switch made by one of those commands has completed; this lock wins.
   session.profileLockSeconds = lockSeconds;
@@ -80,7 +81,8 @@ void SwitchNow(Session& session, float lockSeconds) {
 
 }  // namespace
 
-void RunCommands(Session& session, Profile* profile, CommandPhase phase) {
+void RunCommands(Session& session, const FrameContext& frame, Profile* profile,
+                 CommandPhase phase) {
   if (profile == nullptr) return;
   if (session.commandNesting == 0) {
     session.chainCommands = 0;
@@ -106,17 +108,18 @@ void RunCommands(Session& session, Profile* profile, CommandPhase phase) {
       break;
     }
     ++session.chainCommands;
-    handler(session, profile, command);
+    handler(session, frame, profile, command);
   }
 }
 
-void SwitchProfile(Session& session, Profile* target, float lockSeconds) {
+void SwitchProfile(Session& session, const FrameContext& frame, Profile* target,
+                   float lockSeconds) {
   session.pendingProfile = target;
   // A switch requested while another runs only redirects that one.
   if (session.switchInProgress) return;
   session.switchInProgress = true;
   try {
-    SwitchNow(session, lockSeconds);
+    SwitchNow(session, frame, lockSeconds);
   } catch (...) {
     // Cut short (out of memory): a switch left in progress would refuse every later one.
     session.switchInProgress = false;
@@ -140,23 +143,26 @@ Profile* FindProfile(Session& session, std::string_view name) {
   return index < 0 ? nullptr : &session.profiles[static_cast<size_t>(index)];
 }
 
-void SetProfileByIndex(Session& session, int32_t index, float lockSeconds) {
+void SetProfileByIndex(Session& session, const FrameContext& frame, int32_t index,
+                       float lockSeconds) {
   Profile* profile = ProfileWithIndex(session, index, true);
-  SwitchIfConditionsHold(session, profile ? profile : session.defaultProfile, lockSeconds);
+  SwitchIfConditionsHold(session, frame, profile ? profile : session.defaultProfile,
+                         lockSeconds);
 }
 
-void SetProfileByName(Session& session, std::string_view name, float lockSeconds) {
+void SetProfileByName(Session& session, const FrameContext& frame, std::string_view name,
+                      float lockSeconds) {
   Profile* profile = FindProfile(session, name);
   if (profile == nullptr || profile->type != ProfileType::Exclusive) {
     profile = session.defaultProfile;
   }
-  SwitchIfConditionsHold(session, profile, lockSeconds);
+  SwitchIfConditionsHold(session, frame, profile, lockSeconds);
 }
 
-void RunProfileByIndex(Session& session, int32_t index) {
-  RunBothPhases(session, ProfileWithIndex(session, index, false));
+void RunProfileByIndex(Session& session, const FrameContext& frame, int32_t index) {
+  RunBothPhases(session, frame, ProfileWithIndex(session, index, false));
 }
 
-void RunProfileByName(Session& session, std::string_view name) {
-  RunBothPhases(session, FindProfile(session, name));
+void RunProfileByName(Session& session, const FrameContext& frame, std::string_view name) {
+  RunBothPhases(session, frame, FindProfile(session, name));
 }

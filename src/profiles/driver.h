@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <string_view>
 
-#include "camera/controller.h"
 #include "profiles/key_bindings.h"
 #include "profiles/session.h"
 
@@ -17,29 +16,39 @@ constexpr int32_t kMaxCommandNesting = 64;
 // bound stops with one console line naming the profile.
 constexpr int32_t kMaxCommandsPerChain = 100000;
 
+// Conditions, commands and the profile switches they lead to act in `frame`: the frame being
+// run, or kOutsideFrame.
+
 // Inline: the evaluation pass asks it of every profile.
-inline bool ConditionsHold(Session& session, Profile* profile, bool whenEmpty) {
+inline bool ConditionsHold(Session& session, const FrameContext& frame, Profile* profile,
+                           bool whenEmpty) {
   if (profile == nullptr) return false;
   if (profile->conditions.empty()) return whenEmpty;
   for (Condition& condition : profile->conditions) {
-    if (condition.evaluator == nullptr || !condition.evaluator(session, &condition)) return false;
+    if (condition.evaluator == nullptr || !condition.evaluator(session, frame, &condition)) {
+      return false;
+    }
   }
   return true;
 }
-void RunCommands(Session& session, Profile* profile, CommandPhase phase);
-void SwitchProfile(Session& session, Profile* target, float lockSeconds);
+void RunCommands(Session& session, const FrameContext& frame, Profile* profile,
+                 CommandPhase phase);
+void SwitchProfile(Session& session, const FrameContext& frame, Profile* target,
+                   float lockSeconds);
 void StartRecording(Session& session, Profile* profile);
 void StopRecording(Session& session);
 Profile* FindProfile(Session& session, std::string_view name);
-void SetProfileByIndex(Session& session, int32_t index, float lockSeconds);
-void SetProfileByName(Session& session, std::string_view name, float lockSeconds);
-void RunProfileByIndex(Session& session, int32_t index);
-void RunProfileByName(Session& session, std::string_view name);
+void SetProfileByIndex(Session& session, const FrameContext& frame, int32_t index,
+                       float lockSeconds);
+void SetProfileByName(Session& session, const FrameContext& frame, std::string_view name,
+                      float lockSeconds);
+void RunProfileByIndex(Session& session, const FrameContext& frame, int32_t index);
+void RunProfileByName(Session& session, const FrameContext& frame, std::string_view name);
 
-// The per-frame driver, with what the camera gathered at the start of the frame, and its
-// evaluation pass. The owner takes the lock and performs a pending reload first.
-void RunProfileFrame(Session& session, KeyBindingList& keyBindings,
-                     const CameraFrameInput& input);
-void EvaluateProfiles(Session& session);
-// What the game-state updaters read besides the game: the session's target and countdowns.
-UpdateInput UpdaterInput(const Session& session);
+// The per-frame driver, in the frame the camera began, and its evaluation pass. The owner
+// takes the lock and performs a pending reload first.
+void RunProfileFrame(Session& session, KeyBindingList& keyBindings, const FrameContext& frame);
+void EvaluateProfiles(Session& session, const FrameContext& frame);
+// What the game-state updaters read besides the game: the frame, and the session's countdowns
+// and camera link.
+UpdateInput UpdaterInput(const Session& session, const FrameContext& frame);

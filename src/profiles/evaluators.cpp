@@ -88,23 +88,23 @@ bool WornItemHasKeyword(HostActor* actor, HostKeyword* keyword) {
   return worn != nullptr && (HostWornVisitCallback(worn, keyword) & 0xFF) != 0;
 }
 
-bool KeywordConditionHolds(HostActor* actorAsCharacter, Condition* condition,
+bool KeywordConditionHolds(HostActor* actor, Condition* condition,
                            KeywordQuery query) {
-  if (!condition->operand.isSet || actorAsCharacter == nullptr) return false;
+  if (!condition->operand.isSet || actor == nullptr) return false;
   if (condition->operand.type == ValueType::String) ResolveKeywordOperand(condition);
   if (condition->operand.type != ValueType::Int) return false;
   bool has = false;
   if (condition->operand.payload != 0) {
     HostForm* form = HostLookupFormById(condition->operand.payload);
     HostKeyword* keyword = form ? HostCastToKeyword(form) : nullptr;
-    if (keyword != nullptr) has = query(actorAsCharacter, keyword);
+    if (keyword != nullptr) has = query(actor, keyword);
   }
   return HostAnswer(condition->op, has);
 }
 
 }  // namespace
 
-bool CompareValue(Session& session, Condition* condition) {
+bool CompareValue(Session& session, const FrameContext&, Condition* condition) {
   ValueRegistry& registry = session.values;
   const Operand& e = condition->operand;
   if (!e.isSet || e.type == ValueType::Unknown) return false;
@@ -123,50 +123,50 @@ bool CompareValue(Session& session, Condition* condition) {
   return CompareReading(condition->op, a, e);
 }
 
-bool FactionTest(Session& session, Condition* condition) {
-  HostActor* actorAsCharacter = session.actorAsCharacter;
+bool FactionTest(Session&, const FrameContext& frame, Condition* condition) {
+  HostActor* actor = frame.followedActor;
   const Operand& e = condition->operand;
-  if (!e.isSet || actorAsCharacter == nullptr || e.type != ValueType::Int) return false;
+  if (!e.isSet || actor == nullptr || e.type != ValueType::Int) return false;
   HostForm* form = HostLookupFormById(e.payload);
   HostConditionForm* faction = form ? HostCastToConditionForm(form) : nullptr;
   if (faction == nullptr) return false;
-  const bool isPlayer = HostActorAsRef(actorAsCharacter) == HostPlayer();
-  const bool has = HostFactionQuery(actorAsCharacter, faction, isPlayer) != 0;
+  const bool isPlayer = HostActorAsRef(actor) == HostPlayer();
+  const bool has = HostFactionQuery(actor, faction, isPlayer) != 0;
   // Unlike the other host tests, "not contains" says nothing about a faction.
   if (condition->op == ConditionOp::NotContains) return false;
   return HostAnswer(condition->op, has);
 }
 
-bool PerkTest(Session& session, Condition* condition) {
-  HostActor* actorAsCharacter = session.actorAsCharacter;
+bool PerkTest(Session&, const FrameContext& frame, Condition* condition) {
+  HostActor* actor = frame.followedActor;
   constexpr uint8_t kPerkFormType = 0x5C;
   const Operand& e = condition->operand;
-  if (!e.isSet || actorAsCharacter == nullptr || e.type != ValueType::Int) return false;
+  if (!e.isSet || actor == nullptr || e.type != ValueType::Int) return false;
   HostForm* form = HostLookupFormById(e.payload);
   if (form == nullptr || HostFormType(form) != kPerkFormType) return false;
-  return HostAnswer(condition->op, HostHasPerk(actorAsCharacter, form) != 0);
+  return HostAnswer(condition->op, HostHasPerk(actor, form) != 0);
 }
 
-bool KeywordTest(Session& session, Condition* condition) {
-  return KeywordConditionHolds(session.actorAsCharacter, condition, ActorHasKeyword);
+bool KeywordTest(Session&, const FrameContext& frame, Condition* condition) {
+  return KeywordConditionHolds(frame.followedActor, condition, ActorHasKeyword);
 }
 
-bool WornKeywordTest(Session& session, Condition* condition) {
-  return KeywordConditionHolds(session.actorAsCharacter, condition, WornItemHasKeyword);
+bool WornKeywordTest(Session&, const FrameContext& frame, Condition* condition) {
+  return KeywordConditionHolds(frame.followedActor, condition, WornItemHasKeyword);
 }
 
-bool MagicEffectKeywordTest(Session& session, Condition* condition) {
-  HostActor* actorAsCharacter = session.actorAsCharacter;
+bool MagicEffectKeywordTest(Session&, const FrameContext& frame, Condition* condition) {
+  HostActor* actor = frame.followedActor;
   constexpr uint8_t kKeywordFormType = 4;
   const Operand& e = condition->operand;
-  if (!e.isSet || actorAsCharacter == nullptr) return false;
+  if (!e.isSet || actor == nullptr) return false;
   bool has = false;
   if (e.type == ValueType::String) {
-    has = HasActiveEffectKeyword(actorAsCharacter, e.Text());
+    has = HasActiveEffectKeyword(actor, e.Text());
   } else if (e.type == ValueType::Int) {
     HostForm* form = HostLookupFormById(e.payload);
     if (form == nullptr || HostFormType(form) != kKeywordFormType) return false;
-    has = (HostHasMagicEffectKeyword(actorAsCharacter, form) & 0xFF) != 0;
+    has = (HostHasMagicEffectKeyword(actor, form) & 0xFF) != 0;
   } else {
     return false;
   }

@@ -5,12 +5,12 @@
 
 #include "profiles/profile.h"
 
-bool CompareValue(Session& session, Condition* condition);
-bool FactionTest(Session& session, Condition* condition);
-bool PerkTest(Session& session, Condition* condition);
-bool KeywordTest(Session& session, Condition* condition);
-bool WornKeywordTest(Session& session, Condition* condition);
-bool MagicEffectKeywordTest(Session& session, Condition* condition);
+bool CompareValue(Session& session, const FrameContext& frame, Condition* condition);
+bool FactionTest(Session& session, const FrameContext& frame, Condition* condition);
+bool PerkTest(Session& session, const FrameContext& frame, Condition* condition);
+bool KeywordTest(Session& session, const FrameContext& frame, Condition* condition);
+bool WornKeywordTest(Session& session, const FrameContext& frame, Condition* condition);
+bool MagicEffectKeywordTest(Session& session, const FrameContext& frame, Condition* condition);
 
 // Replaces a keyword name operand, for good, by the keyword's form id (0 when none matches).
 void ResolveKeywordOperand(Condition* condition);

@@ -13,20 +13,20 @@ void CountDown(float& seconds, float dt) {
   }
 }
 
-void UpdateParallel(Session& session, Profile& profile) {
+void UpdateParallel(Session& session, const FrameContext& frame, Profile& profile) {
   const bool holds = profile.state == ProfileState::Normal && profile.inhibitSeconds == 0 &&
-                     ConditionsHold(session, &profile, false);
+                     ConditionsHold(session, frame, &profile, false);
   if (!profile.active && holds) {
     LogDebug(session, 1, "Activating profile %s.", profile.name.c_str());
     profile.active = 1;
     StartRecording(session, &profile);
-    RunCommands(session, &profile, CommandPhase::OnActivate);
+    RunCommands(session, frame, &profile, CommandPhase::OnActivate);
     StopRecording(session);
   } else if (profile.active && !holds) {
     LogDebug(session, 1, "Deactivating profile %s.", profile.name.c_str());
     profile.active = 0;
     session.deactivatingProfile = &profile;
-    RunCommands(session, &profile, CommandPhase::OnDeactivate);
+    RunCommands(session, frame, &profile, CommandPhase::OnDeactivate);
     session.deactivatingProfile = nullptr;
   }
 }
@@ -41,18 +41,16 @@ void ReloadUpdateCountdown(Session& session) {
 
 }  // namespace
 
-UpdateInput UpdaterInput(const Session& session) {
+UpdateInput UpdaterInput(const Session& session, const FrameContext& frame) {
   UpdateInput input;
-  input.actor = session.actor;
-  input.actorAsCharacter = session.actorAsCharacter;
+  input.frame = frame;
   input.mounting = session.mountCountdown > 0;
   input.dismounting = session.dismountCountdown > 0;
-  input.inPluginView = session.inPluginView;
   input.camera = session.camera;
   return input;
 }
 
-void EvaluateProfiles(Session& session) {
+void EvaluateProfiles(Session& session, const FrameContext& frame) {
   const bool canSwitch = session.profileLockSeconds == 0;
   Profile* chosen = nullptr;
   for (Profile& profile : session.profiles) {
@@ -63,10 +61,10 @@ void EvaluateProfiles(Session& session) {
           break;
         }
         // Without conditions an exclusive profile is never chosen here, only by SetProfile.
-        if (ConditionsHold(session, &profile, false)) chosen = &profile;
+        if (ConditionsHold(session, frame, &profile, false)) chosen = &profile;
         break;
       case ProfileType::Parallel:
-        UpdateParallel(session, profile);
+        UpdateParallel(session, frame, profile);
         break;
       case ProfileType::Default:
         break;
@@ -75,21 +73,19 @@ void EvaluateProfiles(Session& session) {
   // While the lock runs nothing is switched, not even back to the default.
   if (!canSwitch) return;
   if (chosen == nullptr) chosen = session.defaultProfile;
-  if (chosen != nullptr) SwitchProfile(session, chosen, 0);
+  if (chosen != nullptr) SwitchProfile(session, frame, chosen, 0);
 }
 
-void RunProfileFrame(Session& session, KeyBindingList& keyBindings,
-                     const CameraFrameInput& input) {
+void RunProfileFrame(Session& session, KeyBindingList& keyBindings, const FrameContext& frame) {
   DrainMessages(session.messageQueue);
+  // Before the keys are polled, and as outside the frame: a release action an unbinding runs
+  // here follows nothing.
   ApplyKeyBindingRequests(session, keyBindings);
+  PollKeyBindings(session, frame, keyBindings);
 
-  session.actor = input.target;
-  session.actorAsCharacter = input.targetActor;
-  PollKeyBindings(session, keyBindings);
-
-  const float dt = input.frameTime;
-  CountDown(session.mountCountdown, input.activeFrameTime);
-  CountDown(session.dismountCountdown, input.activeFrameTime);
+  const float dt = frame.frameTime;
+  CountDown(session.mountCountdown, frame.activeFrameTime);
+  CountDown(session.dismountCountdown, frame.activeFrameTime);
   TickValues(session.values, dt);
   for (Profile& profile : session.profiles) CountDown(profile.inhibitSeconds, dt);
   CountDown(session.profileLockSeconds, dt);
@@ -97,10 +93,8 @@ void RunProfileFrame(Session& session, KeyBindingList& keyBindings,
   session.profileUpdateCountdown -= dt;
   // Written so that a NaN countdown runs a pass (and is then reloaded) instead of none ever.
   if (!(session.profileUpdateCountdown > 0)) {
-    RunUpdaters(session.values, UpdaterInput(session));
-    EvaluateProfiles(session);
+    RunUpdaters(session.values, UpdaterInput(session, frame));
+    EvaluateProfiles(session, frame);
     ReloadUpdateCountdown(session);
   }
-  session.actor = nullptr;
-  session.actorAsCharacter = nullptr;
 }

@@ -47,12 +47,12 @@ void QueueRotationItem(Session& session, const Command* command, int32_t axis) {
 
 // SetValue and ResetValue ignore a bad index themselves.
 
-void SetHandler(Session& session, Profile*, Command* command) {
+void SetHandler(Session& session, const FrameContext&, Profile*, Command* command) {
   // An unset operand clears the value, as Clear does.
   SetValue(session.values, command->valueIndex, command->operand.ToValueData(), command->seconds);
 }
 
-void ModifyHandler(Session& session, Profile*, Command* command) {
+void ModifyHandler(Session& session, const FrameContext&, Profile*, Command* command) {
   const Operand& operand = command->operand;
   Value* value = ValueAt(session.values, command->valueIndex);
   if (value == nullptr || !operand.isSet) return;
@@ -77,11 +77,11 @@ void ModifyHandler(Session& session, Profile*, Command* command) {
   SetValue(session.values, command->valueIndex, changed, command->seconds);
 }
 
-void ResetHandler(Session& session, Profile*, Command* command) {
+void ResetHandler(Session& session, const FrameContext&, Profile*, Command* command) {
   ResetValue(session.values, command->valueIndex, command->seconds);
 }
 
-void ReturnHandler(Session& session, Profile* owner, Command* command) {
+void ReturnHandler(Session& session, const FrameContext&, Profile* owner, Command* command) {
   if (owner == nullptr) return;
   auto saved = owner->savedValues.find(command->valueIndex);
   if (saved == owner->savedValues.end()) return;
@@ -90,35 +90,41 @@ void ReturnHandler(Session& session, Profile* owner, Command* command) {
   SetValue(session.values, command->valueIndex, before, command->seconds);
 }
 
-void ClearHandler(Session& session, Profile*, Command* command) {
+void ClearHandler(Session& session, const FrameContext&, Profile*, Command* command) {
   Value* value = ValueAt(session.values, command->valueIndex);
   if (value == nullptr || value->type == ValueType::Unknown) return;
   SetValue(session.values, command->valueIndex, ValueData::Unset(value->type), 0);
 }
 
-void EnableHandler(Session& session, Profile*, Command*) { SetBool(session, Vid::bEnabled, true); }
-void DisableHandler(Session& session, Profile*, Command*) {
+void EnableHandler(Session& session, const FrameContext&, Profile*, Command*) {
+  SetBool(session, Vid::bEnabled, true);
+}
+void DisableHandler(Session& session, const FrameContext&, Profile*, Command*) {
   SetBool(session, Vid::bEnabled, false);
 }
-void ActivateHandler(Session& session, Profile*, Command*) {
+void ActivateHandler(Session& session, const FrameContext&, Profile*, Command*) {
   SetBool(session, Vid::bActivated, true);
 }
-void DeactivateHandler(Session& session, Profile*, Command*) {
+void DeactivateHandler(Session& session, const FrameContext&, Profile*, Command*) {
   SetBool(session, Vid::bActivated, false);
 }
 
 // --- Camera person ---
 
-void GoThirdPersonHandler(Session&, Profile*, Command*) { OnPlayerCamera(HostCameraGoThirdPerson); }
-void GoFirstPersonHandler(Session&, Profile*, Command*) { OnPlayerCamera(HostCameraGoFirstPerson); }
-void ForceThirdPersonHandler(Session&, Profile*, Command*) {
+void GoThirdPersonHandler(Session&, const FrameContext&, Profile*, Command*) {
+  OnPlayerCamera(HostCameraGoThirdPerson);
+}
+void GoFirstPersonHandler(Session&, const FrameContext&, Profile*, Command*) {
+  OnPlayerCamera(HostCameraGoFirstPerson);
+}
+void ForceThirdPersonHandler(Session&, const FrameContext&, Profile*, Command*) {
   OnPlayerCamera(HostCameraForceThirdPerson);
 }
-void ForceFirstPersonHandler(Session&, Profile*, Command*) {
+void ForceFirstPersonHandler(Session&, const FrameContext&, Profile*, Command*) {
   OnPlayerCamera(HostCameraForceFirstPerson);
 }
 
-void ReturnPersonHandler(Session&, Profile* owner, Command*) {
+void ReturnPersonHandler(Session&, const FrameContext&, Profile* owner, Command*) {
   if (owner == nullptr) return;
   switch (owner->cameraAtActivation) {
     case CameraAtActivation::HeadCamera:
@@ -134,27 +140,27 @@ void ReturnPersonHandler(Session&, Profile* owner, Command*) {
 
 // --- Profiles ---
 
-void SetProfileHandler(Session& session, Profile*, Command* command) {
+void SetProfileHandler(Session& session, const FrameContext& frame, Profile*, Command* command) {
   const Operand& operand = command->operand;
   if (!operand.isSet) return;
   if (operand.type == ValueType::Int) {
-    SetProfileByIndex(session, operand.AsInt(), command->seconds);
+    SetProfileByIndex(session, frame, operand.AsInt(), command->seconds);
   } else if (operand.type == ValueType::String) {
-    SetProfileByName(session, operand.Text(), command->seconds);
+    SetProfileByName(session, frame, operand.Text(), command->seconds);
   }
 }
 
-void RunProfileHandler(Session& session, Profile*, Command* command) {
+void RunProfileHandler(Session& session, const FrameContext& frame, Profile*, Command* command) {
   const Operand& operand = command->operand;
   if (!operand.isSet) return;
   if (operand.type == ValueType::Int) {
-    RunProfileByIndex(session, operand.AsInt());
+    RunProfileByIndex(session, frame, operand.AsInt());
   } else if (operand.type == ValueType::String) {
-    RunProfileByName(session, operand.Text());
+    RunProfileByName(session, frame, operand.Text());
   }
 }
 
-void InhibitHandler(Session& session, Profile*, Command* command) {
+void InhibitHandler(Session& session, const FrameContext&, Profile*, Command* command) {
   const Operand& operand = command->operand;
   if (!operand.isSet || operand.type != ValueType::String) return;
   // A negative time never counts down: inhibited until the next load.
@@ -162,11 +168,13 @@ void InhibitHandler(Session& session, Profile*, Command* command) {
     profile->inhibitSeconds = command->seconds;
 }
 
-void ReloadHandler(Session& session, Profile*, Command*) { session.reloadRequested = true; }
+void ReloadHandler(Session& session, const FrameContext&, Profile*, Command*) {
+  session.reloadRequested = true;
+}
 
 // --- Key bindings: queued here, applied by the next frame ---
 
-void BindKeyHandler(Session& session, Profile*, Command* command) {
+void BindKeyHandler(Session& session, const FrameContext&, Profile*, Command* command) {
   const Operand& operand = command->operand;
   if (command->keyWord == 0 || !operand.isSet) return;
   KeyBindingRequest request = KeyRequestFromWord(command->keyWord);
@@ -182,7 +190,7 @@ void BindKeyHandler(Session& session, Profile*, Command* command) {
   session.keyBindingRequests.push_back(request);
 }
 
-void UnBindKeyHandler(Session& session, Profile*, Command* command) {
+void UnBindKeyHandler(Session& session, const FrameContext&, Profile*, Command* command) {
   if (command->keyWord == 0) return;
   KeyBindingRequest request = KeyRequestFromWord(command->keyWord);
   request.modifiers = 0;
@@ -192,7 +200,7 @@ void UnBindKeyHandler(Session& session, Profile*, Command* command) {
 
 // --- Camera target and rotation ---
 
-void AttachCameraHandler(Session& session, Profile*, Command*) {
+void AttachCameraHandler(Session& session, const FrameContext&, Profile*, Command*) {
   uint32_t formId = 0;
   if (HostCrosshairRefHolder* holder = HostCrosshairRefGet()) {
     HostRef* ref = nullptr;
@@ -207,25 +215,25 @@ void AttachCameraHandler(Session& session, Profile*, Command*) {
   }
 }
 
-void DetachCameraHandler(Session& session, Profile*, Command*) {
+void DetachCameraHandler(Session& session, const FrameContext&, Profile*, Command*) {
   if (session.camera != nullptr) session.camera->SetRequestedRefFormId(0);
 }
 
-void RotateXHandler(Session& session, Profile*, Command* command) {
+void RotateXHandler(Session& session, const FrameContext&, Profile*, Command* command) {
   QueueRotationItem(session, command, 0);
 }
-void RotateYHandler(Session& session, Profile*, Command* command) {
+void RotateYHandler(Session& session, const FrameContext&, Profile*, Command* command) {
   QueueRotationItem(session, command, 1);
 }
 
 // --- Animation event ---
 
-void SendAnimEventHandler(Session& session, Profile*, Command* command) {
+void SendAnimEventHandler(Session&, const FrameContext& frame, Profile*, Command* command) {
   const Operand& operand = command->operand;
-  HostActor* actorAsCharacter = session.actorAsCharacter;
-  if (!operand.isSet || operand.type != ValueType::String || actorAsCharacter == nullptr) return;
+  HostActor* actor = frame.followedActor;
+  if (!operand.isSet || operand.type != ValueType::String || actor == nullptr) return;
   EngineString event{};
   HostEngineStringCreate(&event, operand.chars);
-  HostSendAnimEvent(actorAsCharacter, &event);
+  HostSendAnimEvent(actor, &event);
   HostEngineStringRelease(&event);
 }

@@ -82,7 +82,7 @@ void RemoveKeyBinding(Session& session, KeyBindingList& bindings, int32_t key, b
     if (clearPress) binding.pressProfile = kNoProfile;
     if (clearRelease) {
       // A held key gets its release action before the action goes.
-      if (binding.held) OnKeyEdge(session, binding, false);
+      if (binding.held) OnKeyEdge(session, kOutsideFrame, binding, false);
       binding.releaseProfile = kNoProfile;
     }
     return binding.pressProfile != kNoProfile || binding.releaseProfile != kNoProfile;
@@ -103,26 +103,26 @@ void KeyBindingList::clear() {
   byKey_.clear();
 }
 
-void PollKeyBindings(Session& session, KeyBindingList& bindings) {
+void PollKeyBindings(Session& session, const FrameContext& frame, KeyBindingList& bindings) {
   HostInputManager* input = HostInputManagerGet();
   if (input == nullptr || (HostInputPollStep(input) & 0xFF) == 0) return;
   if (!GameWindowIsActive()) return;
   for (KeyBinding& binding : bindings) {
     if (binding.key <= 0) continue;
     const bool down = IsKeyChordDown(binding.key, binding.modifiers);
-    if (down != binding.held) OnKeyEdge(session, binding, down);
+    if (down != binding.held) OnKeyEdge(session, frame, binding, down);
   }
 }
 
-void OnKeyEdge(Session& session, KeyBinding& binding, bool down) {
+void OnKeyEdge(Session& session, const FrameContext& frame, KeyBinding& binding, bool down) {
   binding.held = down;
   const int32_t profile = down ? binding.pressProfile : binding.releaseProfile;
   const float seconds = down ? binding.pressSeconds : binding.releaseSeconds;
   if (profile == kNoProfile) return;
   if (binding.modifiers & KeyModifier::RunsProfile) {
-    RunProfileByIndex(session, profile);
+    RunProfileByIndex(session, frame, profile);
   } else {
-    SetProfileByIndex(session, profile, seconds);
+    SetProfileByIndex(session, frame, profile, seconds);
   }
 }
 

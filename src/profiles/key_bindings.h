@@ -79,11 +79,14 @@ void KeyBindingList::Filter(int32_t key, Keep keep) {
   if (ofKey.empty()) byKey_.erase(found);
 }
 
+struct FrameContext;
 struct Session;
 
 // The actions of the bindings run against `session`, the one whose frame or load is running.
+// Only polling runs them in the frame; the release actions that an unbinding runs (applying
+// requests, clearing) act outside it.
 void ApplyKeyBindingRequests(Session& session, KeyBindingList& bindings);
-void PollKeyBindings(Session& session, KeyBindingList& bindings);
+void PollKeyBindings(Session& session, const FrameContext& frame, KeyBindingList& bindings);
 void AddKeyBinding(Session& session, KeyBindingList& bindings, int32_t key, int32_t modifiers,
                    int32_t pressProfile, int32_t releaseProfile, float releaseSeconds,
                    float pressSeconds);
@@ -91,4 +94,4 @@ void RemoveKeyBinding(Session& session, KeyBindingList& bindings, int32_t key, b
                       bool clearRelease);
 void ClearKeyBindings(Session& session, KeyBindingList& bindings);
 bool IsKeyChordDown(int32_t key, int32_t modifiers);
-void OnKeyEdge(Session& session, KeyBinding& binding, bool down);
+void OnKeyEdge(Session& session, const FrameContext& frame, KeyBinding& binding, bool down);

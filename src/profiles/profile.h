@@ -8,6 +8,7 @@
 
 #include "host/host.h"
 #include "profiles/operand.h"
+#include "values/frame_context.h"
 #include "values/value_data.h"
 
 enum class ProfileType : uint8_t { Exclusive = 0, Parallel = 1, Default = 2 };
@@ -68,10 +69,12 @@ struct Command;
 struct Profile;
 struct Session;
 
-// Both act for the session's followed reference (Session::actor, Session::actorAsCharacter).
-// A command acts for `owner`, the profile whose commands are running.
-using ConditionEvaluator = bool (*)(Session& session, Condition* condition);
-using CommandHandler = void (*)(Session& session, Profile* owner, Command* command);
+// Both act for the frame's followed reference; outside a frame the context follows none. A
+// command acts for `owner`, the profile whose commands are running.
+using ConditionEvaluator = bool (*)(Session& session, const FrameContext& frame,
+                                    Condition* condition);
+using CommandHandler = void (*)(Session& session, const FrameContext& frame, Profile* owner,
+                                Command* command);
 
 // The records are small and hold no pointer the session could derive: a load builds
 // thousands of them, and their texts lie in the session's pool.

@@ -29,8 +29,6 @@ struct Session {
   Profile* currentProfile = nullptr;
   float profileLockSeconds = 0;
   Profile* defaultProfile = nullptr;
-  HostRef* actor = nullptr;               // the followed reference during a frame
-  HostActor* actorAsCharacter = nullptr;  // the same as an actor, or null
   bool loading = false;
   bool reloadRequested = false;
   bool switchInProgress = false;
@@ -38,7 +36,6 @@ struct Session {
   Profile* pendingProfile = nullptr;
   float mountCountdown = 0;
   float dismountCountdown = 0;
-  bool inPluginView = false;
   int32_t commandNesting = 0;  // RunCommands depth, bounds recursion through profile commands
   int32_t chainCommands = 0;   // commands run inside the current outermost run
   bool chainStopReported = false;  // that chain's stop has been reported

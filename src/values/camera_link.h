@@ -1,7 +1,7 @@
 #pragma once
-// The camera facts the values layer reads and the one camera setting it writes: the followed
-// reference (iObjectRefFormId, bIsTargetOverwritten) and the activation (bIsActive). The owner
-// of the camera implements it; a registry without a link answers as a camera at rest.
+// The one camera setting the values layer reads and writes: the reference the camera is asked
+// to follow (iObjectRefFormId, bIsTargetOverwritten). The owner of the camera implements it;
+// a registry without a link answers as a camera that follows the player.
 
 #include <cstdint>
 
@@ -9,7 +9,6 @@ class CameraLink {
  public:
   virtual uint32_t RequestedRefFormId() const = 0;  // 0 = the player
   virtual void SetRequestedRefFormId(uint32_t formId) = 0;
-  virtual bool IsActivated() const = 0;
 
  protected:
   ~CameraLink() = default;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/host.h"
+#include "values/frame_context.h"
 #include "values/value.h"
 #include "values/value_ids.h"
 
@@ -32,14 +33,13 @@ struct ValueRegistry {
   ValueRegistry& operator=(const ValueRegistry&) = delete;
 };
 
-// The facts a pass of the game-state updaters reads besides the game itself.
+// The facts a pass of the game-state updaters reads besides the game itself: the frame's,
+// and the session's own.
 struct UpdateInput {
-  HostRef* actor = nullptr;               // the followed reference
-  HostActor* actorAsCharacter = nullptr;  // the same as an actor, or null
-  bool mounting = false;                  // the mount and dismount windows are open
+  FrameContext frame;
+  bool mounting = false;  // the mount and dismount windows are open
   bool dismounting = false;
-  bool inPluginView = false;              // the head camera was active at the last frame
-  const CameraLink* camera = nullptr;
+  const CameraLink* camera = nullptr;  // the reference asked for (bIsTargetOverwritten)
 };
 
 void RegisterValue(ValueRegistry& registry, int32_t index, const char* name, ValueKind kind,

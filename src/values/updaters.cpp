@@ -94,36 +94,37 @@ bool IsWeaponOut(HostActor* actor) {
 }
 
 void UpdateWalking(const UpdateInput& input, Value* value) {
-  WriteBool(value, HasStateFlag(input.actorAsCharacter, kWalkingFlag));
+  WriteBool(value, HasStateFlag(input.frame.followedActor, kWalkingFlag));
 }
 
 void UpdateRunning(const UpdateInput& input, Value* value) {
-  WriteBool(value, Asks(input.actorAsCharacter, HostActorIsRunning));
+  WriteBool(value, Asks(input.frame.followedActor, HostActorIsRunning));
 }
 
 void UpdateSwimming(const UpdateInput& input, Value* value) {
-  WriteBool(value, HasStateFlag(input.actorAsCharacter, kSwimmingFlag));
+  WriteBool(value, HasStateFlag(input.frame.followedActor, kSwimmingFlag));
 }
 
 void UpdateSprinting(const UpdateInput& input, Value* value) {
-  WriteBool(value, Asks(input.actorAsCharacter, HostActorIsSprinting));
+  WriteBool(value, Asks(input.frame.followedActor, HostActorIsSprinting));
 }
 
 void UpdateWeaponOut(const UpdateInput& input, Value* value) {
-  WriteBool(value, IsWeaponOut(input.actorAsCharacter));
+  WriteBool(value, IsWeaponOut(input.frame.followedActor));
 }
 
 void UpdateDead(const UpdateInput& input, Value* value) {
-  WriteBool(value, Asks(input.actorAsCharacter, HostActorIsDead));
+  WriteBool(value, Asks(input.frame.followedActor, HostActorIsDead));
 }
 
 void UpdateKillMove(const UpdateInput& input, Value* value) {
-  WriteBool(value, input.actorAsCharacter && (HostActorKillMoveFlags(input.actorAsCharacter) & kKillMoveFlag) != 0);
+  HostActor* actor = input.frame.followedActor;
+  WriteBool(value, actor && (HostActorKillMoveFlags(actor) & kKillMoveFlag) != 0);
 }
 
 void UpdateRace(const UpdateInput& input, Value* value) {
   if (!value || value->type != ValueType::String) return;
-  const char* name = RaceName(input.actorAsCharacter);
+  const char* name = RaceName(input.frame.followedActor);
   const std::string_view raceName = name ? name : "";
   const ValueData& current = value->current;
   const bool hadText = current.isSet && current.type == ValueType::String;
@@ -133,11 +134,11 @@ void UpdateRace(const UpdateInput& input, Value* value) {
 }
 
 void UpdateWereWolf(const UpdateInput& input, Value* value) {
-  WriteBool(value, RaceNameContains(input.actorAsCharacter, "werewolf"));
+  WriteBool(value, RaceNameContains(input.frame.followedActor, "werewolf"));
 }
 
 void UpdateVampireLord(const UpdateInput& input, Value* value) {
-  WriteBool(value, RaceNameContains(input.actorAsCharacter, "vampirebeast"));
+  WriteBool(value, RaceNameContains(input.frame.followedActor, "vampirebeast"));
 }
 
 void UpdateDialogue(const UpdateInput&, Value* value) {
@@ -146,11 +147,11 @@ void UpdateDialogue(const UpdateInput&, Value* value) {
 }
 
 void UpdateMounted(const UpdateInput& input, Value* value) {
-  WriteBool(value, Asks(input.actorAsCharacter, HostActorIsMounted));
+  WriteBool(value, Asks(input.frame.followedActor, HostActorIsMounted));
 }
 
 void UpdateSneaking(const UpdateInput& input, Value* value) {
-  WriteBool(value, Asks(input.actorAsCharacter, HostActorIsSneaking));
+  WriteBool(value, Asks(input.frame.followedActor, HostActorIsSneaking));
 }
 
 void UpdateCrafting(const UpdateInput&, Value* value) {
@@ -159,59 +160,62 @@ void UpdateCrafting(const UpdateInput&, Value* value) {
 }
 
 void UpdateSitting(const UpdateInput& input, Value* value) {
-  WriteBool(value, Asks(input.actorAsCharacter, HostActorIsSitting));
+  WriteBool(value, Asks(input.frame.followedActor, HostActorIsSitting));
 }
 
 void UpdateJumping(const UpdateInput& input, Value* value) {
-  WriteBool(value, Asks(input.actorAsCharacter, HostActorIsJumping));
+  WriteBool(value, Asks(input.frame.followedActor, HostActorIsJumping));
 }
 
 void UpdateAimMagic(const UpdateInput& input, Value* value) {
-  WriteHandClass(input.actorAsCharacter, value, EitherHand(HandClass::Magic));
+  WriteHandClass(input.frame.followedActor, value, EitherHand(HandClass::Magic));
 }
 
 void UpdateAimMagicLeft(const UpdateInput& input, Value* value) {
-  WriteHandClass(input.actorAsCharacter, value, LeftHand(HandClass::Magic));
+  WriteHandClass(input.frame.followedActor, value, LeftHand(HandClass::Magic));
 }
 
 void UpdateAimMagicRight(const UpdateInput& input, Value* value) {
-  WriteHandClass(input.actorAsCharacter, value, RightHand(HandClass::Magic));
+  WriteHandClass(input.frame.followedActor, value, RightHand(HandClass::Magic));
 }
 
 void UpdateAimBow(const UpdateInput& input, Value* value) {
-  WriteHandClass(input.actorAsCharacter, value, EitherHand(HandClass::Bow));
+  WriteHandClass(input.frame.followedActor, value, EitherHand(HandClass::Bow));
 }
 
 void UpdateAimCrossbow(const UpdateInput& input, Value* value) {
-  WriteHandClass(input.actorAsCharacter, value, EitherHand(HandClass::Crossbow));
+  WriteHandClass(input.frame.followedActor, value, EitherHand(HandClass::Crossbow));
 }
 
 void UpdateAttackAnyHanded(const UpdateInput& input, Value* value) {
-  WriteHandClass(input.actorAsCharacter, value, EitherHand(HandClass::OneHanded | HandClass::TwoHanded));
+  WriteHandClass(input.frame.followedActor, value,
+                 EitherHand(HandClass::OneHanded | HandClass::TwoHanded));
 }
 
 void UpdateAttackAnyHandedLeft(const UpdateInput& input, Value* value) {
-  WriteHandClass(input.actorAsCharacter, value, LeftHand(HandClass::OneHanded | HandClass::TwoHanded));
+  WriteHandClass(input.frame.followedActor, value,
+                 LeftHand(HandClass::OneHanded | HandClass::TwoHanded));
 }
 
 void UpdateAttackAnyHandedRight(const UpdateInput& input, Value* value) {
-  WriteHandClass(input.actorAsCharacter, value, RightHand(HandClass::OneHanded | HandClass::TwoHanded));
+  WriteHandClass(input.frame.followedActor, value,
+                 RightHand(HandClass::OneHanded | HandClass::TwoHanded));
 }
 
 void UpdateAttackOneHanded(const UpdateInput& input, Value* value) {
-  WriteHandClass(input.actorAsCharacter, value, EitherHand(HandClass::OneHanded));
+  WriteHandClass(input.frame.followedActor, value, EitherHand(HandClass::OneHanded));
 }
 
 void UpdateAttackOneHandedLeft(const UpdateInput& input, Value* value) {
-  WriteHandClass(input.actorAsCharacter, value, LeftHand(HandClass::OneHanded));
+  WriteHandClass(input.frame.followedActor, value, LeftHand(HandClass::OneHanded));
 }
 
 void UpdateAttackOneHandedRight(const UpdateInput& input, Value* value) {
-  WriteHandClass(input.actorAsCharacter, value, RightHand(HandClass::OneHanded));
+  WriteHandClass(input.frame.followedActor, value, RightHand(HandClass::OneHanded));
 }
 
 void UpdateAttackTwoHanded(const UpdateInput& input, Value* value) {
-  WriteHandClass(input.actorAsCharacter, value, EitherHand(HandClass::TwoHanded));
+  WriteHandClass(input.frame.followedActor, value, EitherHand(HandClass::TwoHanded));
 }
 
 void UpdateCameraState(const UpdateInput&, Value* value) {
@@ -229,11 +233,11 @@ void UpdateDismounting(const UpdateInput& input, Value* value) {
 }
 
 void UpdateIsInQARN(const UpdateInput& input, Value* value) {
-  WriteBool(value, input.inPluginView);
+  WriteBool(value, input.frame.headCameraShown);
 }
 
 void UpdateIsActive(const UpdateInput& input, Value* value) {
-  WriteBool(value, input.camera && input.camera->IsActivated());
+  WriteBool(value, input.frame.activated);
 }
 
 void UpdateIsTargetOverwritten(const UpdateInput& input, Value* value) {
@@ -243,11 +247,11 @@ void UpdateIsTargetOverwritten(const UpdateInput& input, Value* value) {
 // --- The target reference ---
 
 void UpdateObjectBaseFormId(const UpdateInput& input, Value* value) {
-  HostForm* base = input.actor ? HostRefBaseForm(input.actor) : nullptr;
+  HostForm* base = input.frame.followed ? HostRefBaseForm(input.frame.followed) : nullptr;
   WriteInt(value, base ? static_cast<int32_t>(HostFormId(base)) : 0);
 }
 
 void UpdateIndoors(const UpdateInput& input, Value* value) {
-  HostCell* cell = input.actor ? HostRefParentCell(input.actor) : nullptr;
+  HostCell* cell = input.frame.followed ? HostRefParentCell(input.frame.followed) : nullptr;
   WriteBool(value, cell && (HostCellFlags(cell) & 1) != 0);
 }

@@ -112,7 +112,7 @@ local function run()
   expect(vim.wait(timeout, function() return #diagnostics() == 0 end, 20), 'no diagnostics', diagnostics())
 
   vim.lsp.stop_client(client)
-  print('neovim: diagnostics, hover, completion, definition, references, symbols, rename, quick fix: ok')
+  io.stdout:write('neovim: diagnostics, hover, completion, definition, references, symbols, rename, quick fix: ok\n')
   vim.cmd('qall!')
 end
 

@@ -15,12 +15,10 @@ using ControllerTest = CameraTest;
 TEST_F(ControllerTest, FlagsFollowTheSettingsAndTheCameraState) {
   Frames(1);
   EXPECT_EQ(Controller().flags, kHeadCamera);
-  EXPECT_EQ(LiveSession().inPluginView, 1);
 
   SetBool(Vid::bActivated, false);
   Frames(1);
   EXPECT_EQ(Controller().flags, uint32_t(ControllerFlag::Enabled));
-  EXPECT_EQ(LiveSession().inPluginView, 0);
 
   SetBool(Vid::bActivated, true);
   SetInt(Vid::iActivated, 0);
@@ -43,6 +41,40 @@ TEST_F(ControllerTest, FlagsFollowTheSettingsAndTheCameraState) {
   EXPECT_EQ(Controller().flags, 0u);
 }
 
+// bIsInQARN and bIsActive report the camera as the last frame left it; a session reports the
+// head view only from the end of its first frame on.
+TEST_F(ControllerTest, ValuesSeeTheCameraAsTheLastFrameLeftIt) {
+  Sim().frameTimeB = 0.1f;  // a profile update in every frame
+  const auto shown = [] {
+    SetConditionRefs(Values(), Vid::bIsInQARN, 1);
+    SetConditionRefs(Values(), Vid::bIsActive, 1);
+    bool view = false;
+    bool active = false;
+    GetBool(Values(), Vid::bIsInQARN, view);
+    GetBool(Values(), Vid::bIsActive, active);
+    return std::pair(view, active);
+  };
+  shown();
+  Frames(1);
+  EXPECT_EQ(shown(), std::pair(false, false));
+  Frames(1);
+  EXPECT_EQ(shown(), std::pair(true, true));
+  SetBool(Vid::bActivated, false);
+  Frames(1);
+  EXPECT_EQ(shown(), std::pair(true, true));
+  Frames(1);
+  EXPECT_EQ(shown(), std::pair(false, false));
+
+  SetBool(Vid::bActivated, true);
+  Frames(2);
+  Owner().ReplaceSession(Owner().NewSession());
+  shown();
+  Frames(1);
+  EXPECT_EQ(shown(), std::pair(false, true));
+  Frames(1);
+  EXPECT_EQ(shown(), std::pair(true, true));
+}
+
 TEST_F(ControllerTest, NeedsALoadedTargetAndACameraState) {
   Sim().player->loaded3D = nullptr;
   Frames(1);
@@ -54,7 +86,7 @@ TEST_F(ControllerTest, NeedsALoadedTargetAndACameraState) {
   Frames(1);
   EXPECT_EQ(Controller().flags, 0u);
   EXPECT_FALSE(Controller().gameNotRunning);
-  EXPECT_EQ(Controller().target, nullptr);  // borrowed only during the update
+  EXPECT_EQ(Controller().frame.followed, nullptr);  // borrowed only during the update
 }
 
 TEST_F(ControllerTest, HeadCameraChangesAreReportedOnceWithTheWeaponState) {
@@ -71,16 +103,16 @@ TEST_F(ControllerTest, GameNotRunningStopsTheActiveClockOnTheNextFrame) {
   Sim().frameTimeA = 0.25f;
   Sim().frameTimeB = 0.5f;
   Frames(1);
-  EXPECT_EQ(Controller().activeFrameTime, 0.25f);
-  EXPECT_EQ(Controller().frameTime, 0.5f);
+  EXPECT_EQ(Controller().frame.activeFrameTime, 0.25f);
+  EXPECT_EQ(Controller().frame.frameTime, 0.5f);
 
   Sim().mainState->notRunning = 1;
   Frames(1);
   EXPECT_TRUE(Controller().gameNotRunning);
-  EXPECT_EQ(Controller().activeFrameTime, 0.25f);  // decided from the previous frame
+  EXPECT_EQ(Controller().frame.activeFrameTime, 0.25f);  // decided from the previous frame
   Frames(1);
-  EXPECT_EQ(Controller().activeFrameTime, 0.0f);
-  EXPECT_EQ(Controller().frameTime, 0.5f);
+  EXPECT_EQ(Controller().frame.activeFrameTime, 0.0f);
+  EXPECT_EQ(Controller().frame.frameTime, 0.5f);
 
   Sim().mainState->notRunning = 0;
   Sim().uiState->notRunning = 1;

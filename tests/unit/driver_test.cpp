@@ -21,26 +21,26 @@ class DriverTest : public ProfilesTest {
 TEST_F(DriverTest, ConditionsStopAtTheFirstFailure) {
   static int evaluated = 0;
   evaluated = 0;
-  auto counting = [](Session&, Condition* c) {
+  auto counting = [](Session&, const FrameContext&, Condition* c) {
     ++evaluated;
     return c->op == 0;
   };
   Profile profile;
-  EXPECT_TRUE(ConditionsHold(LiveSession(), &profile, true));
-  EXPECT_FALSE(ConditionsHold(LiveSession(), &profile, false));
+  EXPECT_TRUE(ConditionsHold(LiveSession(), kOutsideFrame, &profile, true));
+  EXPECT_FALSE(ConditionsHold(LiveSession(), kOutsideFrame, &profile, false));
 
   for (int32_t op : {0, 1, 0}) {
     profile.conditions.push_back({});
     profile.conditions.back().op = op;
     profile.conditions.back().evaluator = counting;
   }
-  EXPECT_FALSE(ConditionsHold(LiveSession(), &profile, true));
+  EXPECT_FALSE(ConditionsHold(LiveSession(), kOutsideFrame, &profile, true));
   EXPECT_EQ(evaluated, 2);
 
   profile.conditions[1].op = 0;
-  EXPECT_TRUE(ConditionsHold(LiveSession(), &profile, false));
+  EXPECT_TRUE(ConditionsHold(LiveSession(), kOutsideFrame, &profile, false));
   profile.conditions[2].evaluator = nullptr;
-  EXPECT_FALSE(ConditionsHold(LiveSession(), &profile, true));
+  EXPECT_FALSE(ConditionsHold(LiveSession(), kOutsideFrame, &profile, true));
 }
 
 TEST_F(DriverTest, ASwitchDeactivatesThenActivatesAndRecordsTheFirstChange) {
@@ -55,7 +55,7 @@ TEST_F(DriverTest, ASwitchDeactivatesThenActivatesAndRecordsTheFirstChange) {
   EXPECT_EQ(CountLines("Vantrel(DEBUG): Changed profile from None to __Default."), 1);
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 70);
 
-  SwitchProfile(LiveSession(), FindProfile(LiveSession(), "Combat"), 3);
+  SwitchProfile(LiveSession(), kOutsideFrame, FindProfile(LiveSession(), "Combat"), 3);
   EXPECT_EQ(CurrentName(), "Combat");
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 80);
   EXPECT_EQ(Saved("Combat", Vid::iUnused1), 70);
@@ -64,12 +64,12 @@ TEST_F(DriverTest, ASwitchDeactivatesThenActivatesAndRecordsTheFirstChange) {
   ExpectIdle();
 
   // Switching to the current profile only sets the lock.
-  SwitchProfile(LiveSession(), FindProfile(LiveSession(), "Combat"), 0.5f);
+  SwitchProfile(LiveSession(), kOutsideFrame, FindProfile(LiveSession(), "Combat"), 0.5f);
   EXPECT_EQ(LiveSession().profileLockSeconds, 0.5f);
   EXPECT_EQ(CountLines("Changed profile"), 2);
 
   SetValue(Values(), Vid::iUnused1, ValueData::Int(1), 0);
-  SwitchProfile(LiveSession(), LiveSession().defaultProfile, 0);
+  SwitchProfile(LiveSession(), kOutsideFrame, LiveSession().defaultProfile, 0);
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 70);
   EXPECT_EQ(Saved("Combat", Vid::iUnused1), 70);  // Return leaves the entry in place
   EXPECT_EQ(Saved("__Default", Vid::iUnused1), 70);  // the default's Set ran after Return
@@ -78,8 +78,8 @@ TEST_F(DriverTest, ASwitchDeactivatesThenActivatesAndRecordsTheFirstChange) {
 
 TEST_F(DriverTest, SwitchingToNothingClearsTheLock) {
   Load("[A]\n");
-  SwitchProfile(LiveSession(), FindProfile(LiveSession(), "A"), 4);
-  SwitchProfile(LiveSession(), nullptr, 9);
+  SwitchProfile(LiveSession(), kOutsideFrame, FindProfile(LiveSession(), "A"), 4);
+  SwitchProfile(LiveSession(), kOutsideFrame, nullptr, 9);
   EXPECT_EQ(LiveSession().currentProfile, nullptr);
   EXPECT_EQ(LiveSession().profileLockSeconds, 0);
 }
@@ -89,16 +89,16 @@ TEST_F(DriverTest, CameraAtActivationRecordsHowTheProfileFoundTheCamera) {
   Profile* a = FindProfile(LiveSession(), "A");
   Profile* b = FindProfile(LiveSession(), "B");
   Sim().SetCameraState(9);  // a head-camera state
-  SwitchProfile(LiveSession(), a, 0);
+  SwitchProfile(LiveSession(), kOutsideFrame, a, 0);
   EXPECT_EQ(a->cameraAtActivation, CameraAtActivation::HeadCamera);
   Sim().SetCameraState(0);  // the host's first person
-  SwitchProfile(LiveSession(), b, 0);
+  SwitchProfile(LiveSession(), kOutsideFrame, b, 0);
   EXPECT_EQ(b->cameraAtActivation, CameraAtActivation::FirstPerson);
   Sim().SetCameraState(7);
-  SwitchProfile(LiveSession(), a, 0);
+  SwitchProfile(LiveSession(), kOutsideFrame, a, 0);
   EXPECT_EQ(a->cameraAtActivation, CameraAtActivation::Other);
   Sim().playerCamera = nullptr;
-  SwitchProfile(LiveSession(), b, 0);
+  SwitchProfile(LiveSession(), kOutsideFrame, b, 0);
   EXPECT_EQ(b->cameraAtActivation, CameraAtActivation::Other);
 }
 
@@ -110,8 +110,8 @@ TEST_F(DriverTest, SetProfileAmongDeactivationCommandsRedirectsTheSwitch) {
       "+Set iUnused2 2\n"
       "[C]\n"
       "+Set iUnused2 3\n");
-  SwitchProfile(LiveSession(), FindProfile(LiveSession(), "A"), 0);
-  SetProfileByName(LiveSession(), "C", 4);
+  SwitchProfile(LiveSession(), kOutsideFrame, FindProfile(LiveSession(), "A"), 0);
+  SetProfileByName(LiveSession(), kOutsideFrame, "C", 4);
   EXPECT_EQ(CurrentName(), "B");
   EXPECT_EQ(IntOr(Vid::iUnused2, 0), 2);
   EXPECT_EQ(LiveSession().profileLockSeconds, 4);
@@ -127,7 +127,7 @@ TEST_F(DriverTest, SetProfileAmongActivationCommandsRunsACompleteNestedSwitch) {
       "-Set iUnused4 4\n"
       "[B]\n"
       "+Set iUnused2 2\n");
-  SetProfileByName(LiveSession(), "a", 2);
+  SetProfileByName(LiveSession(), kOutsideFrame, "a", 2);
   EXPECT_EQ(CurrentName(), "B");
   EXPECT_EQ(IntOr(Vid::iUnused2, 0), 2);
   EXPECT_EQ(IntOr(Vid::iUnused3, 0), 3);
@@ -148,24 +148,24 @@ TEST_F(DriverTest, SetProfileFallsBackToTheDefaultAndRespectsConditions) {
       "{Side}\n"
       "[Free]\n");
   Profile* free = FindProfile(LiveSession(), "Free");
-  SetProfileByName(LiveSession(), "Free", 0);
+  SetProfileByName(LiveSession(), kOutsideFrame, "Free", 0);
   EXPECT_EQ(CurrentName(), "Free");  // no conditions: SetProfile may pick it
-  SetProfileByName(LiveSession(), "Nowhere", 0);
+  SetProfileByName(LiveSession(), kOutsideFrame, "Nowhere", 0);
   EXPECT_EQ(CurrentName(), "__Default");
-  SetProfileByIndex(LiveSession(), free->index, 0);
-  SetProfileByName(LiveSession(), "Side", 0);  // a parallel profile
+  SetProfileByIndex(LiveSession(), kOutsideFrame, free->index, 0);
+  SetProfileByName(LiveSession(), kOutsideFrame, "Side", 0);  // a parallel profile
   EXPECT_EQ(CurrentName(), "__Default");
-  SetProfileByIndex(LiveSession(), free->index, 0);
-  SetProfileByIndex(LiveSession(), FindProfile(LiveSession(), "Side")->index, 0);
+  SetProfileByIndex(LiveSession(), kOutsideFrame, free->index, 0);
+  SetProfileByIndex(LiveSession(), kOutsideFrame, FindProfile(LiveSession(), "Side")->index, 0);
   EXPECT_EQ(CurrentName(), "__Default");
-  SetProfileByIndex(LiveSession(), 99, 0);
+  SetProfileByIndex(LiveSession(), kOutsideFrame, 99, 0);
   EXPECT_EQ(CurrentName(), "__Default");
 
-  SetProfileByName(LiveSession(), "Locked", 0);
+  SetProfileByName(LiveSession(), kOutsideFrame, "Locked", 0);
   EXPECT_EQ(CurrentName(), "__Default");
   SetValue(Values(), Vid::iUnused1, ValueData::Int(1), 0);
   FindProfile(LiveSession(), "Locked")->inhibitSeconds = -1;  // inhibit does not stop SetProfile
-  SetProfileByName(LiveSession(), "LOCKED", 0);
+  SetProfileByName(LiveSession(), kOutsideFrame, "LOCKED", 0);
   EXPECT_EQ(CurrentName(), "Locked");
   EXPECT_EQ(FindProfile(LiveSession(), " Locked"), nullptr);  // names are not trimmed
 }
@@ -181,7 +181,7 @@ TEST_F(DriverTest, RunProfileRunsBothPhasesAndChangesNoState) {
   const int lines = CountLines("Vantrel(DEBUG)");
   Profile* flash = FindProfile(LiveSession(), "Flash");
   flash->savedValues[Vid::iFocusDelay] = ValueData::Int(1);
-  RunProfileByName(LiveSession(), "flash");
+  RunProfileByName(LiveSession(), kOutsideFrame, "flash");
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 6);
   EXPECT_EQ(IntOr(Vid::iUnused2, 0), 7);
   EXPECT_EQ(flash->savedValues.size(), 1u);  // emptied, then the "+" change recorded
@@ -191,8 +191,8 @@ TEST_F(DriverTest, RunProfileRunsBothPhasesAndChangesNoState) {
   EXPECT_EQ(CountLines("Vantrel(DEBUG)"), lines);
   ExpectIdle();
 
-  RunProfileByIndex(LiveSession(), 123);
-  RunProfileByName(LiveSession(), "missing");
+  RunProfileByIndex(LiveSession(), kOutsideFrame, 123);
+  RunProfileByName(LiveSession(), kOutsideFrame, "missing");
   ExpectIdle();
 }
 
@@ -204,7 +204,7 @@ TEST_F(DriverTest, AProfileRunningItselfStopsAtTheNestingBoundWithOneLine) {
       "+Modify iUnused1 1\n"
       "+RunProfile Loop\n"
       "-Modify iUnused2 1\n");
-  RunProfileByName(LiveSession(), "Loop");
+  RunProfileByName(LiveSession(), kOutsideFrame, "Loop");
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), kMaxCommandNesting);
   EXPECT_EQ(IntOr(Vid::iUnused2, 0), kMaxCommandNesting);
   EXPECT_EQ(CountLines("Vantrel: Profile commands of 'Loop' stopped: nested too deeply."), 1);
@@ -220,7 +220,7 @@ TEST_F(DriverTest, TwoProfilesSwitchingToEachOtherEndConsistent) {
       "[B]\n"
       "+Modify iUnused1 1\n"
       "+SetProfile A\n");
-  SetProfileByName(LiveSession(), "A", 0);
+  SetProfileByName(LiveSession(), kOutsideFrame, "A", 0);
   const std::string current = CurrentName();
   EXPECT_TRUE(current == "A" || current == "B") << current;
   // Every switch nests one level deeper; the switch that reaches the bound runs no command.
@@ -228,7 +228,7 @@ TEST_F(DriverTest, TwoProfilesSwitchingToEachOtherEndConsistent) {
   ExpectIdle();
 
   // The driver goes on working afterwards.
-  SetProfileByIndex(LiveSession(), LiveSession().defaultProfile->index, 0);
+  SetProfileByIndex(LiveSession(), kOutsideFrame, LiveSession().defaultProfile->index, 0);
   EXPECT_EQ(CurrentName(), "__Default");
 }
 
@@ -236,7 +236,8 @@ TEST_F(DriverTest, AProfileThatMultipliesItselfIsCutOff) {
   std::string text = "!Set iUnused1 0\n[Bomb]\n+Modify iUnused1 1\n";
   for (int i = 0; i < 8; ++i) text += "+RunProfile Bomb\n-RunProfile Bomb\n";
   Load(text);
-  RunProfileByName(LiveSession(), "Bomb");  // 16^16 runs without a bound on the whole chain
+  // 16^16 runs without a bound on the whole chain
+  RunProfileByName(LiveSession(), kOutsideFrame, "Bomb");
   const int32_t runs = IntOr(Vid::iUnused1, 0);
   EXPECT_GT(runs, kMaxCommandNesting);
   // Each of the two phases of a RunProfile is an outermost run with its own allowance.
@@ -247,7 +248,7 @@ TEST_F(DriverTest, AProfileThatMultipliesItselfIsCutOff) {
 
   // A new outermost run has its full allowance again.
   SetValue(Values(), Vid::iUnused1, ValueData::Int(0), 0);
-  RunProfileByName(LiveSession(), "Bomb");
+  RunProfileByName(LiveSession(), kOutsideFrame, "Bomb");
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), runs);
 }
 

@@ -11,9 +11,10 @@ class EvaluatorsTest : public ProfilesTest {
  protected:
   // The condition for the followed reference `ref`, which is `actor` as an actor (or null).
   static bool HoldsFor(Condition& condition, HostRef* ref, HostActor* actor) {
-    LiveSession().actor = ref;
-    LiveSession().actorAsCharacter = actor;
-    return condition.evaluator(LiveSession(), &condition);
+    FrameContext frame;
+    frame.followed = ref;
+    frame.followedActor = actor;
+    return condition.evaluator(LiveSession(), frame, &condition);
   }
   static bool Holds(Condition& condition) { return HoldsFor(condition, PlayerRef(), Sim().player); }
   static bool HoldsWithout(Condition& condition) { return HoldsFor(condition, nullptr, nullptr); }

@@ -70,14 +70,15 @@ TEST_F(FrameTest, TheFirstHoldingExclusiveProfileWinsUnlessInhibitedOrLocked) {
   Frame(0.1f);  // the inhibit ran out before this pass
   EXPECT_EQ(CurrentName(), "Second");
 
-  SetProfileByName(LiveSession(), "__Default", 0.25f);
+  SetProfileByName(LiveSession(), kOutsideFrame, "__Default", 0.25f);
   Frame(0.1f);
   Frame(0.1f);
   EXPECT_EQ(CurrentName(), "__Default");
   Frame(0.1f);
   EXPECT_EQ(CurrentName(), "Second");
 
-  SetProfileByName(LiveSession(), "Bare", 0.15f);  // no conditions: chosen only by SetProfile
+  // No conditions: chosen only by SetProfile.
+  SetProfileByName(LiveSession(), kOutsideFrame, "Bare", 0.15f);
   SetInt(Vid::iUnused1, 0);
   Frame(0.1f);
   EXPECT_EQ(CurrentName(), "Bare");  // locked: not even the default takes over
@@ -106,7 +107,7 @@ TEST_F(FrameTest, ParallelProfilesToggleInFileOrderBesideTheCurrentOne) {
   EXPECT_EQ(CountLines("Vantrel(DEBUG): Activating profile Enabler."), 1);
 
   // While a lock runs, parallel profiles still follow their conditions.
-  SetProfileByName(LiveSession(), "First", 10);
+  SetProfileByName(LiveSession(), kOutsideFrame, "First", 10);
   enabler->inhibitSeconds = 0.15f;
   Frame(0.1f);
   EXPECT_EQ(enabler->active, 0);
@@ -149,7 +150,8 @@ TEST_F(FrameTest, TimersCountDownAndTheTargetIsOnlyKnownDuringTheFrame) {
   EXPECT_FLOAT_EQ(LiveSession().dismountCountdown, 0.2f);
 
   // The game is paused: the windows stand still.
-  Owner().RunSessionFrame({PlayerRef(), Sim().player, 0.1f, 0});
+  Owner().RunSessionFrame({.followed = PlayerRef(), .followedActor = Sim().player,
+                           .frameTime = 0.1f, .activeFrameTime = 0});
   EXPECT_FLOAT_EQ(LiveSession().dismountCountdown, 0.2f);
 
   handCacheStale = 0;
@@ -157,8 +159,8 @@ TEST_F(FrameTest, TimersCountDownAndTheTargetIsOnlyKnownDuringTheFrame) {
   Frame(0.1f);
   EXPECT_EQ(handCacheStale, 1);
   EXPECT_EQ(Sim().player->animEvents, std::vector<std::string>{"Draw"});
-  EXPECT_EQ(LiveSession().actor, nullptr);
-  EXPECT_EQ(LiveSession().actorAsCharacter, nullptr);
+  RunProfileByName(LiveSession(), kOutsideFrame, "Act");  // outside the frame: no one to send to
+  EXPECT_EQ(Sim().player->animEvents.size(), 1u);
 }
 
 TEST_F(FrameTest, AReloadClearsBindingsRunningTheReleaseActionsOfHeldKeys) {
@@ -174,7 +176,7 @@ TEST_F(FrameTest, AReloadClearsBindingsRunningTheReleaseActionsOfHeldKeys) {
   Frame();
   Sim().SetKeyDown(112, true);
   Frame();
-  RunProfileByName(LiveSession(), "Later");
+  RunProfileByName(LiveSession(), kOutsideFrame, "Later");
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 9);  // commands after Reload still run
   EXPECT_NE(FindProfile(LiveSession(), "Flash"), nullptr);
   EXPECT_TRUE(Sim().playerCamera->personCalls.empty());

@@ -18,9 +18,10 @@ class HandlersTest : public ProfilesTest {
     ASSERT_NE(parsed, nullptr) << text;
     owner->commands.push_back(*parsed);
     Command* command = &owner->commands.back();
-    LiveSession().actor = actor ? HostActorAsRef(actor) : nullptr;
-    LiveSession().actorAsCharacter = actor;
-    HandlerOf(command->id)(LiveSession(), owner, command);
+    FrameContext frame;
+    frame.followed = actor ? HostActorAsRef(actor) : nullptr;
+    frame.followedActor = actor;
+    HandlerOf(command->id)(LiveSession(), frame, owner, command);
   }
 
   static bool BoolOr(int32_t index, bool fallback) {
@@ -132,7 +133,7 @@ TEST_F(HandlersTest, SwitchesSetTheirValueAndToggleFlipsActivation) {
   Run("Enable");
   EXPECT_TRUE(BoolOr(Vid::bEnabled, false));
   Command disable;
-  HandlerOf(CommandId::Disable)(LiveSession(), nullptr, &disable);
+  HandlerOf(CommandId::Disable)(LiveSession(), kOutsideFrame, nullptr, &disable);
   EXPECT_FALSE(BoolOr(Vid::bEnabled, true));
   Run("Activate");
   EXPECT_TRUE(BoolOr(Vid::bActivated, false));
@@ -217,11 +218,11 @@ TEST_F(HandlersTest, KeyCommandsQueueUnpackedRequests) {
   Command byIndex;
   byIndex.keyWord = 0;
   byIndex.operand = Operand::Int(3);
-  HandlerOf(CommandId::BindKey)(LiveSession(), nullptr, &byIndex);
-  HandlerOf(CommandId::UnBindKey)(LiveSession(), nullptr, &byIndex);
+  HandlerOf(CommandId::BindKey)(LiveSession(), kOutsideFrame, nullptr, &byIndex);
+  HandlerOf(CommandId::UnBindKey)(LiveSession(), kOutsideFrame, nullptr, &byIndex);
   EXPECT_EQ(LiveSession().keyBindingRequests.size(), 4u);
   byIndex.keyWord = 0x0004007B;
-  HandlerOf(CommandId::BindKey)(LiveSession(), nullptr, &byIndex);
+  HandlerOf(CommandId::BindKey)(LiveSession(), kOutsideFrame, nullptr, &byIndex);
   ASSERT_EQ(LiveSession().keyBindingRequests.size(), 5u);
   EXPECT_EQ(Request(4).key, 123);
   EXPECT_EQ(Request(4).modifiers, 4);

@@ -117,15 +117,15 @@ TEST_F(KeyBindingsTest, UnbindingAHeldKeyRunsItsReleaseActionFirst) {
   Press({kF1});
   EXPECT_EQ(CurrentName(), "A");
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 0);
-  RunProfileByName(LiveSession(), "DropRelease");
+  RunProfileByName(LiveSession(), kOutsideFrame, "DropRelease");
   Frame();
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 1);
   Release({kF1});
   EXPECT_EQ(IntOr(Vid::iUnused1, 0), 1);
 
-  RunProfileByName(LiveSession(), "DropPress");  // modifiers are not looked at
+  RunProfileByName(LiveSession(), kOutsideFrame, "DropPress");  // modifiers are not looked at
   Frame();
-  SetProfileByName(LiveSession(), "__Default", 0);
+  SetProfileByName(LiveSession(), kOutsideFrame, "__Default", 0);
   Press({kF1});
   EXPECT_EQ(CurrentName(), "__Default");
 }

@@ -39,10 +39,7 @@ class ProfilesTest : public ::testing::Test {
     controller.requestedRefFormId = 0;
     controller.rotationQueues[0].clear();
     controller.rotationQueues[1].clear();
-    controller.target = nullptr;
-    controller.targetActor = nullptr;
-    controller.frameTime = 0;
-    controller.activeFrameTime = 0;
+    controller.frame = FrameContext{};
   }
 
   static Session& LiveSession() {
@@ -60,7 +57,8 @@ class ProfilesTest : public ::testing::Test {
   // One driver frame of dt seconds with the camera following `target` (the player by default).
   static void Frame(float dt = 1.0f / 60, HostRef* target = PlayerRef(),
                     HostActor* actor = Sim().player) {
-    Owner().RunSessionFrame({target, actor, dt, dt});
+    Owner().RunSessionFrame(
+        {.followed = target, .followedActor = actor, .frameTime = dt, .activeFrameTime = dt});
   }
 
   static HostRef* PlayerRef() { return HostActorAsRef(Sim().player); }

@@ -59,11 +59,11 @@ TEST_F(UpdatersTest, UpdatersWriteOnlyValuesOfTheirOwnType) {
   Value& debug = At(Vid::iDebug);
   debug.current = ValueData::Int(7);
   Sim().player->stateFlags = 0x40;
-  UpdateWalking(UpdaterInput(session), &debug);
+  UpdateWalking(UpdaterInput(session, frame), &debug);
   EXPECT_EQ(debug.current.AsInt(), 7);
-  UpdateCameraState(UpdaterInput(session), &At(Vid::bFocus));
+  UpdateCameraState(UpdaterInput(session, frame), &At(Vid::bFocus));
   EXPECT_FALSE(At(Vid::bFocus).current.isSet);
-  UpdateRace(UpdaterInput(session), &debug);
+  UpdateRace(UpdaterInput(session, frame), &debug);
   EXPECT_EQ(debug.current.type, ValueType::Int);
 }
 
@@ -165,14 +165,14 @@ TEST_F(UpdatersTest, MountWindowsOpenOnlyForTheFollowedActor) {
 
 TEST_F(UpdatersTest, PluginStateValues) {
   EXPECT_FALSE(Refreshed(Vid::bIsInQARN));
-  session.inPluginView = 1;
+  frame.headCameraShown = true;
   EXPECT_TRUE(Refreshed(Vid::bIsInQARN));
 
-  CameraController& controller = Plugin::Instance().controller;
-  controller.flags = ControllerFlag::Enabled | ControllerFlag::HeadCameraActive;
   EXPECT_FALSE(Refreshed(Vid::bIsActive));
-  controller.flags = ControllerFlag::Activated;
+  frame.activated = true;
   EXPECT_TRUE(Refreshed(Vid::bIsActive));
+
+  CameraController& controller = Plugin::Instance().controller;
 
   EXPECT_FALSE(Refreshed(Vid::bIsTargetOverwritten));
   controller.requestedRefFormId = 0x1234;
@@ -189,8 +189,8 @@ TEST_F(UpdatersTest, TargetReferenceFacts) {
   // These two follow the target even when it is not an actor.
   HostRef* chair = Sim().CreateReference();
   chair->parentCell = Sim().CreateCell(true);
-  session.actor = chair;
-  session.actorAsCharacter = nullptr;
+  frame.followed = chair;
+  frame.followedActor = nullptr;
   EXPECT_TRUE(Refreshed(Vid::bIndoors));
   Pass({Vid::iObjectBaseFormId});
   EXPECT_EQ(At(Vid::iObjectBaseFormId).current.AsInt(),

@@ -67,16 +67,17 @@ class SimRegistryTest : public RegistryTest {
   }
 
   void Follow(HostActor* target) {
-    session.actor = target;
-    session.actorAsCharacter = target;
+    frame.followed = target;
+    frame.followedActor = target;
     Plugin::Instance().controller.followedFormId = target ? target->formId : 0;
   }
 
-  // One updater pass over the given values, as if conditions named them; the plug-in facts
-  // come from the session and the owner's camera, as the profile frame gathers them.
+  // One updater pass over the given values, as if conditions named them, in `frame`; the
+  // plug-in facts come from the session and the owner's camera, as the profile frame gathers
+  // them.
   void Pass(std::initializer_list<int32_t> indices) {
     for (int32_t index : indices) SetConditionRefs(registry, index, 1);
-    RunUpdaters(registry, UpdaterInput(session));
+    RunUpdaters(registry, UpdaterInput(session, frame));
   }
 
   // Refreshes one value and reads it as a Bool; fails the test when it is not a set Bool.
@@ -86,6 +87,8 @@ class SimRegistryTest : public RegistryTest {
     EXPECT_TRUE(data.isSet && data.type == ValueType::Bool) << At(index).name;
     return data.AsBool();
   }
+
+  FrameContext frame;
 
  private:
   static void ResetController() {

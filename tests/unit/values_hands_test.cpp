@@ -131,8 +131,8 @@ TEST_F(HandsTest, ClassifiesOncePerPassAndKeepsItWithoutACharacter) {
   PassAllHands();
   // Within a pass the cached classes stand even though the hand changed.
   hands->rightHand = Sim().CreateWeapon(9);
-  UpdateAimBow(UpdaterInput(session), &At(Vid::bAimBow));
-  UpdateAimCrossbow(UpdaterInput(session), &At(Vid::bAimCrossbow));
+  UpdateAimBow(UpdaterInput(session, frame), &At(Vid::bAimBow));
+  UpdateAimCrossbow(UpdaterInput(session, frame), &At(Vid::bAimCrossbow));
   EXPECT_TRUE(Read(Vid::bAimBow));
   EXPECT_FALSE(Read(Vid::bAimCrossbow));
 
@@ -141,7 +141,7 @@ TEST_F(HandsTest, ClassifiesOncePerPassAndKeepsItWithoutACharacter) {
   EXPECT_TRUE(Read(Vid::bAimCrossbow));
 
   // A target that is not a character leaves the last classification in place.
-  session.actorAsCharacter = nullptr;
+  frame.followedActor = nullptr;
   hands->rightHand = nullptr;
   PassAllHands();
   EXPECT_TRUE(Read(Vid::bAimCrossbow));

@@ -191,7 +191,7 @@ std::vector<int32_t> updatedIndices;
 HostRef* seenActor = nullptr;
 
 void RecordUpdate(const UpdateInput& input, Value* value) {
-  seenActor = input.actor;
+  seenActor = input.frame.followed;
   updatedIndices.push_back(value->index);
 }
 
@@ -204,9 +204,10 @@ TEST_F(ValueRegistryTest, RunUpdatersRefreshesOnlyNamedValuesInIndexOrder) {
   SetConditionRefs(registry, Vid::bMounted, 0);
   SetConditionRefs(registry, Vid::fFOV, 1);  // named, but no updater
   HostRef target;
-  session.actor = &target;
+  FrameContext frame;
+  frame.followed = &target;
   updatedIndices.clear();
-  RunUpdaters(registry, UpdaterInput(session));
+  RunUpdaters(registry, UpdaterInput(session, frame));
   EXPECT_EQ(updatedIndices, (std::vector<int32_t>{Vid::bWalking, Vid::bIndoors}));
   EXPECT_EQ(seenActor, &target);
 
@@ -216,7 +217,7 @@ TEST_F(ValueRegistryTest, RunUpdatersRefreshesOnlyNamedValuesInIndexOrder) {
                 nullptr);
   SetConditionRefs(registry, Vid::bSneaking, 1);
   updatedIndices.clear();
-  RunUpdaters(registry, UpdaterInput(session));
+  RunUpdaters(registry, UpdaterInput(session, frame));
   EXPECT_EQ(updatedIndices, (std::vector<int32_t>{Vid::bSneaking}));
 }
 

@@ -62,7 +62,7 @@ std::string Format(const ValueData& data, bool formId) {
 
 // What the condition's evaluator compares: the value as the evaluator reads it (the host's
 // own reading for a mirrored setting), or for a host test whether the actor has it.
-std::string LiveText(Session& session, const Condition& condition) {
+std::string LiveText(Session& session, const FrameContext& frame, const Condition& condition) {
   if (condition.evaluator == CompareValue) {
     Value* value = ValueAt(session.values, condition.valueIndex);
     if (value == nullptr) return "no value";
@@ -73,11 +73,11 @@ std::string LiveText(Session& session, const Condition& condition) {
     }
     return Format(live, false);
   }
-  if (session.actorAsCharacter == nullptr) return "no actor";
+  if (frame.followedActor == nullptr) return "no actor";
   if (!condition.operand.isSet) return "operand did not parse";
   Condition asked = condition;  // a copy: the keyword tests rewrite their operand
   asked.op = ConditionOp::Equal;
-  return asked.evaluator(session, &asked) ? "the actor has it" : "the actor lacks it";
+  return asked.evaluator(session, frame, &asked) ? "the actor has it" : "the actor lacks it";
 }
 
 struct ProfileReport {
@@ -86,13 +86,13 @@ struct ProfileReport {
   std::vector<std::string> conditionLines;
 };
 
-ProfileReport Report(Session& session, const Profile& profile) {
+ProfileReport Report(Session& session, const FrameContext& frame, const Profile& profile) {
   ProfileReport report;
   report.profile = &profile;
   report.holds = !profile.conditions.empty();
   for (const Condition& condition : profile.conditions) {
     Condition copy = condition;
-    const bool holds = copy.evaluator != nullptr && copy.evaluator(session, &copy);
+    const bool holds = copy.evaluator != nullptr && copy.evaluator(session, frame, &copy);
     report.holds = report.holds && holds;
     const char* hostTest = HostTestNameOf(condition.evaluator);
     const Value* value = ValueAt(session.values, condition.valueIndex);
@@ -100,7 +100,7 @@ ProfileReport Report(Session& session, const Profile& profile) {
     report.conditionLines.push_back("  line " + std::to_string(condition.line) + ": " + name +
                                     " " + OperatorSymbol(condition.op) + " " +
                                     Format(condition.operand.ToValueData(), hostTest != nullptr) +
-                                    "  (live: " + LiveText(session, condition) +
+                                    "  (live: " + LiveText(session, frame, condition) +
                                     ")  " + (holds ? "holds" : "fails"));
   }
   return report;
@@ -164,20 +164,18 @@ std::string WhyCurrent(const Session& session, const std::vector<ProfileReport>&
 
 void PrintReport(Session& session) {
   // Host tests ask about the followed actor, as the evaluation pass does.
-  // The session carries the actor only inside a frame: lend it for the report, then clear it.
-  session.actorAsCharacter = FollowedActor();
-  session.actor = session.actorAsCharacter ? HostActorAsRef(session.actorAsCharacter) : nullptr;
+  FrameContext frame;
+  frame.followedActor = FollowedActor();
+  frame.followed = frame.followedActor ? HostActorAsRef(frame.followedActor) : nullptr;
   std::vector<ProfileReport> reports;
   for (const Profile& profile : session.profiles) {
-    reports.push_back(Report(session, profile));
+    reports.push_back(Report(session, frame, profile));
     std::printf("%s (line %d): %s, %s\n", profile.name.c_str(), profile.line,
                 KindName(profile.type), StateText(session, profile).c_str());
     for (const std::string& line : reports.back().conditionLines) {
       std::printf("%s\n", line.c_str());
     }
   }
-  session.actor = nullptr;
-  session.actorAsCharacter = nullptr;
   std::printf("%s\n", WhyCurrent(session, reports).c_str());
 }
 

@@ -129,10 +129,8 @@ void GameSide::ToggleView() {
 
 void GameSide::ToggleState() { BridgeToggleActivation(); }  // hook 14
 
-bool GameSide::SwitchCamera(int32_t stateId) {
-  if (!BridgeAllowsHostCameraSwitch()) return false;  // hook 8
-  SwitchTo(stateId);
-  return true;
+void GameSide::SwitchCamera(int32_t stateId) {
+  if (BridgeAllowsHostCameraSwitch()) SwitchTo(stateId);  // hook 8
 }
 
 void GameSide::InputEvent(int32_t kind) {

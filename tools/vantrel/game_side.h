@@ -28,7 +28,7 @@ class GameSide {
   void ZoomOut();                      // hook 12
   void ToggleView();                   // hook 13, the game's toggle key
   void ToggleState();                  // hook 14, the game's own state change
-  bool SwitchCamera(int32_t stateId);  // hook 8; false when the plug-in held the switch
+  void SwitchCamera(int32_t stateId);  // hook 8, which may hold the switch back
   void InputEvent(int32_t kind);       // hook 27
   bool FirstPersonQuery() const;       // hook 28: the game's answer after the plug-in's
   void MountStart();                   // hook 7

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "base/text.h"
 #include "lint_reading.h"
 #include "lint_rule_table.h"
 #include "values/value_table.h"
@@ -78,17 +79,15 @@ std::string RuleEntry(const LintRule& rule) {
 }  // namespace
 
 const ValueTableRow* ValueRowNamed(std::string_view name) {
-  const std::string key = Lower(name);
   for (const ValueTableRow& row : kValueTable) {
-    if (Lower(row.name) == key) return &row;
+    if (EqualIgnoringCase(name, row.name)) return &row;
   }
   return nullptr;
 }
 
 const CommandTableEntry* CommandRowNamed(std::string_view name) {
-  const std::string key = Lower(name);
   for (const CommandTableEntry& row : CommandTable()) {
-    if (Lower(row.name) == key) return &row;
+    if (EqualIgnoringCase(name, row.name)) return &row;
   }
   return nullptr;
 }

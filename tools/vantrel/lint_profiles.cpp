@@ -174,8 +174,9 @@ void UnreachableProfiles(LintContext& context, const Reach& reach) {
 }
 
 // A condition as written, for comparing: the same name (value or host test), the same operator
-// ("=" and "==" are one code), and the operand by its value, a text ignoring case and
-// surrounding blanks. An operand that did not parse equals nothing: it has no key.
+// ("=" and "==" are one code), and the operand by its value, a text ignoring case only: the
+// game never trims the file's side, so 'Elf ' and 'Elf' are two conditions. An operand that did
+// not parse equals nothing: it has no key.
 std::optional<std::string> ConditionKey(const Condition& condition) {
   const Operand& operand = condition.operand;
   if (!operand.isSet) return std::nullopt;
@@ -183,7 +184,7 @@ std::optional<std::string> ConditionKey(const Condition& condition) {
                     std::to_string(condition.valueIndex) + "|" + std::to_string(condition.op) +
                     "|" + std::to_string(static_cast<int>(operand.type)) + "|";
   if (operand.type != ValueType::String) return key + std::to_string(operand.payload);
-  for (const char c : Trim(operand.Text())) {
+  for (const char c : operand.Text()) {
     key += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
   }
   return key;

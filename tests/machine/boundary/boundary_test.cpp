@@ -139,10 +139,10 @@ TEST_F(BoundaryTest, ASwitchThatRunsOutOfMemoryLeavesLaterSwitchesWorking) {
     Profile* first = FindProfile(*session, "First");
     Profile* second = FindProfile(*session, "Second");
     allocationsBeforeFailure = 0;
-    EXPECT_THROW(SwitchProfile(*session, first, 0), std::bad_alloc);
+    EXPECT_THROW(SwitchProfile(*session, kOutsideFrame, first, 0), std::bad_alloc);
     allocationsBeforeFailure = -1;
     EXPECT_EQ(session->commandNesting, 0);
-    SwitchProfile(*session, second, 0);
+    SwitchProfile(*session, kOutsideFrame, second, 0);
     EXPECT_EQ(session->currentProfile, second);
   }
 }

@@ -47,6 +47,15 @@ class PartCollector {
   }
 
   void Command(int32_t line) {
+    const size_t first = analysis_.parts.size();
+    AddCommandParts(line);
+    // A form may name its parts out of order (BindKey's profile before its key).
+    std::sort(analysis_.parts.begin() + static_cast<ptrdiff_t>(first), analysis_.parts.end(),
+              [](const Part& a, const Part& b) { return a.begin < b.begin; });
+  }
+
+ private:
+  void AddCommandParts(int32_t line) {
     const CommandSpans spans = source_.CommandAt(line);
     if (KeywordState(spans.head.name) != ProfileState::Normal) {
       Add(spans.head.name, PartKind::Keyword, line);
@@ -88,9 +97,9 @@ class PartCollector {
     Add(spans.seconds, PartKind::Literal, line).literalType = ValueType::Float;
   }
 
- private:
   static bool IsHostTest(std::string_view name) {
-    for (const std::string& test : HostTestNames()) {
+    static const std::vector<std::string> kTests = HostTestNames();
+    for (const std::string& test : kTests) {
       if (EqualIgnoringCase(name, test)) return true;
     }
     return false;
@@ -203,8 +212,5 @@ std::unique_ptr<Analysis> AnalyzeText(std::string_view text) {
         break;
     }
   }
-  // A line's parts come in the order its form names them (BindKey's profile before its key).
-  std::stable_sort(analysis->parts.begin(), analysis->parts.end(),
-                   [](const Part& a, const Part& b) { return a.begin < b.begin; });
   return analysis;
 }
