@@ -57,12 +57,14 @@ bench: deps
 	bash bench/instructions.sh
 
 # The archive mirrors the game folder, with the VS Code extension beside the tool; the binaries
-# are stripped and their symbols stay beside the archive in build/dist/symbols.
+# are stripped and their symbols stay beside the archive in build/dist/symbols. The archive
+# test's script writes it, so what ships is what that test checks.
 dist: dll editor-deps
 	mkdir -p build/vsix
 	$(VSCE) --out ../../build/vsix/vantrel.vsix
-	sh scripts/make-dist.sh i686-w64-mingw32-objcopy build/windows-x86/bin examples/Vantrel.txt \
-	  build/dist build/vsix/vantrel.vsix
+	sh tests/dll/check_dist.sh i686-w64-mingw32-objcopy i686-w64-mingw32-objdump \
+	  i686-w64-mingw32-addr2line build/windows-x86/bin examples/Vantrel.txt build/dist \
+	  build/vsix/vantrel.vsix
 	cp build/vsix/vantrel.vsix build/dist/vantrel.vsix
 	@echo "build/dist/vantrel.zip"
 

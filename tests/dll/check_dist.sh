@@ -1,14 +1,19 @@
 #!/bin/sh
-# The release make-dist.sh writes: the archive holds the game folder's three files; the
-# shipped binaries carry no debug sections but a debug link to a symbol file beside the
-# archive; and that file names the function and line of an address in the plug-in.
-# usage: check_dist.sh OBJCOPY OBJDUMP ADDR2LINE BIN CONFIGURATION DIST
+# Writes the release with make-dist.sh and checks it: the archive holds the game folder's
+# three files and the tools files; the shipped binaries carry no debug sections but a debug
+# link to a symbol file beside the archive; and that file names the function and line of an
+# address in the plug-in.
+# usage: check_dist.sh OBJCOPY OBJDUMP ADDR2LINE BIN CONFIGURATION DIST [TOOLS_FILE...]
 set -eu
 objcopy=$1
 objdump=$2
 addr2line=$3
+bin=$4
+configuration=$5
 dist=$6
-sh "$(dirname "$0")/../../scripts/make-dist.sh" "$objcopy" "$4" "$5" "$dist"
+shift 6
+sh "$(dirname "$0")/../../scripts/make-dist.sh" "$objcopy" "$bin" "$configuration" "$dist" "$@"
+dist=$(cd "$dist" && pwd)
 
 status=0
 fail() {
@@ -17,11 +22,17 @@ fail() {
 }
 
 entries=$(cmake -E tar tf "$dist/vantrel.zip" | grep -v '/$' | sort | tr '\n' ' ')
-expected="Data/WOBK/Plugins/Vantrel.txt Data/WOBK/Plugins/vantrel.dll Tools/vantrel.exe "
+expected=$(
+  printf '%s\n' Data/WOBK/Plugins/Vantrel.txt Data/WOBK/Plugins/vantrel.dll Tools/vantrel.exe
+  for file in "$@"; do echo "Tools/$(basename "$file")"; done
+)
+expected=$(printf '%s\n' "$expected" | sort | tr '\n' ' ')
 [ "$entries" = "$expected" ] || fail "the archive holds: $entries"
-unpacked=$dist/unpacked
-rm -rf "$unpacked"
-mkdir -p "$unpacked"
+# Unpacked as a player does, away from the release.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+unpacked=$scratch/unpacked
+mkdir "$unpacked"
 (cd "$unpacked" && cmake -E tar xf "$dist/vantrel.zip")
 
 for binary in Data/WOBK/Plugins/vantrel.dll Tools/vantrel.exe; do
@@ -29,9 +40,9 @@ for binary in Data/WOBK/Plugins/vantrel.dll Tools/vantrel.exe; do
   sections=$("$objdump" -h "$shipped" | awk '$1 ~ /^[0-9]+$/ { print $2 }')
   debug=$(printf '%s\n' "$sections" | grep '^\.debug' | tr '\n' ' ' || true)
   [ -z "$debug" ] || fail "$binary ships debug sections: $debug"
-  "$objcopy" --dump-section .gnu_debuglink="$dist/link" "$shipped" 2>/dev/null ||
+  "$objcopy" --dump-section .gnu_debuglink="$scratch/link" "$shipped" 2>/dev/null ||
     fail "$binary has no debug link"
-  link=$(tr '\0' '\n' <"$dist/link" | head -n 1)
+  link=$(tr '\0' '\n' <"$scratch/link" | head -n 1)
   [ "$link" = "$(basename "$binary").debug" ] || fail "$binary links to '$link'"
   [ -f "$dist/symbols/$link" ] || fail "no symbol file $link beside the archive"
 done
