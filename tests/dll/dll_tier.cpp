@@ -59,6 +59,7 @@ void DllTier::Arrange(const SiteCase& siteCase) {
   arranged_ = world_.Establish(siteCase.world);
   if (!siteCase.world.refreshPending) TakeWaitingViewRefresh();
   consoleMark_ = world_.ConsoleLines();
+  weaponRefreshMark_ = fakeHost.weaponRefreshes.size();
 }
 
 bool DllTier::ShowsHeadCamera() {
@@ -73,6 +74,9 @@ bool DllTier::ShowsHeadCamera() {
 void DllTier::CheckMore(const SiteCase& siteCase, const CaseExpectation&,
                         std::vector<std::string>& differences) {
   if (!arranged_) differences.push_back("the configuration for the case did not load");
+  if (siteCase.world.refreshPending && CameraFieldOfView() != PluginWorld::kFieldOfView) {
+    differences.push_back("the game camera does not have the configured field of view");
+  }
   const bool on = siteCase.afterwards == Afterwards::CameraOn;
   const char* profile = siteCase.afterwards == Afterwards::MountWindow ? "Mounting" : "Dismounting";
   switch (siteCase.afterwards) {
@@ -83,6 +87,14 @@ void DllTier::CheckMore(const SiteCase& siteCase, const CaseExpectation&,
       if (!world_.Frame()) differences.push_back("the next frame did not come back");
       if (ShowsHeadCamera() != on) {
         differences.push_back(on ? "the plug-in did not switch on" : "the plug-in stayed on");
+      }
+      // The game's camera hears about the weapon (sheathed) when the view changes hands, and
+      // only then.
+      if (const size_t refreshes = fakeHost.weaponRefreshes.size() - weaponRefreshMark_;
+          refreshes != (on != siteCase.world.activated ? 1u : 0u)) {
+        differences.push_back(std::to_string(refreshes) + " camera weapon refreshes");
+      } else if (refreshes == 1 && fakeHost.weaponRefreshes.back() != 0) {
+        differences.push_back("the camera weapon refresh says the weapon is out");
       }
       break;
     case Afterwards::MountWindow:

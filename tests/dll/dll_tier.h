@@ -37,6 +37,7 @@ class DllTier : public SiteTier {
   std::vector<uint8_t> patches_[kHookCount + 1];
   bool arranged_ = false;
   size_t consoleMark_ = 0;
+  size_t weaponRefreshMark_ = 0;
 };
 
 // Prints one line per site, "site NN: ok" or "site NN: FAILED ..."; returns the failed sites.

@@ -44,7 +44,7 @@ FakeNode* THISCALL FindDescendant(FakeNode*, const uint32_t* name) {
   return nullptr;
 }
 
-void THISCALL SetHeadTrackTarget(void*, void*, const float*) { ++fakeHost.headTrackTargetsSet; }
+void THISCALL SetHeadTrackTarget(void*, void*, const float*) {}
 void THISCALL ClearHeadTrackTarget(void*) {}
 void THISCALL SetGraphBool(void*, const uint32_t*, uint32_t) {}
 

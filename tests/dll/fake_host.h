@@ -33,7 +33,6 @@ struct FakeHost {
   int engineStringsCreated = 0;
   int engineStringsReleased = 0;
   std::vector<uint32_t> weaponRefreshes;  // the weapon-out argument of each refresh
-  int headTrackTargetsSet = 0;
 };
 
 extern FakeHost fakeHost;

@@ -27,7 +27,7 @@ std::string PluginWorld::Defaults(const CaseWorld& world) {
                 Bool(world.activated), Bool(world.headTracking), Bool(world.zoomSwitch),
                 Bool(world.toggleSwitch), static_cast<int>(world.faceCrosshair));
   std::string text = settings;
-  if (world.refreshPending) text += "!Set fFOV 80\n";
+  if (world.refreshPending) text += "!Set fFOV " + std::to_string(int(kFieldOfView)) + "\n";
   if (world.turnQueued) text += "!RotateX " + std::to_string(kQueuedTurn) + "\n";
   return text;
 }
@@ -107,6 +107,6 @@ void PluginWorld::RequestReload() { SetPlayerBaseFormId(trigger_); }
 bool PluginWorld::ReloadWithoutFile() { return std::remove(kPath) == 0 && AwaitReload(); }
 
 bool PluginWorld::Establish(const CaseWorld& world) {
-  SetCameraFieldOfView(70);  // a field of view of 80 is then a change
+  SetCameraFieldOfView(kFieldOfView - 10);  // so that kFieldOfView is a change
   return Reload(Defaults(world), kCaseProfiles);
 }

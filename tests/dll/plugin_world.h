@@ -37,6 +37,8 @@ class PluginWorld {
   static const char kCaseProfiles[];
   // The horizontal turn a world with a queued turn queues, in look-input units.
   static constexpr int kQueuedTurn = 4;
+  // The field of view a world with a view refresh waiting sets.
+  static constexpr float kFieldOfView = 80;
 
  private:
   bool Write(const std::string& defaults, const std::string& profiles, uint32_t trigger);
