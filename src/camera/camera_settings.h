@@ -6,9 +6,9 @@
 
 class CameraSettings {
  public:
-  virtual bool GetFloat(int32_t index, float& out) = 0;
-  virtual bool GetInt(int32_t index, int32_t& out) = 0;
-  virtual bool GetBool(int32_t index, bool& out) = 0;
+  [[nodiscard]] virtual bool GetFloat(int32_t index, float& out) = 0;
+  [[nodiscard]] virtual bool GetInt(int32_t index, int32_t& out) = 0;
+  [[nodiscard]] virtual bool GetBool(int32_t index, bool& out) = 0;
   virtual void SetBool(int32_t index, bool on) = 0;
   virtual void ToggleBool(int32_t index) = 0;
 

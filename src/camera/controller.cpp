@@ -8,6 +8,7 @@
 #include "values/camera_state_id.h"
 #include "values/updaters.h"
 #include "values/value_ids.h"
+#include "values/value_or.h"
 
 namespace {
 
@@ -56,9 +57,7 @@ const FrameContext& CameraController::BeginUpdate() {
   frame.activated = IsActivated();
   frame.headCameraShown = IsHeadCameraActive();
 
-  float extraMouse = 0;
-  updateSettings_.GetFloat(Vid::fExtraRotationMouse, extraMouse);
-  if (!(extraMouse > 0)) {
+  if (!(ValueOr<float>(updateSettings_, Vid::fExtraRotationMouse, 0.0f) > 0)) {
     const float step = frame.frameTime * kMouseExtraDecayPerSecond;
     DecayToward0(mouseExtraYaw, step);
     DecayToward0(mouseExtraPitch, step);

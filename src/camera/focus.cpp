@@ -8,6 +8,7 @@
 #include "camera/controller.h"
 #include "values/camera_state_id.h"
 #include "values/value_ids.h"
+#include "values/value_or.h"
 
 namespace {
 
@@ -16,11 +17,7 @@ constexpr float kLookAheadDistance = 200;
 constexpr float kLookInputToExtraRotation = 0.05f;
 constexpr int32_t kDefaultFocusDelay = 3;
 
-bool FocusEnabled(CameraSettings& settings) {
-  bool focus = false;
-  settings.GetBool(Vid::bFocus, focus);
-  return focus;
-}
+bool FocusEnabled(CameraSettings& settings) { return ValueOr<bool>(settings, Vid::bFocus, false); }
 
 // An angle difference the short way round.
 float Wrapped(float angle) {
@@ -40,9 +37,7 @@ void CameraController::ResetFocus() {
   std::lock_guard<std::recursive_mutex> lock(mutex);
   rotationAccumulators[0] = 0;
   rotationAccumulators[1] = 0;
-  int32_t delay = kDefaultFocusDelay;
-  settings_.GetInt(Vid::iFocusDelay, delay);
-  focusDelay = std::max(delay, 0);
+  focusDelay = std::max(ValueOr<int32_t>(settings_, Vid::iFocusDelay, kDefaultFocusDelay), 0);
   focusPoint.reset();
 }
 
@@ -90,10 +85,8 @@ void CameraController::FocusStep() {
   const float horizontalError = Wrapped(YawOf(view) - YawOf(held));
   const float verticalError = Wrapped(PitchOf(held) - PitchOf(view));
 
-  float minAngle = 0.0005f;
-  updateSettings_.GetFloat(Vid::fFocusMinAngle, minAngle);
-  float speed = 8;
-  updateSettings_.GetFloat(Vid::fFocusSpeed, speed);
+  const float minAngle = ValueOr<float>(updateSettings_, Vid::fFocusMinAngle, 0.0005f);
+  const float speed = ValueOr<float>(updateSettings_, Vid::fFocusSpeed, 8.0f);
   const float k = std::clamp(focusDistance, 50.0f, 500.0f) / 500 * speed;
 
   RotationItem item;

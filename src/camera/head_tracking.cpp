@@ -5,6 +5,7 @@
 #include "camera/state_sets.h"
 #include "values/camera_state_id.h"
 #include "values/value_ids.h"
+#include "values/value_or.h"
 
 namespace {
 
@@ -23,10 +24,8 @@ void SetIsNpc(HostActor* actor, bool value) {
 
 void CameraController::UpdateHeadTracking() {
   if (!Enabled() || !frame.followedActor) return;
-  bool headtrack = false;
-  updateSettings_.GetBool(Vid::bHeadtrack, headtrack);
-  bool headtrack2 = true;
-  updateSettings_.GetBool(Vid::bHeadtrack2, headtrack2);
+  const bool headtrack = ValueOr<bool>(updateSettings_, Vid::bHeadtrack, false);
+  const bool headtrack2 = ValueOr<bool>(updateSettings_, Vid::bHeadtrack2, true);
   if (headtrack && IsHeadTrackingStateId(HostCameraStateIdOrNone()) && headtrack2) {
     const Vector3 from = {position[0], position[1], position[2]};
     const Vector3 point = Add(from, Scale(Forward(CameraOrientation()), kLookAtDistance));

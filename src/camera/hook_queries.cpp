@@ -8,6 +8,7 @@
 #include "camera/state_sets.h"
 #include "values/camera_state_id.h"
 #include "values/value_ids.h"
+#include "values/value_or.h"
 
 namespace {
 
@@ -54,14 +55,12 @@ void CameraController::OverrideView(float position[3], float rotation[9]) {
 void CameraController::RestrictLook(float* yaw, float* pitch) {
   if (!IsActivated()) return;
   if (*yaw != 0) {
-    float degrees = 90;
-    settings_.GetFloat(Vid::fRestrictAngleHorizontal, degrees);
+    const float degrees = ValueOr<float>(settings_, Vid::fRestrictAngleHorizontal, 90.0f);
     const float limit = std::max(degrees, 0.0f) * kDegreesToRadians;
     *yaw = std::clamp(*yaw, -limit, limit);
   }
   if (*pitch != 0) {
-    float degrees = 80;
-    settings_.GetFloat(Vid::fRestrictAngleVertical, degrees);
+    const float degrees = ValueOr<float>(settings_, Vid::fRestrictAngleVertical, 80.0f);
     const float limit = std::max(degrees, 0.0f) * kDegreesToRadians;
     // Relative to the followed reference's own pitch.
     *pitch = std::clamp(*pitch - followedPitch, -limit, limit) + followedPitch;
@@ -70,8 +69,7 @@ void CameraController::RestrictLook(float* yaw, float* pitch) {
 
 void CameraController::SetPitchLimits(HostActor* actor, float* minimum, float* maximum) {
   if (!IsActivated() || !actor || FormIdOf(actor) != followedFormId) return;
-  float degrees = 80;
-  settings_.GetFloat(Vid::fRestrictAngleVertical, degrees);
+  const float degrees = ValueOr<float>(settings_, Vid::fRestrictAngleVertical, 80.0f);
   *maximum = degrees * kDegreesToRadians;
   *minimum = -*maximum;
 }
@@ -89,8 +87,7 @@ bool CameraController::IsHeadCameraState() const {
 }
 
 void CameraController::FaceCrosshairOverride(int32_t* state) const {
-  int32_t face = 0;
-  settings_.GetInt(Vid::iFaceCrosshair, face);
+  const int32_t face = ValueOr<int32_t>(settings_, Vid::iFaceCrosshair, 0);
   if (face == -1) {
     *state = FaceCrosshairState::HostFlagSet;
   } else if (face == 1) {
@@ -101,8 +98,7 @@ void CameraController::FaceCrosshairOverride(int32_t* state) const {
 }
 
 void CameraController::FaceCrosshairArgument(int32_t* arg) const {
-  int32_t face = 0;
-  settings_.GetInt(Vid::iFaceCrosshair, face);
+  const int32_t face = ValueOr<int32_t>(settings_, Vid::iFaceCrosshair, 0);
   if (face == -2) *arg = 1;
 }
 

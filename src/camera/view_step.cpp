@@ -9,15 +9,11 @@
 #include "camera/state_sets.h"
 #include "values/camera_state_id.h"
 #include "values/value_ids.h"
+#include "values/value_or.h"
 
 namespace {
 
 constexpr float kSmallestHeadDeterminant = 1e-3f;
-
-float FloatOr(CameraSettings& settings, int32_t index, float fallback) {
-  settings.GetFloat(index, fallback);
-  return fallback;
-}
 
 }  // namespace
 
@@ -51,9 +47,9 @@ void CameraController::ViewStep(bool headCameraActive) {
     float t[3];
     HostNodeWorldRotation(node, r.m);
     HostNodeWorldTranslation(node, t);
-    const float h = FloatOr(updateSettings_, Vid::fPositionOffsetHorizontal, 0);
-    const float v = FloatOr(updateSettings_, Vid::fPositionOffsetVertical, 0);
-    const float d = FloatOr(updateSettings_, Vid::fPositionOffsetDepth, 0);
+    const float h = ValueOr<float>(updateSettings_, Vid::fPositionOffsetHorizontal, 0);
+    const float v = ValueOr<float>(updateSettings_, Vid::fPositionOffsetVertical, 0);
+    const float d = ValueOr<float>(updateSettings_, Vid::fPositionOffsetDepth, 0);
     // Horizontal along the node's X axis, depth along Y (forward), vertical along Z.
     const Vector3 placed = {r(0, 0) * h + r(0, 1) * d + r(0, 2) * v + t[0],
                             r(1, 0) * h + r(1, 1) * d + r(1, 2) * v + t[1],
@@ -76,12 +72,12 @@ void CameraController::ViewStep(bool headCameraActive) {
   if (updateSettings_.GetFloat(Vid::fRotationFromHead, fromHead) && fromHead < 0) fromHead = 0;
   if (!(fromHead >= 1)) view = Slerp(CameraOrientation(), view, fromHead);
 
-  const float fromCamera = FloatOr(updateSettings_, Vid::fExtraRotationFromCamera, 0);
+  const float fromCamera = ValueOr<float>(updateSettings_, Vid::fExtraRotationFromCamera, 0);
   if (fromCamera > 0) {
     view = Slerp(view, Multiply(view, CameraOffsetOrientation()), std::min(fromCamera, 1.0f));
   }
 
-  const float mouse = FloatOr(updateSettings_, Vid::fExtraRotationMouse, 0);
+  const float mouse = ValueOr<float>(updateSettings_, Vid::fExtraRotationMouse, 0);
   if (mouse > 0) {
     view = Multiply(view, YawPitchOrientation(mouseExtraYaw * mouse, mouseExtraPitch * mouse));
   }

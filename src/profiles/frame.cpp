@@ -32,7 +32,8 @@ void UpdateParallel(Session& session, const FrameContext& frame, Profile& profil
 }
 
 void ReloadUpdateCountdown(Session& session) {
-  GetFloat(session.values, Vid::fUpdateProfileInterval, session.profileUpdateCountdown);
+  session.profileUpdateCountdown =
+      ValueOr<float>(session.values, Vid::fUpdateProfileInterval, session.profileUpdateCountdown);
   // Also catches NaN, which would otherwise stop the passes for good.
   if (!(session.profileUpdateCountdown >= kMinimumUpdateInterval)) {
     session.profileUpdateCountdown = kMinimumUpdateInterval;

@@ -1,8 +1,7 @@
 #include "profiles/session.h"
 
 void LogDebug(Session& session, int32_t level, const char* format, ...) {
-  int32_t iDebug = 0;
-  GetInt(session.values, Vid::iDebug, iDebug);
+  const int32_t iDebug = ValueOr<int32_t>(session.values, Vid::iDebug, 0);
   va_list args;
   va_start(args, format);
   LogDebugV(session.messageQueue, iDebug, level, format, args);

@@ -12,6 +12,7 @@
 #include "values/frame_context.h"
 #include "values/value.h"
 #include "values/value_ids.h"
+#include "values/value_or.h"
 
 class CameraLink;
 
@@ -60,7 +61,8 @@ void SetConditionRefs(ValueRegistry& registry, int32_t index, int32_t count);
 void RunUpdaters(ValueRegistry& registry, const UpdateInput& input);
 
 // The effective value of a slot, seen in place, when it is set and of exactly the wanted type.
-inline bool ReadTyped(ValueRegistry& registry, int32_t index, ValueType type, ValueReading& out) {
+[[nodiscard]] inline bool ReadTyped(ValueRegistry& registry, int32_t index, ValueType type,
+                                    ValueReading& out) {
   Value* value = ValueAt(registry, index);
   if (!value) return false;
   const ValueReading reading = ReadValue(registry, *value);
@@ -71,25 +73,26 @@ inline bool ReadTyped(ValueRegistry& registry, int32_t index, ValueType type, Va
 
 // Typed reads of the effective value; out is written only on success. Inline: the camera reads
 // a dozen settings a frame.
-inline bool GetFloat(ValueRegistry& registry, int32_t index, float& out) {
+[[nodiscard]] inline bool GetFloat(ValueRegistry& registry, int32_t index, float& out) {
   ValueReading reading;
   if (!ReadTyped(registry, index, ValueType::Float, reading)) return false;
   out = std::bit_cast<float>(reading.payload);
   return true;
 }
-inline bool GetInt(ValueRegistry& registry, int32_t index, int32_t& out) {
+[[nodiscard]] inline bool GetInt(ValueRegistry& registry, int32_t index, int32_t& out) {
   ValueReading reading;
   if (!ReadTyped(registry, index, ValueType::Int, reading)) return false;
   out = static_cast<int32_t>(reading.payload);
   return true;
 }
-inline bool GetBool(ValueRegistry& registry, int32_t index, bool& out) {
+[[nodiscard]] inline bool GetBool(ValueRegistry& registry, int32_t index, bool& out) {
   ValueReading reading;
   if (!ReadTyped(registry, index, ValueType::Bool, reading)) return false;
   out = reading.payload != 0;
   return true;
 }
-bool GetString(ValueRegistry& registry, int32_t index, std::string& out);
+[[nodiscard]] bool GetString(ValueRegistry& registry, int32_t index, std::string& out);
+
 // Flips a Bool value; an unset one counts as off.
 void ToggleBool(ValueRegistry& registry, int32_t index);
 

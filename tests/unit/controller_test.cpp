@@ -48,11 +48,8 @@ TEST_F(ControllerTest, ValuesSeeTheCameraAsTheLastFrameLeftIt) {
   const auto shown = [] {
     SetConditionRefs(Values(), Vid::bIsInQARN, 1);
     SetConditionRefs(Values(), Vid::bIsActive, 1);
-    bool view = false;
-    bool active = false;
-    GetBool(Values(), Vid::bIsInQARN, view);
-    GetBool(Values(), Vid::bIsActive, active);
-    return std::pair(view, active);
+    return std::pair(ValueOr<bool>(Values(), Vid::bIsInQARN, false),
+                     ValueOr<bool>(Values(), Vid::bIsActive, false));
   };
   shown();
   Frames(1);

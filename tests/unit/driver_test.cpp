@@ -53,11 +53,11 @@ TEST_F(DriverTest, ASwitchDeactivatesThenActivatesAndRecordsTheFirstChange) {
       "-Return iUnused1\n");
   EXPECT_EQ(CurrentName(), "__Default");
   EXPECT_EQ(CountLines("Vantrel(DEBUG): Changed profile from None to __Default."), 1);
-  EXPECT_EQ(IntOr(Vid::iUnused1, 0), 70);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused1, 0), 70);
 
   SwitchProfile(LiveSession(), kOutsideFrame, FindProfile(LiveSession(), "Combat"), 3);
   EXPECT_EQ(CurrentName(), "Combat");
-  EXPECT_EQ(IntOr(Vid::iUnused1, 0), 80);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused1, 0), 80);
   EXPECT_EQ(Saved("Combat", Vid::iUnused1), 70);
   EXPECT_EQ(LiveSession().profileLockSeconds, 3);
   EXPECT_EQ(CountLines("Vantrel(DEBUG): Changed profile from __Default to Combat."), 1);
@@ -70,7 +70,7 @@ TEST_F(DriverTest, ASwitchDeactivatesThenActivatesAndRecordsTheFirstChange) {
 
   SetValue(Values(), Vid::iUnused1, ValueData::Int(1), 0);
   SwitchProfile(LiveSession(), kOutsideFrame, LiveSession().defaultProfile, 0);
-  EXPECT_EQ(IntOr(Vid::iUnused1, 0), 70);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused1, 0), 70);
   EXPECT_EQ(Saved("Combat", Vid::iUnused1), 70);  // Return leaves the entry in place
   EXPECT_EQ(Saved("__Default", Vid::iUnused1), 70);  // the default's Set ran after Return
   ExpectIdle();
@@ -113,7 +113,7 @@ TEST_F(DriverTest, SetProfileAmongDeactivationCommandsRedirectsTheSwitch) {
   SwitchProfile(LiveSession(), kOutsideFrame, FindProfile(LiveSession(), "A"), 0);
   SetProfileByName(LiveSession(), kOutsideFrame, "C", 4);
   EXPECT_EQ(CurrentName(), "B");
-  EXPECT_EQ(IntOr(Vid::iUnused2, 0), 2);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused2, 0), 2);
   EXPECT_EQ(LiveSession().profileLockSeconds, 4);
   ExpectIdle();
 }
@@ -129,9 +129,9 @@ TEST_F(DriverTest, SetProfileAmongActivationCommandsRunsACompleteNestedSwitch) {
       "+Set iUnused2 2\n");
   SetProfileByName(LiveSession(), kOutsideFrame, "a", 2);
   EXPECT_EQ(CurrentName(), "B");
-  EXPECT_EQ(IntOr(Vid::iUnused2, 0), 2);
-  EXPECT_EQ(IntOr(Vid::iUnused3, 0), 3);
-  EXPECT_EQ(IntOr(Vid::iUnused4, 0), 4);  // A was left by the nested switch
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused2, 0), 2);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused3, 0), 3);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused4, 0), 4);  // A was left by the nested switch
   EXPECT_EQ(LiveSession().profileLockSeconds, 2);  // the outer lock wins
   // After the nested switch nothing records into A any more.
   Profile* a = FindProfile(LiveSession(), "A");
@@ -182,8 +182,8 @@ TEST_F(DriverTest, RunProfileRunsBothPhasesAndChangesNoState) {
   Profile* flash = FindProfile(LiveSession(), "Flash");
   flash->savedValues[Vid::iFocusDelay] = ValueData::Int(1);
   RunProfileByName(LiveSession(), kOutsideFrame, "flash");
-  EXPECT_EQ(IntOr(Vid::iUnused1, 0), 6);
-  EXPECT_EQ(IntOr(Vid::iUnused2, 0), 7);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused1, 0), 6);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused2, 0), 7);
   EXPECT_EQ(flash->savedValues.size(), 1u);  // emptied, then the "+" change recorded
   EXPECT_EQ(flash->savedValues[Vid::iUnused1].AsInt(), 5);
   EXPECT_EQ(flash->active, 0);
@@ -205,8 +205,8 @@ TEST_F(DriverTest, AProfileRunningItselfStopsAtTheNestingBoundWithOneLine) {
       "+RunProfile Loop\n"
       "-Modify iUnused2 1\n");
   RunProfileByName(LiveSession(), kOutsideFrame, "Loop");
-  EXPECT_EQ(IntOr(Vid::iUnused1, 0), kMaxCommandNesting);
-  EXPECT_EQ(IntOr(Vid::iUnused2, 0), kMaxCommandNesting);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused1, 0), kMaxCommandNesting);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused2, 0), kMaxCommandNesting);
   EXPECT_EQ(CountLines("Vantrel: Profile commands of 'Loop' stopped: nested too deeply."), 1);
   ExpectIdle();
 }
@@ -224,7 +224,7 @@ TEST_F(DriverTest, TwoProfilesSwitchingToEachOtherEndConsistent) {
   const std::string current = CurrentName();
   EXPECT_TRUE(current == "A" || current == "B") << current;
   // Every switch nests one level deeper; the switch that reaches the bound runs no command.
-  EXPECT_EQ(IntOr(Vid::iUnused1, 0), kMaxCommandNesting);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused1, 0), kMaxCommandNesting);
   ExpectIdle();
 
   // The driver goes on working afterwards.
@@ -238,7 +238,7 @@ TEST_F(DriverTest, AProfileThatMultipliesItselfIsCutOff) {
   Load(text);
   // 16^16 runs without a bound on the whole chain
   RunProfileByName(LiveSession(), kOutsideFrame, "Bomb");
-  const int32_t runs = IntOr(Vid::iUnused1, 0);
+  const int32_t runs = ValueOr<int32_t>(Values(), Vid::iUnused1, 0);
   EXPECT_GT(runs, kMaxCommandNesting);
   // Each of the two phases of a RunProfile is an outermost run with its own allowance.
   EXPECT_LE(runs, 2 * kMaxCommandsPerChain);
@@ -249,7 +249,7 @@ TEST_F(DriverTest, AProfileThatMultipliesItselfIsCutOff) {
   // A new outermost run has its full allowance again.
   SetValue(Values(), Vid::iUnused1, ValueData::Int(0), 0);
   RunProfileByName(LiveSession(), kOutsideFrame, "Bomb");
-  EXPECT_EQ(IntOr(Vid::iUnused1, 0), runs);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused1, 0), runs);
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ TEST_F(FrameTest, DrawingAWeaponSwitchesToCombatAndSheathingReturns) {
       "(bWeaponOut)\n"
       "+Set fFOV 80\n"
       "-Return fFOV\n");
-  EXPECT_EQ(FloatOr(Vid::fFOV, 0), 70);
+  EXPECT_EQ(ValueOr<float>(Values(), Vid::fFOV, 0), 70);
   Frame();
   EXPECT_EQ(CurrentName(), "__Default");
   EXPECT_TRUE(LiveSession().messageQueue.empty());  // handed to the console
@@ -32,7 +32,7 @@ TEST_F(FrameTest, DrawingAWeaponSwitchesToCombatAndSheathingReturns) {
   Frame(0.1f);
   EXPECT_EQ(CurrentName(), "Combat");
   EXPECT_EQ(CountLines("Vantrel(DEBUG): Changed profile from __Default to Combat."), 1);
-  EXPECT_EQ(FloatOr(Vid::fFOV, 0), 80);
+  EXPECT_EQ(ValueOr<float>(Values(), Vid::fFOV, 0), 80);
   Profile* combat = FindProfile(LiveSession(), "Combat");
   ASSERT_EQ(combat->savedValues.count(Vid::fFOV), 1u);
   EXPECT_EQ(combat->savedValues[Vid::fFOV].AsFloat(), 70);
@@ -40,7 +40,7 @@ TEST_F(FrameTest, DrawingAWeaponSwitchesToCombatAndSheathingReturns) {
   Sim().player->stateWord = 0;
   Frame(0.1f);
   EXPECT_EQ(CurrentName(), "__Default");
-  EXPECT_EQ(FloatOr(Vid::fFOV, 0), 70);
+  EXPECT_EQ(ValueOr<float>(Values(), Vid::fFOV, 0), 70);
   // The default's own Set ran after Return had restored 70.
   EXPECT_EQ(LiveSession().defaultProfile->savedValues[Vid::fFOV].AsFloat(), 70);
 }
@@ -103,7 +103,7 @@ TEST_F(FrameTest, ParallelProfilesToggleInFileOrderBesideTheCurrentOne) {
   EXPECT_EQ(enabler->savedValues.count(Vid::iUnused1), 1u);  // recorded while activating
   Frame(0.1f);
   Frame(0.1f);
-  EXPECT_EQ(IntOr(Vid::iUnused3, 0), 1);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused3, 0), 1);
   EXPECT_EQ(CountLines("Vantrel(DEBUG): Activating profile Enabler."), 1);
 
   // While a lock runs, parallel profiles still follow their conditions.
@@ -111,11 +111,11 @@ TEST_F(FrameTest, ParallelProfilesToggleInFileOrderBesideTheCurrentOne) {
   enabler->inhibitSeconds = 0.15f;
   Frame(0.1f);
   EXPECT_EQ(enabler->active, 0);
-  EXPECT_EQ(IntOr(Vid::iUnused4, 0), 1);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused4, 0), 1);
   EXPECT_EQ(CountLines("Vantrel(DEBUG): Deactivating profile Enabler."), 1);
   Frame(0.1f);
   EXPECT_EQ(enabler->active, 1);
-  EXPECT_EQ(IntOr(Vid::iUnused3, 0), 2);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused3, 0), 2);
   EXPECT_EQ(Values().recording, nullptr);
 }
 
@@ -177,7 +177,7 @@ TEST_F(FrameTest, AReloadClearsBindingsRunningTheReleaseActionsOfHeldKeys) {
   Sim().SetKeyDown(112, true);
   Frame();
   RunProfileByName(LiveSession(), kOutsideFrame, "Later");
-  EXPECT_EQ(IntOr(Vid::iUnused1, 0), 9);  // commands after Reload still run
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused1, 0), 9);  // commands after Reload still run
   EXPECT_NE(FindProfile(LiveSession(), "Flash"), nullptr);
   EXPECT_TRUE(Sim().playerCamera->personCalls.empty());
 

@@ -24,11 +24,6 @@ class HandlersTest : public ProfilesTest {
     HandlerOf(command->id)(LiveSession(), frame, owner, command);
   }
 
-  static bool BoolOr(int32_t index, bool fallback) {
-    GetBool(Values(), index, fallback);
-    return fallback;
-  }
-
   static KeyBindingRequest& Request(size_t i) { return LiveSession().keyBindingRequests.at(i); }
 
   Profile* owner = nullptr;
@@ -54,44 +49,44 @@ TEST_F(HandlersTest, TweenFormsDoWhatTheirPlainFormDoesOverTheirSeconds) {
     Run("Set fFocusSpeed 9");
     Run(c.line);
     TickValues(Values(), 1);
-    EXPECT_EQ(FloatOr(Vid::fFocusSpeed, 0), c.halfway) << c.line;
+    EXPECT_EQ(ValueOr<float>(Values(), Vid::fFocusSpeed, 0), c.halfway) << c.line;
     TickValues(Values(), 2);
-    EXPECT_EQ(FloatOr(Vid::fFocusSpeed, 0), c.end) << c.line;
+    EXPECT_EQ(ValueOr<float>(Values(), Vid::fFocusSpeed, 0), c.end) << c.line;
   }
 }
 
 TEST_F(HandlersTest, SetAndClearWithAnUnparsableOperandLeaveTheValueUnset) {
   Run("Set fFocusSpeed 3");
-  EXPECT_EQ(FloatOr(Vid::fFocusSpeed, -1), 3);
+  EXPECT_EQ(ValueOr<float>(Values(), Vid::fFocusSpeed, -1), 3);
   Run("Set fFocusSpeed wide");
-  EXPECT_EQ(FloatOr(Vid::fFocusSpeed, -1), -1);
+  EXPECT_EQ(ValueOr<float>(Values(), Vid::fFocusSpeed, -1), -1);
   Run("Set fFocusSpeed 4");
   Run("Clear fFocusSpeed");
-  EXPECT_EQ(FloatOr(Vid::fFocusSpeed, -1), -1);
+  EXPECT_EQ(ValueOr<float>(Values(), Vid::fFocusSpeed, -1), -1);
 }
 
 TEST_F(HandlersTest, ModifyAddsFlipsOrDoesNothing) {
   Run("Modify iDebug2 1");  // unset: nothing to add to
-  EXPECT_EQ(IntOr(Vid::iDebug2, -1), -1);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iDebug2, -1), -1);
   Run("Set iDebug2 1");
   Run("Modify iDebug2 1");
-  EXPECT_EQ(IntOr(Vid::iDebug2, -1), 2);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iDebug2, -1), 2);
 
   Run("Set iUnused1 2147483646");
   Run("Modify iUnused1 2");  // 32-bit wrap-around
-  EXPECT_EQ(IntOr(Vid::iUnused1, 0), INT32_MIN);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused1, 0), INT32_MIN);
 
   Run("Set bFocus false");
   Run("Modify bFocus true");
-  EXPECT_TRUE(BoolOr(Vid::bFocus, false));
+  EXPECT_TRUE(ValueOr<bool>(Values(), Vid::bFocus, false));
   Run("Modify bFocus true");
-  EXPECT_FALSE(BoolOr(Vid::bFocus, true));
+  EXPECT_FALSE(ValueOr<bool>(Values(), Vid::bFocus, true));
   Run("Modify bFocus false");
-  EXPECT_FALSE(BoolOr(Vid::bFocus, true));
+  EXPECT_FALSE(ValueOr<bool>(Values(), Vid::bFocus, true));
 
   Run("Set fFocusSpeed 1.5");
   Run("Modify fFocusSpeed 2");
-  EXPECT_EQ(FloatOr(Vid::fFocusSpeed, 0), 3.5f);
+  EXPECT_EQ(ValueOr<float>(Values(), Vid::fFocusSpeed, 0), 3.5f);
 }
 
 TEST_F(HandlersTest, ModifyTweenAddsToTheTweensTarget) {
@@ -101,9 +96,9 @@ TEST_F(HandlersTest, ModifyTweenAddsToTheTweensTarget) {
   Run("ModifyTween fFocusSpeed 10 2");
   Value* value = ValueAt(Values(), Vid::fFocusSpeed);
   EXPECT_EQ(GetValue(Values(), *value, false).AsFloat(), 100);
-  EXPECT_EQ(FloatOr(Vid::fFocusSpeed, 0), 80);  // continues from where it stood
+  EXPECT_EQ(ValueOr<float>(Values(), Vid::fFocusSpeed, 0), 80);  // continues from where it stood
   TickValues(Values(), 2);
-  EXPECT_EQ(FloatOr(Vid::fFocusSpeed, 0), 100);
+  EXPECT_EQ(ValueOr<float>(Values(), Vid::fFocusSpeed, 0), 100);
 }
 
 TEST_F(HandlersTest, ResetAndReturnRestoreWhatWasRecorded) {
@@ -111,42 +106,42 @@ TEST_F(HandlersTest, ResetAndReturnRestoreWhatWasRecorded) {
   owner = FindProfile(LiveSession(), "Owner");
   Run("Set fFocusSpeed 9");
   Run("Reset fFocusSpeed");
-  EXPECT_EQ(FloatOr(Vid::fFocusSpeed, 0), 5);
+  EXPECT_EQ(ValueOr<float>(Values(), Vid::fFocusSpeed, 0), 5);
 
   Run("Return fFocusSpeed");  // nothing recorded: nothing happens
-  EXPECT_EQ(FloatOr(Vid::fFocusSpeed, 0), 5);
+  EXPECT_EQ(ValueOr<float>(Values(), Vid::fFocusSpeed, 0), 5);
   owner->savedValues[Vid::fFocusSpeed] = ValueData::Float(2);
   Run("Return fFocusSpeed");
-  EXPECT_EQ(FloatOr(Vid::fFocusSpeed, 0), 2);
+  EXPECT_EQ(ValueOr<float>(Values(), Vid::fFocusSpeed, 0), 2);
   EXPECT_EQ(owner->savedValues.count(Vid::fFocusSpeed), 1u);
 
   // Returning while recording: the entry being restored is the one being replaced.
   StartRecording(LiveSession(), owner);
   owner->savedValues[Vid::fFocusSpeed] = ValueData::Float(7);
   Run("ReturnTween fFocusSpeed 0");
-  EXPECT_EQ(FloatOr(Vid::fFocusSpeed, 0), 7);
+  EXPECT_EQ(ValueOr<float>(Values(), Vid::fFocusSpeed, 0), 7);
   EXPECT_EQ(owner->savedValues[Vid::fFocusSpeed].AsFloat(), 2);
   StopRecording(LiveSession());
 }
 
 TEST_F(HandlersTest, SwitchesSetTheirValueAndToggleFlipsActivation) {
   Run("Enable");
-  EXPECT_TRUE(BoolOr(Vid::bEnabled, false));
+  EXPECT_TRUE(ValueOr<bool>(Values(), Vid::bEnabled, false));
   Command disable;
   HandlerOf(CommandId::Disable)(LiveSession(), kOutsideFrame, nullptr, &disable);
-  EXPECT_FALSE(BoolOr(Vid::bEnabled, true));
+  EXPECT_FALSE(ValueOr<bool>(Values(), Vid::bEnabled, true));
   Run("Activate");
-  EXPECT_TRUE(BoolOr(Vid::bActivated, false));
+  EXPECT_TRUE(ValueOr<bool>(Values(), Vid::bActivated, false));
   Run("Deactivate");
-  EXPECT_FALSE(BoolOr(Vid::bActivated, true));
+  EXPECT_FALSE(ValueOr<bool>(Values(), Vid::bActivated, true));
 
   ToggleBool(Values(), Vid::bActivated);
-  EXPECT_TRUE(BoolOr(Vid::bActivated, false));
+  EXPECT_TRUE(ValueOr<bool>(Values(), Vid::bActivated, false));
   ToggleBool(Values(), Vid::bActivated);
-  EXPECT_FALSE(BoolOr(Vid::bActivated, true));
+  EXPECT_FALSE(ValueOr<bool>(Values(), Vid::bActivated, true));
   Run("Clear bActivated");
   ToggleBool(Values(), Vid::bActivated);  // unset counts as off
-  EXPECT_TRUE(BoolOr(Vid::bActivated, false));
+  EXPECT_TRUE(ValueOr<bool>(Values(), Vid::bActivated, false));
 }
 
 TEST_F(HandlersTest, PersonCommandsCallTheHostCameraOnlyWhenItExists) {
@@ -290,7 +285,7 @@ TEST_F(HandlersTest, AnimationEventsReachOnlyAnActorTarget) {
 
 TEST_F(HandlersTest, LoadCommandsRunWithoutATarget) {
   LoadFresh("!SendAnimEvent x\n!Set iUnused5 1\n");
-  EXPECT_EQ(IntOr(Vid::iUnused5, 0), 1);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused5, 0), 1);
   EXPECT_TRUE(Sim().player->animEvents.empty());
 }
 

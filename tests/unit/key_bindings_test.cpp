@@ -70,8 +70,8 @@ TEST_F(KeyBindingsTest, BindKey2RunsTheProfileAtEveryPress) {
     Press({kF1});
     Release({kF1});
   }
-  EXPECT_EQ(IntOr(Vid::iUnused1, 0), 3);
-  EXPECT_EQ(IntOr(Vid::iUnused2, 0), 3);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused1, 0), 3);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused2, 0), 3);
   EXPECT_EQ(FindProfile(LiveSession(), "Flash")->active, 0);
   EXPECT_EQ(CurrentName(), "__Default");
 }
@@ -80,10 +80,10 @@ TEST_F(KeyBindingsTest, AKeyHeldWhileBindingWaitsForTheNextPress) {
   Sim().SetKeyDown(kF1, true);
   LoadBindings("!BindKey2 112 0 Flash\n");
   Frame();
-  EXPECT_EQ(IntOr(Vid::iUnused1, 0), 0);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused1, 0), 0);
   Release({kF1});
   Press({kF1});
-  EXPECT_EQ(IntOr(Vid::iUnused1, 0), 1);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused1, 0), 1);
 }
 
 TEST_F(KeyBindingsTest, KeysAreOnlyReadWhileTheGameWindowIsActiveAndPollingRuns) {
@@ -91,11 +91,11 @@ TEST_F(KeyBindingsTest, KeysAreOnlyReadWhileTheGameWindowIsActiveAndPollingRuns)
   Sim().activeWindow = 0x999;
   Press({kF1});
   Release({kF1});
-  EXPECT_EQ(IntOr(Vid::iUnused1, 0), 0);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused1, 0), 0);
 
   Sim().activeWindow = Sim().uiState->window;
   Press({kF1});
-  EXPECT_EQ(IntOr(Vid::iUnused1, 0), 1);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused1, 0), 1);
   // Held across a period without polling: the release is seen at the first poll after it.
   Sim().inputManager->pollStep = 0x100;  // only the low byte counts
   Release({kF1});
@@ -106,7 +106,7 @@ TEST_F(KeyBindingsTest, KeysAreOnlyReadWhileTheGameWindowIsActiveAndPollingRuns)
 
   Sim().uiState = nullptr;
   Press({kF1});
-  EXPECT_EQ(IntOr(Vid::iUnused1, 0), 1);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused1, 0), 1);
 }
 
 TEST_F(KeyBindingsTest, UnbindingAHeldKeyRunsItsReleaseActionFirst) {
@@ -116,12 +116,12 @@ TEST_F(KeyBindingsTest, UnbindingAHeldKeyRunsItsReleaseActionFirst) {
       "[DropPress]\n+UnBindKey 112 1\n");
   Press({kF1});
   EXPECT_EQ(CurrentName(), "A");
-  EXPECT_EQ(IntOr(Vid::iUnused1, 0), 0);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused1, 0), 0);
   RunProfileByName(LiveSession(), kOutsideFrame, "DropRelease");
   Frame();
-  EXPECT_EQ(IntOr(Vid::iUnused1, 0), 1);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused1, 0), 1);
   Release({kF1});
-  EXPECT_EQ(IntOr(Vid::iUnused1, 0), 1);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused1, 0), 1);
 
   RunProfileByName(LiveSession(), kOutsideFrame, "DropPress");  // modifiers are not looked at
   Frame();
@@ -134,19 +134,19 @@ TEST_F(KeyBindingsTest, RequestsForUnknownProfilesAreDropped) {
   LoadBindings("!BindKey 112 0 Nowhere\n!BindKey2 113 0\n");
   Press({kF1, 113});
   EXPECT_EQ(CurrentName(), "__Default");
-  EXPECT_EQ(IntOr(Vid::iUnused1, 0), 0);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused1, 0), 0);
   EXPECT_TRUE(LiveSession().keyBindingRequests.empty());
 }
 
 TEST_F(KeyBindingsTest, ClearingRunsTheReleaseActionsOfHeldKeys) {
   LoadBindings("!BindKey2 -112 0 Flash\n!BindKey2 113 0 Flash\n");
   Press({kF1, 113});
-  EXPECT_EQ(IntOr(Vid::iUnused1, 0), 1);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused1, 0), 1);
   ClearKeyBindings(LiveSession(), Bindings());
-  EXPECT_EQ(IntOr(Vid::iUnused1, 0), 2);  // F1's release action ran
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused1, 0), 2);  // F1's release action ran
   Release({kF1, 113});
   Press({kF1, 113});
-  EXPECT_EQ(IntOr(Vid::iUnused1, 0), 2);
+  EXPECT_EQ(ValueOr<int32_t>(Values(), Vid::iUnused1, 0), 2);
 }
 
 TEST_F(KeyBindingsTest, EachOfManyKeysKeepsItsOwnBindings) {

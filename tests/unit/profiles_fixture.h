@@ -68,15 +68,6 @@ class ProfilesTest : public ::testing::Test {
     return current ? current->name : "null";
   }
 
-  static float FloatOr(int32_t index, float fallback) {
-    GetFloat(Values(), index, fallback);
-    return fallback;
-  }
-  static int32_t IntOr(int32_t index, int32_t fallback) {
-    GetInt(Values(), index, fallback);
-    return fallback;
-  }
-
   // Console lines, shown or still queued, that contain `part`.
   static int CountLines(std::string_view part) {
     int count = 0;
