@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Fails on an #include that breaks the layer order of DESIGN.md. Layers, lowest first:
-# host, base, values, camera, profiles, config, plugin; a file may include from its own layer
-# and lower ones. sim/ implements host.h and includes nothing of the core but host/.
+# Fails on an #include that breaks the layer order; docs/design.md ("The layers") says why.
+# Layers, lowest first: host, base, values, camera, profiles, config, plugin; a file may
+# include from its own layer and lower ones. sim/ implements host.h and includes nothing of the
+# core but host/.
 # tools/, tests/ and bench/ sit on top and are not checked.
 set -euo pipefail
 cd "$(dirname "$0")/.."

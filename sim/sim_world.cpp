@@ -1,3 +1,5 @@
+// The simulated game world: its objects, its control API (Sim()) and its reset.
+
 #include "sim_world.h"
 
 #include <algorithm>

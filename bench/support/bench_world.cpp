@@ -1,3 +1,5 @@
+// The configurations and the simulated world the benchmarks and the instruction counts share.
+
 #include "bench_world.h"
 
 #include <cstdio>

@@ -1,3 +1,5 @@
+// The global allocation functions, replaced to count the calls and the bytes in use.
+
 #include "counting_allocator.h"
 
 #include <malloc.h>

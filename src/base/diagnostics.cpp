@@ -1,3 +1,5 @@
+// The three console channels and their queue of lines.
+
 #include "base/diagnostics.h"
 
 #include <cstdarg>

@@ -1,3 +1,5 @@
+// The name index: names found ignoring ASCII case in constant time.
+
 #include "base/name_index.h"
 
 #include <algorithm>

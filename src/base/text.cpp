@@ -1,3 +1,5 @@
+// ASCII text helpers: trimming, case-blind comparison, character classes.
+
 #include "base/text.h"
 
 #include <cstdint>

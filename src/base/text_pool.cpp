@@ -1,3 +1,5 @@
+// The text pool: texts that live as long as the pool.
+
 #include "base/text_pool.h"
 
 #include <cstring>

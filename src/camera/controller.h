@@ -171,8 +171,3 @@ class CameraController : public ControllerState {
   CameraSettings& updateSettings_;
   mutable YawPitchMemo viewOrientation_;  // the update's, under the controller mutex
 };
-
-// Reference handles (the crosshair reference): resolve takes a reference count, release drops
-// it and clears the slot.
-void ResolveRefHandle(HostRef*& out, uint32_t handle);
-void ReleaseRef(HostRef*& slot);

@@ -1,6 +1,6 @@
-// Reference handles: the game's counted way of naming a reference, e.g. the crosshair's.
+// Reference handles: resolving one to a counted reference, and releasing it.
 
-#include "camera/controller.h"
+#include "camera/ref_handle.h"
 
 void ResolveRefHandle(HostRef*& out, uint32_t handle) {
   out = nullptr;

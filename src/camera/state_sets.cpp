@@ -1,3 +1,5 @@
+// The host camera states the controller acts in.
+
 #include "camera/state_sets.h"
 
 #include <initializer_list>

@@ -1,3 +1,5 @@
+// The camera's rotation library: vectors, row-major matrices, yaw and pitch.
+
 #include "camera/view_math.h"
 
 #include <algorithm>

@@ -1,13 +1,15 @@
+// The command parser: one command line into a Command of the profile it belongs to.
+
 #include "config/command_parser.h"
 
 #include <string>
 
 #include "base/diagnostics.h"
-#include "config/literals.h"
 #include "base/name_index.h"
 #include "base/text.h"
+#include "config/literals.h"
 #include "config/tokens.h"
-#include "profiles/commands.h"
+#include "profiles/command_table.h"
 #include "values/registry.h"
 
 namespace {

@@ -1,3 +1,5 @@
+// The condition parser: one condition line into a Condition with its evaluator.
+
 #include "config/condition_parser.h"
 
 #include <string>

@@ -1,3 +1,5 @@
+// The literal rules: configuration text to a Bool, Int, Float or String value.
+
 #include "config/literals.h"
 
 #include <charconv>

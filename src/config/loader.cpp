@@ -1,3 +1,5 @@
+// The configuration file loader: lines, blocks and headers, into the profiles of a session.
+
 #include "config/loader.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// Token readers of the command parser.
+
 #include "config/tokens.h"
 
 #include "base/text.h"

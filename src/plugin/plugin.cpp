@@ -1,10 +1,12 @@
+// The plug-in's owner: start-up and reload of the session, the frame, the mount windows.
+
 #include "plugin/plugin.h"
 
 #include <utility>
 
 #include "config/loader.h"
 #include "plugin/version.h"
-#include "profiles/driver.h"
+#include "profiles/frame.h"
 
 namespace {
 

@@ -1,3 +1,5 @@
+// The two functions the loader calls: Query and Load.
+
 #include "plugin/startup.h"
 
 #include "plugin/plugin.h"

@@ -1,5 +1,5 @@
 // The command table: one row per CommandId, in id order, with its handler and reference entry.
-#include "profiles/commands.h"
+#include "profiles/command_table.h"
 
 #include <array>
 

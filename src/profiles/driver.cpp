@@ -1,10 +1,12 @@
+// Profile selection and switching: running a profile's commands, switching, by index or name.
+
 #include "profiles/driver.h"
 
 #include <mutex>
 #include <string>
 
 #include "camera/state_sets.h"
-#include "profiles/commands.h"
+#include "profiles/command_table.h"
 #include "values/camera_state_id.h"
 
 namespace {

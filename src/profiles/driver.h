@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <string_view>
 
-#include "profiles/key_bindings.h"
 #include "profiles/session.h"
 
 // Deepest nesting of RunCommands (through SwitchProfile, SetProfileBy…, RunProfileBy…).
@@ -44,11 +43,3 @@ void SetProfileByName(Session& session, const FrameContext& frame, std::string_v
                       float lockSeconds);
 void RunProfileByIndex(Session& session, const FrameContext& frame, int32_t index);
 void RunProfileByName(Session& session, const FrameContext& frame, std::string_view name);
-
-// The per-frame driver, in the frame the camera began, and its evaluation pass. The owner
-// takes the lock and performs a pending reload first.
-void RunProfileFrame(Session& session, KeyBindingList& keyBindings, const FrameContext& frame);
-void EvaluateProfiles(Session& session, const FrameContext& frame);
-// What the game-state updaters read besides the game: the frame, and the session's countdowns
-// and camera link.
-UpdateInput UpdaterInput(const Session& session, const FrameContext& frame);

@@ -1,9 +1,12 @@
+// The six condition evaluators.
+
 #include "profiles/evaluators.h"
 
 #include <bit>
 #include <string_view>
 
 #include "base/text.h"
+#include "profiles/keywords.h"
 #include "profiles/session.h"
 
 namespace {

@@ -1,3 +1,7 @@
+// The profile frame: countdowns, key bindings, the evaluation pass and parallel profiles.
+
+#include "profiles/frame.h"
+
 #include "profiles/camera_commands.h"
 #include "profiles/driver.h"
 #include "profiles/key_bindings.h"

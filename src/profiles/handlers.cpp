@@ -1,7 +1,10 @@
+// The command handlers behind the command table.
+
 #include "profiles/handlers.h"
 
+#include "camera/ref_handle.h"
 #include "profiles/camera_commands.h"
-#include "profiles/commands.h"
+#include "profiles/command_table.h"
 #include "profiles/driver.h"
 
 // Sections: value commands, camera person, profiles, key bindings, camera target and rotation,

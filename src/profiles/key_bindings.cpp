@@ -1,3 +1,5 @@
+// Keyboard bindings to profiles: queued requests, live bindings, polling.
+
 #include "profiles/key_bindings.h"
 
 #include <iterator>

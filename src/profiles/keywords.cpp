@@ -1,4 +1,6 @@
-#include "profiles/evaluators.h"
+// The keyword name table: keywords by editor name, built from the game's list once.
+
+#include "profiles/keywords.h"
 
 #include <cstdint>
 #include <map>

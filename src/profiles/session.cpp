@@ -1,3 +1,5 @@
+// The session's debug channel.
+
 #include "profiles/session.h"
 
 void LogDebug(Session& session, int32_t level, const char* format, ...) {

@@ -1,3 +1,5 @@
+// Read-back and apply callbacks of the values that mirror a game or camera setting.
+
 #include "values/appliers.h"
 
 #include <utility>

@@ -1,3 +1,5 @@
+// The host camera's current state id.
+
 #include "values/camera_state_id.h"
 
 #include "host/host.h"

@@ -1,3 +1,5 @@
+// What the followed character holds in each hand, classified once per updater pass.
+
 #include "values/hands.h"
 
 uint32_t activeHands = 0;

@@ -1,3 +1,5 @@
+// The value registry: registering, setting, resetting, ticking and refreshing the 73 values.
+
 #include "values/registry.h"
 
 #include <algorithm>

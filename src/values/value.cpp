@@ -1,3 +1,5 @@
+// One value's record: its effective value, its tween, its captured base.
+
 #include "values/value.h"
 
 #include <bit>

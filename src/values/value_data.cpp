@@ -1,3 +1,5 @@
+// Value types by their names.
+
 #include "values/value_data.h"
 
 ValueType TypeFromName(const char* name) {

@@ -1,3 +1,5 @@
+// The fixed table of the 73 values: name, kind, callbacks and reference text, by index.
+
 #include "values/value_table.h"
 
 #include "values/appliers.h"

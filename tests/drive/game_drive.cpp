@@ -1,3 +1,5 @@
+// The shared game drive: the plug-in started from text and played on the simulated world.
+
 #include "game_drive.h"
 
 #include <unistd.h>

@@ -1,3 +1,5 @@
+// Tests of the values that mirror game settings: what they read back and apply.
+
 #include "values/appliers.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,9 @@
+// Tests of the command parser: argument forms, tweens and refusals.
+
 #include <gtest/gtest.h>
 
 #include "parsed_record.h"
-#include "profiles/commands.h"
+#include "profiles/command_table.h"
 #include "values_fixture.h"
 
 namespace {

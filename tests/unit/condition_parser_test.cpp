@@ -1,3 +1,5 @@
+// Tests of the condition parser: operators, kinds, operands and refusals.
+
 #include <gtest/gtest.h>
 
 #include "parsed_record.h"

@@ -1,3 +1,5 @@
+// Tests of the console channels and their escaping of percent signs.
+
 #include <gtest/gtest.h>
 
 #include <cstdio>

@@ -1,3 +1,5 @@
+// Tests of profile switching and command runs.
+
 #include "profiles_fixture.h"
 
 namespace {

@@ -1,3 +1,5 @@
+// Tests of the condition evaluators.
+
 #include <cmath>
 #include <limits>
 #include <memory>

@@ -1,3 +1,5 @@
+// Tests of the profile frame: which profile is current, parallel profiles, countdowns.
+
 #include <cstdio>
 #include <fstream>
 #include <string>

@@ -1,5 +1,7 @@
+// Tests of the command handlers.
+
 #include "parsed_record.h"
-#include "profiles/commands.h"
+#include "profiles/command_table.h"
 #include "profiles_fixture.h"
 
 namespace {

@@ -3,6 +3,7 @@
 
 #include <limits>
 
+#include "camera/ref_handle.h"
 #include "camera_fixture.h"
 #include "values/value_ids.h"
 

@@ -1,3 +1,5 @@
+// Tests of key bindings: chords, edges, replacement and release on reload.
+
 #include <string>
 
 #include "profiles_fixture.h"

@@ -1,3 +1,5 @@
+// Tests of the keyword name table.
+
 #include "profiles_fixture.h"
 
 namespace {

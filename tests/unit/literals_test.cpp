@@ -1,3 +1,5 @@
+// Tests of the literal rules, against strtol and strtof where they agree.
+
 #include <gtest/gtest.h>
 
 #include <cerrno>

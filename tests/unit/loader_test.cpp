@@ -1,3 +1,5 @@
+// Tests of the configuration loader and its line reader.
+
 #include <gtest/gtest.h>
 
 #include <string>

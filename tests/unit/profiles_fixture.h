@@ -13,6 +13,7 @@
 #include "profiles/driver.h"
 #include "profiles/evaluators.h"
 #include "profiles/key_bindings.h"
+#include "profiles/keywords.h"
 #include "sim_world.h"
 #include "values/registry.h"
 

@@ -1,3 +1,5 @@
+// Tests of the ASCII text helpers.
+
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,3 +1,5 @@
+// Tests of the command parser's token readers.
+
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,3 +1,5 @@
+// Tests of the game-state updaters.
+
 #include "values/updaters.h"
 
 #include <gtest/gtest.h>

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "plugin/plugin.h"
-#include "profiles/driver.h"
+#include "profiles/frame.h"
 #include "sim_world.h"
 #include "values/appliers.h"
 #include "values/hands.h"

@@ -1,3 +1,5 @@
+// Tests of the hand classification and the aim and attack values.
+
 #include <gtest/gtest.h>
 
 #include "values/updaters.h"

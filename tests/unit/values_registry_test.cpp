@@ -1,3 +1,5 @@
+// Tests of the value registry: the table, typed reads, set, reset and refresh.
+
 #include <gtest/gtest.h>
 
 #include <string>

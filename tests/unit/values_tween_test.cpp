@@ -1,3 +1,5 @@
+// Tests of tweens and of values that run them.
+
 #include <gtest/gtest.h>
 
 #include "values/registry.h"

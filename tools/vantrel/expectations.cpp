@@ -1,3 +1,5 @@
+// The scenario checks: the "expect ..." directives.
+
 #include "expectations.h"
 
 #include <cmath>

@@ -1,3 +1,5 @@
+// `simulate --explain SECONDS`: why each profile is or is not current or active then.
+
 #include "explain.h"
 
 #include <cstdio>

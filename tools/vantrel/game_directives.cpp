@@ -1,3 +1,5 @@
+// Scenario directives that set the simulated game's numbers around the hooks.
+
 #include "game_directives.h"
 
 #include "sim_world.h"

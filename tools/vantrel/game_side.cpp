@@ -1,3 +1,5 @@
+// The simulated game's side of the plug-in's hooks, in the game's order within a frame.
+
 #include "game_side.h"
 
 #include <algorithm>

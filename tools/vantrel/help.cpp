@@ -10,8 +10,8 @@
 #include "lint_reading.h"
 #include "lint_rule_table.h"
 #include "name_suggestion.h"
+#include "profiles/command_table.h"
 #include "scenario_directives.h"
-#include "profiles/commands.h"
 #include "values/value_table.h"
 
 namespace {

@@ -1,3 +1,5 @@
+// The reference's words: the entry of a value, command or lint rule.
+
 #include "help_entries.h"
 
 #include <algorithm>

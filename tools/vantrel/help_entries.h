@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "profiles/commands.h"
+#include "profiles/command_table.h"
 #include "values/value_table.h"
 
 // Lines of the reference are at most this wide.

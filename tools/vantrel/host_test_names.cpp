@@ -1,3 +1,5 @@
+// The condition kinds that ask the game about the actor, by their names in the file.
+
 #include "host_test_names.h"
 
 #include "profiles/evaluators.h"

@@ -8,7 +8,7 @@
 #include "lint_fixes.h"
 #include "lint_reading.h"
 #include "lint_rules.h"
-#include "profiles/commands.h"
+#include "profiles/command_table.h"
 #include "profiles/driver.h"
 #include "values/value_table.h"
 

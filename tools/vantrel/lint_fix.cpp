@@ -1,3 +1,5 @@
+// Applying lint's certain fixes to a file's text, and showing them as a diff.
+
 #include "lint_fix.h"
 
 #include <algorithm>

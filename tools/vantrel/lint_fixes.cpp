@@ -1,10 +1,12 @@
+// The fixes the lint rules offer.
+
 #include "lint_fixes.h"
 
 #include <algorithm>
 
 #include "base/text.h"
 #include "name_suggestion.h"
-#include "profiles/commands.h"
+#include "profiles/command_table.h"
 #include "profiles/driver.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "lint_rules.h"
-#include "profiles/commands.h"
+#include "profiles/command_table.h"
 #include "profiles/driver.h"
 
 namespace {

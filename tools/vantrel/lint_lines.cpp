@@ -1,3 +1,5 @@
+// A file's lines as an editor shows them, and positions within them.
+
 #include "lint_lines.h"
 
 #include <algorithm>

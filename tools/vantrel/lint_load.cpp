@@ -9,7 +9,7 @@
 #include "lint_fixes.h"
 #include "lint_reading.h"
 #include "lint_rules.h"
-#include "profiles/commands.h"
+#include "profiles/command_table.h"
 #include "values/value_table.h"
 
 namespace {

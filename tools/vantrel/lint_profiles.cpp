@@ -1,16 +1,16 @@
 // Rules on profiles and the commands that name them: missing-profile, duplicate-profile,
 // unreachable-profile, shadowed-profile, parallel-target.
-#include <optional>
-#include <string>
 #include <algorithm>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "base/text.h"
 #include "lint_fixes.h"
 #include "lint_rules.h"
-#include "profiles/commands.h"
+#include "profiles/command_table.h"
 #include "profiles/driver.h"
 
 namespace {

@@ -1,3 +1,5 @@
+// Why a text does not read as a value of a type, and the text probably meant.
+
 #include "lint_reading.h"
 
 #include <algorithm>

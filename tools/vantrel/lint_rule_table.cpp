@@ -1,3 +1,5 @@
+// The table of lint rules.
+
 #include "lint_rule_table.h"
 
 namespace {

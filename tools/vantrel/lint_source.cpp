@@ -1,3 +1,5 @@
+// The configuration as the game read it, line by line, with the way back to file positions.
+
 #include "lint_source.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// Lint's suppression comments.
+
 #include "lint_suppression.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// "did you mean X?": the known names closest to a misspelt one.
+
 #include "name_suggestion.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// `simulate --plot FILE.svg`: the run drawn as an SVG.
+
 #include "plot.h"
 
 #include <cstdio>

@@ -1,3 +1,5 @@
+// What the plot records of a run, frame by frame.
+
 #include "plot_samples.h"
 
 #include <cmath>

@@ -1,3 +1,5 @@
+// Starting the plug-in on the simulated game, as the game's loader would.
+
 #include "plugin_session.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// How scenario checks and traces write a run's numbers.
+
 #include "run_text.h"
 
 #include <cstdio>

@@ -1,3 +1,5 @@
+// Scenario files: reading one directive per line.
+
 #include "scenario.h"
 
 #include <sstream>

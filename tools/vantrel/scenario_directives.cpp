@@ -1,3 +1,5 @@
+// The table of scenario directives: words, usage and handler of each.
+
 #include "scenario_directives.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The trace names besides the values: the plug-in's camera and the game's side of the hooks.
+
 #include "trace_sources.h"
 
 #include <cmath>

@@ -1,3 +1,5 @@
+// Scenario directives that change the simulated game.
+
 #include "world_edits.h"
 
 #include <algorithm>

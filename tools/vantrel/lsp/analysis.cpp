@@ -1,3 +1,5 @@
+// A document's analysis: findings, profile blocks and every line's parts, as byte offsets.
+
 #include "lsp/analysis.h"
 
 #include <algorithm>
@@ -8,7 +10,7 @@
 #include "host_test_names.h"
 #include "lint.h"
 #include "lint_source.h"
-#include "profiles/commands.h"
+#include "profiles/command_table.h"
 #include "profiles/driver.h"
 #include "values/registry.h"
 

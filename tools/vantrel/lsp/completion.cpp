@@ -10,7 +10,7 @@
 #include "host_test_names.h"
 #include "lsp/features.h"
 #include "lsp/profile_words.h"
-#include "profiles/commands.h"
+#include "profiles/command_table.h"
 #include "values/value_table.h"
 
 namespace {

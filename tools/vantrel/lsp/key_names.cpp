@@ -1,3 +1,5 @@
+// The names of Windows virtual-key codes.
+
 #include "lsp/key_names.h"
 
 #include <cstdio>

@@ -1,3 +1,5 @@
+// How the server speaks of a profile: its kind and its hover.
+
 #include "lsp/profile_words.h"
 
 #include "base/text.h"

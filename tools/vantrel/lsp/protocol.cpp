@@ -1,3 +1,5 @@
+// The protocol's shared JSON shapes and error codes.
+
 #include "lsp/protocol.h"
 
 TextPosition PositionParam(const Json& position) {

@@ -1,3 +1,5 @@
+// The language server: one message in, the answers and notifications out.
+
 #include "lsp/server.h"
 
 #include <exception>

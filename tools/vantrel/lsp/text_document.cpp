@@ -1,3 +1,5 @@
+// An open document and positions in the editor's encoding.
+
 #include "lsp/text_document.h"
 
 #include <algorithm>

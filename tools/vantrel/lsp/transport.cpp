@@ -1,3 +1,5 @@
+// The protocol's base layer: headers and Content-Length framing.
+
 #include "lsp/transport.h"
 
 #include <cctype>
