@@ -92,7 +92,9 @@ struct ControllerState {
   float mouseExtraPitch = 0;
 };
 
-class CameraController : public ControllerState {
+// The state is private: the owner, the hooks and the tool see it through the operations below,
+// and only the tests (ControllerTestAccess) reach it whole, to set up and inspect a frame.
+class CameraController : private ControllerState {
  public:
   // `settings` serves the hooks on any thread; `updateSettings` serves the update, whose
   // caller already holds what the reads need.
@@ -101,11 +103,20 @@ class CameraController : public ControllerState {
   CameraController(const CameraController&) = delete;
   CameraController& operator=(const CameraController&) = delete;
 
-  std::recursive_mutex mutex;
+  mutable std::recursive_mutex mutex;
 
   bool Enabled() const { return flags & ControllerFlag::Enabled; }
   bool IsActivated() const { return flags & ControllerFlag::Activated; }
   bool IsHeadCameraActive() const { return flags & ControllerFlag::HeadCameraActive; }
+
+  // Single facts of the state, for the owner and the tool.
+  const FrameContext& Frame() const { return frame; }
+  uint32_t FollowedFormId() const { return followedFormId; }  // at the last update
+  uint32_t HeadTrackedFormId() const { return headTrackedFormId; }
+  uint32_t RequestedRefFormId() const { return requestedRefFormId; }  // 0 = the player
+  void SetRequestedRefFormId(uint32_t formId) { requestedRefFormId = formId; }
+  const std::optional<Vector3>& FocusPoint() const { return focusPoint; }
+  int32_t FocusDelay() const { return focusDelay; }
 
   // The update, split where the profile frame runs; the caller holds `mutex` throughout.
   // BeginUpdate copies the frame times, resolves the followed reference, reads the running
@@ -139,8 +150,8 @@ class CameraController : public ControllerState {
   Matrix3 CameraOffsetOrientation() const;
 
   // Locked copies of the last view step.
-  void GetPosition(float out[3]);
-  void GetRotation(float out[9]);
+  void GetPosition(float out[3]) const;
+  void GetRotation(float out[9]) const;
   void OverridePosition(float out[3]);
   void OverrideRotation(float out[9]);
   // Both under one lock, so that the game gets the position and rotation of one frame.
@@ -167,6 +178,8 @@ class CameraController : public ControllerState {
   void Reset();
 
  private:
+  friend struct ControllerTestAccess;
+
   CameraSettings& settings_;
   CameraSettings& updateSettings_;
   mutable YawPitchMemo viewOrientation_;  // the update's, under the controller mutex

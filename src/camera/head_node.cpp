@@ -78,5 +78,5 @@ HostNode* CameraController::FindHeadNode(bool preferEyeBone) {
 
 HostNode* AttachmentNode(CameraController& controller, bool preferEyeBone) {
   if (HostNode* head = controller.FindHeadNode(preferEyeBone)) return head;
-  return RootNodeOf(controller.frame.followed);
+  return RootNodeOf(controller.Frame().followed);
 }

@@ -23,12 +23,12 @@ bool SwitchIsOn(CameraSettings& settings, int32_t index) {
 
 }  // namespace
 
-void CameraController::GetPosition(float out[3]) {
+void CameraController::GetPosition(float out[3]) const {
   std::lock_guard<std::recursive_mutex> lock(mutex);
   std::copy(position, position + 3, out);
 }
 
-void CameraController::GetRotation(float out[9]) {
+void CameraController::GetRotation(float out[9]) const {
   std::lock_guard<std::recursive_mutex> lock(mutex);
   std::copy(rotation, rotation + 9, out);
 }

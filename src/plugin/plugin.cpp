@@ -38,7 +38,7 @@ void Plugin::InitializeOrReload() {
   } else {
     keyBindings.clear();  // no session to act on
   }
-  controller.requestedRefFormId = 0;
+  controller.SetRequestedRefFormId(0);
 
   // The new session takes over at once; the old one lives until the hand-over is done.
   std::unique_ptr<Session> old = std::exchange(session_, NewSession());
@@ -105,7 +105,7 @@ void Plugin::OpenMountWindow(HostActor* actor, float Session::*countdown, float 
   if (!actor) return;
   // Compared before pluginMutex_ is taken: the controller's mutex always comes first.
   const uint32_t formId = HostFormId(HostRefAsForm(HostActorAsRef(actor)));
-  if (formId != controller.followedFormId) return;
+  if (formId != controller.FollowedFormId()) return;
   std::lock_guard<std::recursive_mutex> lock(pluginMutex_);
   if (session_) (*session_).*countdown = seconds;
 }
@@ -144,9 +144,9 @@ void Plugin::ToggleBool(int32_t index) {
   heldSettings_.ToggleBool(index);
 }
 
-uint32_t Plugin::RequestedRefFormId() const { return controller.requestedRefFormId; }
+uint32_t Plugin::RequestedRefFormId() const { return controller.RequestedRefFormId(); }
 
-void Plugin::SetRequestedRefFormId(uint32_t formId) { controller.requestedRefFormId = formId; }
+void Plugin::SetRequestedRefFormId(uint32_t formId) { controller.SetRequestedRefFormId(formId); }
 
 void Plugin::QueueRotation(const RotationItem& item) { controller.QueueRotation(item); }
 

@@ -131,13 +131,13 @@ TEST_F(AppliersTest, ViewOffsetsActOnlyInStatesNineTenAndTwelve) {
 
 TEST_F(AppliersTest, ObjectRefFormIdRedirectsTheCamera) {
   CameraController& controller = Plugin::Instance().controller;
-  controller.requestedRefFormId = 0x500;
+  StateOf(controller).requestedRefFormId = 0x500;
   SetNow(Vid::iObjectRefFormId, ValueData::Int(0x600));
   EXPECT_EQ(At(Vid::iObjectRefFormId).base.AsInt(), 0x500);
-  EXPECT_EQ(controller.requestedRefFormId, 0x600u);
+  EXPECT_EQ(StateOf(controller).requestedRefFormId, 0x600u);
 
   SetNow(Vid::iObjectRefFormId, ValueData::Int(0));
-  EXPECT_EQ(controller.requestedRefFormId, 0u);
+  EXPECT_EQ(StateOf(controller).requestedRefFormId, 0u);
   Pass({Vid::bIsTargetOverwritten});
   EXPECT_FALSE(At(Vid::bIsTargetOverwritten).current.AsBool());
   EXPECT_TRUE(At(Vid::bIsTargetOverwritten).current.isSet);
@@ -153,7 +153,7 @@ TEST_F(AppliersTest, AppliesIgnoreUnsetOrWronglyTypedData) {
   EXPECT_EQ(Sim().timeScale, 1);
   EXPECT_EQ(Sim().vatsDisabled, 0u);
   EXPECT_EQ(Sim().CurrentCameraState()->yaw, 0);
-  EXPECT_EQ(Plugin::Instance().controller.requestedRefFormId, 0u);
+  EXPECT_EQ(StateOf(Plugin::Instance().controller).requestedRefFormId, 0u);
   ValueRegistry withoutPair;
   withoutPair.values[Vid::fNearClip].reset();
   ApplyNearClip(withoutPair, ValueData::Float(1));  // a registry without the pair: nothing

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "camera/controller.h"
+#include "controller_state.h"
 #include "plugin/plugin.h"
 #include "sim_world.h"
 #include "values/registry.h"
@@ -49,13 +50,13 @@ class CameraTest : public ::testing::Test {
   }
 
   static std::array<float, 3> Position() {
-    const float* p = Controller().position;
+    const float* p = StateOf(Controller()).position;
     return {p[0], p[1], p[2]};
   }
 
   static Matrix3 Rotation() {
     Matrix3 m;
-    std::copy(Controller().rotation, Controller().rotation + 9, m.m);
+    std::copy(StateOf(Controller()).rotation, StateOf(Controller()).rotation + 9, m.m);
     return m;
   }
 

@@ -14,31 +14,32 @@ using ControllerTest = CameraTest;
 
 TEST_F(ControllerTest, FlagsFollowTheSettingsAndTheCameraState) {
   Frames(1);
-  EXPECT_EQ(Controller().flags, kHeadCamera);
+  EXPECT_EQ(StateOf(Controller()).flags, kHeadCamera);
 
   SetBool(Vid::bActivated, false);
   Frames(1);
-  EXPECT_EQ(Controller().flags, uint32_t(ControllerFlag::Enabled));
+  EXPECT_EQ(StateOf(Controller()).flags, uint32_t(ControllerFlag::Enabled));
 
   SetBool(Vid::bActivated, true);
   SetInt(Vid::iActivated, 0);
   Frames(1);
-  EXPECT_EQ(Controller().flags, uint32_t(ControllerFlag::Enabled));
+  EXPECT_EQ(StateOf(Controller()).flags, uint32_t(ControllerFlag::Enabled));
 
   SetInt(Vid::iActivated, 2);
   SetBool(Vid::bActivated2, false);
   Frames(1);
-  EXPECT_EQ(Controller().flags, uint32_t(ControllerFlag::Enabled));
+  EXPECT_EQ(StateOf(Controller()).flags, uint32_t(ControllerFlag::Enabled));
 
   SetBool(Vid::bActivated2, true);
   Sim().SetCameraState(7);  // activated, but not a head-camera state
   Frames(1);
-  EXPECT_EQ(Controller().flags, uint32_t(ControllerFlag::Enabled | ControllerFlag::Activated));
+  EXPECT_EQ(StateOf(Controller()).flags,
+            uint32_t(ControllerFlag::Enabled | ControllerFlag::Activated));
 
   Sim().SetCameraState(12);
   SetBool(Vid::bEnabled, false);
   Frames(1);
-  EXPECT_EQ(Controller().flags, 0u);
+  EXPECT_EQ(StateOf(Controller()).flags, 0u);
 }
 
 // bIsInQARN and bIsActive report the camera as the last frame left it; a session reports the
@@ -75,15 +76,15 @@ TEST_F(ControllerTest, ValuesSeeTheCameraAsTheLastFrameLeftIt) {
 TEST_F(ControllerTest, NeedsALoadedTargetAndACameraState) {
   Sim().player->loaded3D = nullptr;
   Frames(1);
-  EXPECT_EQ(Controller().flags, 0u);
-  EXPECT_TRUE(Controller().gameNotRunning);
+  EXPECT_EQ(StateOf(Controller()).flags, 0u);
+  EXPECT_TRUE(StateOf(Controller()).gameNotRunning);
 
   Sim().Reset();
   Sim().playerCamera->currentState = nullptr;
   Frames(1);
-  EXPECT_EQ(Controller().flags, 0u);
-  EXPECT_FALSE(Controller().gameNotRunning);
-  EXPECT_EQ(Controller().frame.followed, nullptr);  // borrowed only during the update
+  EXPECT_EQ(StateOf(Controller()).flags, 0u);
+  EXPECT_FALSE(StateOf(Controller()).gameNotRunning);
+  EXPECT_EQ(StateOf(Controller()).frame.followed, nullptr);  // borrowed only during the update
 }
 
 TEST_F(ControllerTest, HeadCameraChangesAreReportedOnceWithTheWeaponState) {
@@ -100,71 +101,72 @@ TEST_F(ControllerTest, GameNotRunningStopsTheActiveClockOnTheNextFrame) {
   Sim().frameTimeA = 0.25f;
   Sim().frameTimeB = 0.5f;
   Frames(1);
-  EXPECT_EQ(Controller().frame.activeFrameTime, 0.25f);
-  EXPECT_EQ(Controller().frame.frameTime, 0.5f);
+  EXPECT_EQ(StateOf(Controller()).frame.activeFrameTime, 0.25f);
+  EXPECT_EQ(StateOf(Controller()).frame.frameTime, 0.5f);
 
   Sim().mainState->notRunning = 1;
   Frames(1);
-  EXPECT_TRUE(Controller().gameNotRunning);
-  EXPECT_EQ(Controller().frame.activeFrameTime, 0.25f);  // decided from the previous frame
+  EXPECT_TRUE(StateOf(Controller()).gameNotRunning);
+  EXPECT_EQ(StateOf(Controller()).frame.activeFrameTime, 0.25f);  // decided from the previous frame
   Frames(1);
-  EXPECT_EQ(Controller().frame.activeFrameTime, 0.0f);
-  EXPECT_EQ(Controller().frame.frameTime, 0.5f);
+  EXPECT_EQ(StateOf(Controller()).frame.activeFrameTime, 0.0f);
+  EXPECT_EQ(StateOf(Controller()).frame.frameTime, 0.5f);
 
   Sim().mainState->notRunning = 0;
   Sim().uiState->notRunning = 1;
   Frames(1);
-  EXPECT_TRUE(Controller().gameNotRunning);
+  EXPECT_TRUE(StateOf(Controller()).gameNotRunning);
   Sim().uiState = nullptr;
   Frames(1);
-  EXPECT_TRUE(Controller().gameNotRunning);
+  EXPECT_TRUE(StateOf(Controller()).gameNotRunning);
 }
 
 TEST_F(ControllerTest, ATargetThatNoLongerResolvesFallsBackToThePlayer) {
   HostActor* other = Sim().CreateActor(0x5000);
-  Controller().requestedRefFormId = 0x5000;
+  StateOf(Controller()).requestedRefFormId = 0x5000;
   Frames(1);
-  EXPECT_EQ(Controller().followedFormId, 0x5000u);
-  EXPECT_EQ(Controller().requestedRefFormId, 0x5000u);
+  EXPECT_EQ(StateOf(Controller()).followedFormId, 0x5000u);
+  EXPECT_EQ(StateOf(Controller()).requestedRefFormId, 0x5000u);
 
   Sim().ForgetForm(other);
   Frames(1);
-  EXPECT_EQ(Controller().requestedRefFormId, 0u);
-  EXPECT_EQ(Controller().followedFormId, kSimPlayerFormId);
+  EXPECT_EQ(StateOf(Controller()).requestedRefFormId, 0u);
+  EXPECT_EQ(StateOf(Controller()).followedFormId, kSimPlayerFormId);
 
-  Controller().requestedRefFormId = HostFormId(Sim().CreatePerk());  // a form, not a reference
+  StateOf(Controller()).requestedRefFormId =
+      HostFormId(Sim().CreatePerk());  // a form, not a reference
   Frames(1);
-  EXPECT_EQ(Controller().requestedRefFormId, 0u);
-  EXPECT_EQ(Controller().followedFormId, kSimPlayerFormId);
+  EXPECT_EQ(StateOf(Controller()).requestedRefFormId, 0u);
+  EXPECT_EQ(StateOf(Controller()).followedFormId, kSimPlayerFormId);
 }
 
 TEST_F(ControllerTest, ANonActorTargetIsFollowedWithoutActorState) {
   HostRef* statue = Sim().CreateReference(0x6000);
   statue->rotationX = 0.3f;
-  Controller().requestedRefFormId = 0x6000;
+  StateOf(Controller()).requestedRefFormId = 0x6000;
   Frames(1);
-  EXPECT_EQ(Controller().followedFormId, 0x6000u);
-  EXPECT_EQ(Controller().followedPitch, 0.3f);
-  EXPECT_EQ(Controller().flags, kHeadCamera);
+  EXPECT_EQ(StateOf(Controller()).followedFormId, 0x6000u);
+  EXPECT_EQ(StateOf(Controller()).followedPitch, 0.3f);
+  EXPECT_EQ(StateOf(Controller()).flags, kHeadCamera);
   EXPECT_TRUE(Sim().playerCamera->weaponRefreshes == std::vector<bool>{false});
 }
 
 TEST_F(ControllerTest, MouseExtraRotationDecaysByPiPerSecond) {
   Sim().frameTimeB = 0.1f;
-  Controller().mouseExtraYaw = 1.0f;
-  Controller().mouseExtraPitch = -0.5f;
+  StateOf(Controller()).mouseExtraYaw = 1.0f;
+  StateOf(Controller()).mouseExtraPitch = -0.5f;
   Frames(1);
-  EXPECT_FLOAT_EQ(Controller().mouseExtraYaw, 1.0f - 0.31415927f);
-  EXPECT_FLOAT_EQ(Controller().mouseExtraPitch, -0.5f + 0.31415927f);
+  EXPECT_FLOAT_EQ(StateOf(Controller()).mouseExtraYaw, 1.0f - 0.31415927f);
+  EXPECT_FLOAT_EQ(StateOf(Controller()).mouseExtraPitch, -0.5f + 0.31415927f);
   Frames(1);
-  EXPECT_EQ(Controller().mouseExtraPitch, 0.0f);  // would cross zero
+  EXPECT_EQ(StateOf(Controller()).mouseExtraPitch, 0.0f);  // would cross zero
   Frames(2);
-  EXPECT_EQ(Controller().mouseExtraYaw, 0.0f);
+  EXPECT_EQ(StateOf(Controller()).mouseExtraYaw, 0.0f);
 
   SetFloat(Vid::fExtraRotationMouse, 0.5f);
-  Controller().mouseExtraYaw = 1.0f;
+  StateOf(Controller()).mouseExtraYaw = 1.0f;
   Frames(3);
-  EXPECT_EQ(Controller().mouseExtraYaw, 1.0f);
+  EXPECT_EQ(StateOf(Controller()).mouseExtraYaw, 1.0f);
 }
 
 TEST_F(ControllerTest, OverridesHandOverOnlyAComputedHeadCamera) {
@@ -183,7 +185,7 @@ TEST_F(ControllerTest, OverridesHandOverOnlyAComputedHeadCamera) {
   EXPECT_EQ(hostRotation[0], 1);
 
   float untouched[3] = {7, 8, 9};
-  std::fill(Controller().position, Controller().position + 3, 0.0f);
+  std::fill(StateOf(Controller()).position, StateOf(Controller()).position + 3, 0.0f);
   Controller().OverridePosition(untouched);
   EXPECT_EQ(untouched[0], 7);
   EXPECT_EQ(untouched[2], 9);
@@ -195,13 +197,13 @@ TEST_F(ControllerTest, RestrictLookClampsOnlyNonZeroAnglesWhileActivated) {
   EXPECT_EQ(yaw, 2.0f);
 
   Frames(1);
-  Controller().followedPitch = 0.5f;
+  StateOf(Controller()).followedPitch = 0.5f;
   Controller().RestrictLook(&yaw, &pitch);
   EXPECT_FLOAT_EQ(yaw, 90 * 0.017453f);
   EXPECT_FLOAT_EQ(pitch, 80 * 0.017453f + 0.5f);  // relative to the target's pitch
 
   // An exact zero passes, even with the target's pitch outside the limit.
-  Controller().followedPitch = 3.0f;
+  StateOf(Controller()).followedPitch = 3.0f;
   yaw = 0;
   pitch = 0;
   Controller().RestrictLook(&yaw, &pitch);
@@ -209,7 +211,7 @@ TEST_F(ControllerTest, RestrictLookClampsOnlyNonZeroAnglesWhileActivated) {
 
   SetFloat(Vid::fRestrictAngleHorizontal, -10);
   SetFloat(Vid::fRestrictAngleVertical, -10);
-  Controller().followedPitch = 0;
+  StateOf(Controller()).followedPitch = 0;
   yaw = 0.5f;
   pitch = -0.5f;
   Controller().RestrictLook(&yaw, &pitch);
@@ -290,17 +292,17 @@ TEST_F(ControllerTest, StateOffsetsAreClearedInHeadViewExceptState7) {
 
 TEST_F(ControllerTest, NodeCacheExpiryKeepsTheHumanHead) {
   SetBool(Vid::bEnabled, false);  // no view step, so nothing caches again
-  Controller().frameCounter = 119;
-  Controller().cachedNodeIndex = 1;
+  StateOf(Controller()).frameCounter = 119;
+  StateOf(Controller()).cachedNodeIndex = 1;
   Frames(1);
-  EXPECT_EQ(Controller().cachedNodeIndex, 1);
+  EXPECT_EQ(StateOf(Controller()).cachedNodeIndex, 1);
 
-  Controller().frameCounter = 118;
-  Controller().cachedNodeIndex = 2;
+  StateOf(Controller()).frameCounter = 118;
+  StateOf(Controller()).cachedNodeIndex = 2;
   Frames(1);
-  EXPECT_EQ(Controller().cachedNodeIndex, 2);
+  EXPECT_EQ(StateOf(Controller()).cachedNodeIndex, 2);
   Frames(1);
-  EXPECT_EQ(Controller().cachedNodeIndex, -1);
+  EXPECT_EQ(StateOf(Controller()).cachedNodeIndex, -1);
 }
 
 TEST_F(ControllerTest, CapturesTheHostCameraAnglesInItsOwnStates) {
@@ -310,14 +312,14 @@ TEST_F(ControllerTest, CapturesTheHostCameraAnglesInItsOwnStates) {
   Sim().player->rotationZ = 0.1f;
   Sim().player->rotationX = 0.05f;
   Frames(1);
-  EXPECT_EQ(Controller().offsetYaw, 0.3f);
-  EXPECT_EQ(Controller().viewYaw, 0.3f + 0.1f);
-  EXPECT_EQ(Controller().viewPitch, 0.2f - 0.05f);
-  EXPECT_EQ(Controller().offsetPitch, 0.2f - 0.05f);
+  EXPECT_EQ(StateOf(Controller()).offsetYaw, 0.3f);
+  EXPECT_EQ(StateOf(Controller()).viewYaw, 0.3f + 0.1f);
+  EXPECT_EQ(StateOf(Controller()).viewPitch, 0.2f - 0.05f);
+  EXPECT_EQ(StateOf(Controller()).offsetPitch, 0.2f - 0.05f);
 
   Sim().SetCameraState(5)->yaw = 1.0f;  // a head-camera state without angles of its own
   Frames(1);
-  EXPECT_EQ(Controller().offsetYaw, 0.3f);
+  EXPECT_EQ(StateOf(Controller()).offsetYaw, 0.3f);
 }
 
 TEST_F(ControllerTest, ViewRotationBlendsHeadAndCamera) {
@@ -369,8 +371,8 @@ TEST_F(ControllerTest, ZeroCameraOffsetAddsNoTurn) {
 
 TEST_F(ControllerTest, MouseExtraRotationTurnsTheView) {
   SetFloat(Vid::fExtraRotationMouse, 0.5f);
-  Controller().mouseExtraYaw = 0.6f;
-  Controller().mouseExtraPitch = -0.2f;
+  StateOf(Controller()).mouseExtraYaw = 0.6f;
+  StateOf(Controller()).mouseExtraPitch = -0.2f;
   Frames(1);
   EXPECT_TRUE(RotationsNear(Rotation(), YawPitchOrientation(0.3f, -0.1f), 1e-6));
 }
@@ -379,7 +381,7 @@ TEST_F(ControllerTest, HeadTrackingStartsAndReleasesThePlayer) {
   SetBool(Vid::bHeadtrack, true);
   Frames(1);
   HostAiProcess* process = Sim().player->aiProcess;
-  EXPECT_EQ(Controller().headTrackedFormId, kSimPlayerFormId);
+  EXPECT_EQ(StateOf(Controller()).headTrackedFormId, kSimPlayerFormId);
   EXPECT_TRUE(Controller().IsHeadTrackedActor(Sim().player));
   EXPECT_EQ(Sim().player->stateWord & 8u, 8u);
   EXPECT_TRUE(Sim().player->graphBools.at("IsNPC"));
@@ -393,7 +395,7 @@ TEST_F(ControllerTest, HeadTrackingStartsAndReleasesThePlayer) {
 
   SetBool(Vid::bHeadtrack2, false);
   Frames(1);
-  EXPECT_EQ(Controller().headTrackedFormId, 0u);
+  EXPECT_EQ(StateOf(Controller()).headTrackedFormId, 0u);
   EXPECT_FALSE(process->headTrackActive);
   EXPECT_EQ(process->headTrackClearCalls, 1);
   EXPECT_EQ(Sim().player->stateWord & 8u, 0u);
@@ -407,31 +409,31 @@ TEST_F(ControllerTest, HeadTrackingNeedsATrackingStateAndAnAiProcess) {
   SetBool(Vid::bHeadtrack, true);
   Sim().SetCameraState(11);  // a head-camera state, but not a tracking one
   Frames(1);
-  EXPECT_EQ(Controller().headTrackedFormId, 0u);
+  EXPECT_EQ(StateOf(Controller()).headTrackedFormId, 0u);
 
   Sim().SetCameraState(3);  // tracking without the head camera
   Frames(1);
-  EXPECT_EQ(Controller().headTrackedFormId, kSimPlayerFormId);
+  EXPECT_EQ(StateOf(Controller()).headTrackedFormId, kSimPlayerFormId);
 
   Sim().SetCameraState(9);
   Sim().player->aiProcess = nullptr;
-  Controller().headTrackedFormId = 0;
+  StateOf(Controller()).headTrackedFormId = 0;
   Frames(1);
-  EXPECT_EQ(Controller().headTrackedFormId, 0u);
+  EXPECT_EQ(StateOf(Controller()).headTrackedFormId, 0u);
 }
 
 TEST_F(ControllerTest, HeadTrackingAnotherActorLeavesItsStateBitOnRelease) {
   HostActor* other = Sim().CreateActor(0x7000);
-  Controller().requestedRefFormId = 0x7000;
+  StateOf(Controller()).requestedRefFormId = 0x7000;
   SetBool(Vid::bHeadtrack, true);
   Frames(1);
-  EXPECT_EQ(Controller().headTrackedFormId, 0x7000u);
+  EXPECT_EQ(StateOf(Controller()).headTrackedFormId, 0x7000u);
   EXPECT_EQ(other->stateWord & 8u, 8u);
   EXPECT_EQ(other->graphBools.count("IsNPC"), 0u);
 
   SetBool(Vid::bHeadtrack, false);
   Frames(1);
-  EXPECT_EQ(Controller().headTrackedFormId, 0u);
+  EXPECT_EQ(StateOf(Controller()).headTrackedFormId, 0u);
   EXPECT_FALSE(other->aiProcess->headTrackActive);
   EXPECT_EQ(other->stateWord & 8u, 8u);
 }

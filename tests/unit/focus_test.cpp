@@ -33,9 +33,9 @@ TEST_F(FocusTest, IsPlacedStraightAheadAtThePickedDistance) {
   Sim().CurrentCameraState()->yaw = 0.5f;
   Sim().pickResult = std::array<float, 3>{100, 0, 124};
   Frames(1);
-  ASSERT_TRUE(Controller().focusPoint.has_value());
+  ASSERT_TRUE(StateOf(Controller()).focusPoint.has_value());
   EXPECT_EQ(Sim().crosshairPickCalls, 1);
-  const Vector3 focus = *Controller().focusPoint;
+  const Vector3 focus = *StateOf(Controller()).focusPoint;
   const std::array<float, 3> eye = {0, 6, 124};
   EXPECT_NEAR(Distance(focus, eye), std::hypot(100.0f, 6.0f), 1e-3);
   // Along the camera's forward direction, not at the picked point.
@@ -48,35 +48,35 @@ TEST_F(FocusTest, IsPlacedStraightAheadAtThePickedDistance) {
 
 TEST_F(FocusTest, WithoutAPickTheFocusIs5000Ahead) {
   Frames(1);
-  ASSERT_TRUE(Controller().focusPoint.has_value());
-  EXPECT_NEAR(Controller().focusPoint->y, 6 + 5000, 1e-2);
-  EXPECT_EQ(Controller().focusPoint->x, 0);
+  ASSERT_TRUE(StateOf(Controller()).focusPoint.has_value());
+  EXPECT_NEAR(StateOf(Controller()).focusPoint->y, 6 + 5000, 1e-2);
+  EXPECT_EQ(StateOf(Controller()).focusPoint->x, 0);
 }
 
 TEST_F(FocusTest, IsNotPlacedWithoutFocusHeadCameraOrAfterALookInput) {
   SetBool(Vid::bFocus, false);
   Frames(1);
-  EXPECT_FALSE(Controller().focusPoint.has_value());
+  EXPECT_FALSE(StateOf(Controller()).focusPoint.has_value());
 
   SetBool(Vid::bFocus, true);
   SetBool(Vid::bActivated, false);
   Frames(1);
-  EXPECT_FALSE(Controller().focusPoint.has_value());
+  EXPECT_FALSE(StateOf(Controller()).focusPoint.has_value());
 
   SetBool(Vid::bActivated, true);
   float input[2] = {0.5f, 0};
   Controller().AddLookInput(input);
-  EXPECT_EQ(Controller().focusDelay, 3);
+  EXPECT_EQ(StateOf(Controller()).focusDelay, 3);
   Frames(2);
-  EXPECT_FALSE(Controller().focusPoint.has_value());
+  EXPECT_FALSE(StateOf(Controller()).focusPoint.has_value());
   Frames(1);  // the delay runs out on the third frame, which places the point
-  EXPECT_TRUE(Controller().focusPoint.has_value());
+  EXPECT_TRUE(StateOf(Controller()).focusPoint.has_value());
   EXPECT_EQ(Sim().crosshairPickCalls, 1);
 }
 
 TEST_F(FocusTest, HoldsTheViewWhenTheCameraTurnsAway) {
   Frames(1);  // placed straight ahead
-  ASSERT_TRUE(Controller().focusPoint.has_value());
+  ASSERT_TRUE(StateOf(Controller()).focusPoint.has_value());
   EXPECT_EQ(TakeLookInput(), (std::array<float, 2>{0, 0}));
 
   // The camera turns right by 0.1 and up by 0.05: turn back left and down, 8 times the error
@@ -87,7 +87,7 @@ TEST_F(FocusTest, HoldsTheViewWhenTheCameraTurnsAway) {
   const std::array<float, 2> input = TakeLookInput();
   EXPECT_NEAR(input[0], -0.8f, 3e-3);
   EXPECT_NEAR(input[1], -0.4f, 3e-3);
-  EXPECT_TRUE(Controller().rotationQueues[0].empty());  // mode 2, applied whole
+  EXPECT_TRUE(StateOf(Controller()).rotationQueues[0].empty());  // mode 2, applied whole
   EXPECT_EQ(TakeLookInput(), (std::array<float, 2>{0, 0}));
 }
 
@@ -125,32 +125,33 @@ TEST_F(FocusTest, ErrorsAcrossTheBackAreTakenTheShortWay) {
 
 TEST_F(FocusTest, LookInputDropsTheFocusAndCarriesExtraRotation) {
   Frames(1);
-  ASSERT_TRUE(Controller().focusPoint.has_value());
-  Controller().rotationAccumulators[0] = 1;
-  Controller().rotationAccumulators[1] = 2;
-  Controller().rotationAccumulators[2] = 3;
-  Controller().rotationAccumulators[3] = 4;
+  ASSERT_TRUE(StateOf(Controller()).focusPoint.has_value());
+  StateOf(Controller()).rotationAccumulators[0] = 1;
+  StateOf(Controller()).rotationAccumulators[1] = 2;
+  StateOf(Controller()).rotationAccumulators[2] = 3;
+  StateOf(Controller()).rotationAccumulators[3] = 4;
 
   float none[2] = {0, 0};
   Controller().AddLookInput(none);  // no player input: focus stays, queued turns pass on
-  EXPECT_TRUE(Controller().focusPoint.has_value());
+  EXPECT_TRUE(StateOf(Controller()).focusPoint.has_value());
   EXPECT_EQ(none[0], 4);
   EXPECT_EQ(none[1], 6);
 
-  std::fill(Controller().rotationAccumulators, Controller().rotationAccumulators + 4, 1.0f);
+  std::fill(StateOf(Controller()).rotationAccumulators,
+            StateOf(Controller()).rotationAccumulators + 4, 1.0f);
   SetInt(Vid::iFocusDelay, 7);
   float input[2] = {2, -4};
   Controller().AddLookInput(input);
-  EXPECT_FALSE(Controller().focusPoint.has_value());
-  EXPECT_EQ(Controller().focusDelay, 7);
-  EXPECT_FLOAT_EQ(Controller().mouseExtraYaw, 0.1f);
-  EXPECT_FLOAT_EQ(Controller().mouseExtraPitch, -0.2f);
+  EXPECT_FALSE(StateOf(Controller()).focusPoint.has_value());
+  EXPECT_EQ(StateOf(Controller()).focusDelay, 7);
+  EXPECT_FLOAT_EQ(StateOf(Controller()).mouseExtraYaw, 0.1f);
+  EXPECT_FLOAT_EQ(StateOf(Controller()).mouseExtraPitch, -0.2f);
   // The focus slots were cleared by the reset; the mode-1 slots still pass on.
   EXPECT_EQ(input[0], 3);
   EXPECT_EQ(input[1], -3);
-  for (float slot : Controller().rotationAccumulators) EXPECT_EQ(slot, 0);
+  for (float slot : StateOf(Controller()).rotationAccumulators) EXPECT_EQ(slot, 0);
 
   SetInt(Vid::iFocusDelay, -2);
   Controller().ResetFocus();
-  EXPECT_EQ(Controller().focusDelay, 0);
+  EXPECT_EQ(StateOf(Controller()).focusDelay, 0);
 }

@@ -231,26 +231,26 @@ TEST_F(HandlersTest, AttachCameraFollowsTheCrosshairReference) {
   HostRef* crate = Sim().CreateReference(0x00ABCDEF);
   Sim().SetCrosshairRef(crate);
   Run("AttachCamera");
-  EXPECT_EQ(controller.requestedRefFormId, 0x00ABCDEFu);
+  EXPECT_EQ(StateOf(controller).requestedRefFormId, 0x00ABCDEFu);
 
   Sim().SetCrosshairRef(nullptr);
   Run("AttachCamera");
-  EXPECT_EQ(controller.requestedRefFormId, 0u);
+  EXPECT_EQ(StateOf(controller).requestedRefFormId, 0u);
 
   Sim().invalidRefHandle = 0x00FFFFFF;
   Sim().crosshairRef->handle = 0x00FFFFFF;
-  controller.requestedRefFormId = 5;
+  StateOf(controller).requestedRefFormId = 5;
   Run("AttachCamera");
-  EXPECT_EQ(controller.requestedRefFormId, 0u);
+  EXPECT_EQ(StateOf(controller).requestedRefFormId, 0u);
 
   Sim().SetCrosshairRef(crate);
   Run("AttachCamera");
   Run("DetachCamera");
-  EXPECT_EQ(controller.requestedRefFormId, 0u);
+  EXPECT_EQ(StateOf(controller).requestedRefFormId, 0u);
   Sim().crosshairRef = nullptr;
-  controller.requestedRefFormId = 5;
+  StateOf(controller).requestedRefFormId = 5;
   Run("AttachCamera");
-  EXPECT_EQ(controller.requestedRefFormId, 0u);
+  EXPECT_EQ(StateOf(controller).requestedRefFormId, 0u);
 
   EXPECT_EQ(Sim().liveRefCounts, 0);
   EXPECT_EQ(Sim().refFaults, 0);
@@ -261,19 +261,20 @@ TEST_F(HandlersTest, RotationsQueueOneItemOnTheirAxis) {
   Run("RotateY 0.5 1 7");
   Run("RotateX 15 0.5 2");
   Run("RotateX 3");
-  ASSERT_EQ(controller.rotationQueues[1].size(), 1u);
-  const RotationItem& vertical = controller.rotationQueues[1][0];
+  ASSERT_EQ(StateOf(controller).rotationQueues[1].size(), 1u);
+  const RotationItem& vertical = StateOf(controller).rotationQueues[1][0];
   EXPECT_EQ(vertical.amount, 0.5f);
   EXPECT_EQ(vertical.duration, 1.0f);
   EXPECT_EQ(vertical.axis, 1);
   EXPECT_EQ(vertical.mode, RotationMode::Independent);  // 7 is not a mode
   EXPECT_EQ(vertical.applied, 0);
   EXPECT_EQ(vertical.elapsed, 0);
-  ASSERT_EQ(controller.rotationQueues[0].size(), 2u);
-  EXPECT_EQ(controller.rotationQueues[0][0].amount, 15.0f);
-  EXPECT_EQ(controller.rotationQueues[0][0].mode, RotationMode::Focus);
-  EXPECT_EQ(controller.rotationQueues[0][0].axis, 0);
-  EXPECT_EQ(controller.rotationQueues[0][1].mode, RotationMode::Independent);  // no mode written
+  ASSERT_EQ(StateOf(controller).rotationQueues[0].size(), 2u);
+  EXPECT_EQ(StateOf(controller).rotationQueues[0][0].amount, 15.0f);
+  EXPECT_EQ(StateOf(controller).rotationQueues[0][0].mode, RotationMode::Focus);
+  EXPECT_EQ(StateOf(controller).rotationQueues[0][0].axis, 0);
+  EXPECT_EQ(StateOf(controller).rotationQueues[0][1].mode,
+            RotationMode::Independent);  // no mode written
 }
 
 TEST_F(HandlersTest, AnimationEventsReachOnlyAnActorTarget) {

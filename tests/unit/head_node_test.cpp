@@ -15,47 +15,48 @@ TEST_F(HeadNodeTest, AHumanUsesTheEyeBoneForPositionAndTheHeadForRotation) {
   Frames(1);
   EXPECT_EQ(Position(), (std::array<float, 3>{0, 6, 124}));
   EXPECT_TRUE(RotationsNear(Rotation(), YawPitchOrientation(0.2f, 0.1f), 0));
-  EXPECT_EQ(Controller().cachedNodeIndex, 1);
+  EXPECT_EQ(StateOf(Controller()).cachedNodeIndex, 1);
   Frames(240);
-  EXPECT_EQ(Controller().cachedNodeIndex, 1);
+  EXPECT_EQ(StateOf(Controller()).cachedNodeIndex, 1);
   EXPECT_EQ(Sim().liveEngineStrings, 0);
   EXPECT_EQ(Sim().engineStringFaults, 0);
 }
 
 TEST_F(HeadNodeTest, ACreatureHeadIsFoundByTheFirstNameInTableOrder) {
   Sim().CreateCreature({"Wisp Head", "Canine_Head"}, 0x8000);
-  Controller().requestedRefFormId = 0x8000;
+  StateOf(Controller()).requestedRefFormId = 0x8000;
   Frames(1);
-  EXPECT_EQ(Controller().cachedNodeIndex, 8);
+  EXPECT_EQ(StateOf(Controller()).cachedNodeIndex, 8);
   // Without an eye bone the position comes from the same node (heights 50, 60, ...).
   EXPECT_EQ(Position(), (std::array<float, 3>{0, 0, 60}));
 
   Sim().CreateCreature({"Wisp Head", "Scull"}, 0x8001);
-  Controller().requestedRefFormId = 0x8001;
+  StateOf(Controller()).requestedRefFormId = 0x8001;
   Frames(1);
-  EXPECT_EQ(Controller().cachedNodeIndex, 5);  // a cached name the new target lacks is dropped
+  EXPECT_EQ(StateOf(Controller()).cachedNodeIndex,
+            5);  // a cached name the new target lacks is dropped
 }
 
 TEST_F(HeadNodeTest, ACreatureCacheExpiresOnMultiplesOf120Frames) {
   HostActor* dog = Sim().CreateCreature({"Canine_Head"}, 0x8000);
-  Controller().requestedRefFormId = 0x8000;
+  StateOf(Controller()).requestedRefFormId = 0x8000;
   Frames(1);
-  ASSERT_EQ(Controller().cachedNodeIndex, 8);
+  ASSERT_EQ(StateOf(Controller()).cachedNodeIndex, 8);
 
   // A better name appears; the cache keeps the old one until it expires.
   Sim().AddNode(dog->loaded3D->root, "NPC Head", {0, 0, 99});
-  while (Controller().frameCounter % 120 != 119) {
+  while (StateOf(Controller()).frameCounter % 120 != 119) {
     Frames(1);
-    ASSERT_EQ(Controller().cachedNodeIndex, 8);
+    ASSERT_EQ(StateOf(Controller()).cachedNodeIndex, 8);
   }
   Frames(1);
-  EXPECT_EQ(Controller().cachedNodeIndex, 2);
+  EXPECT_EQ(StateOf(Controller()).cachedNodeIndex, 2);
   EXPECT_EQ(Position()[2], 99);
 
   // Gone again: the failed cached lookup searches at once.
   dog->loaded3D->root->children.pop_back();
   Frames(1);
-  EXPECT_EQ(Controller().cachedNodeIndex, 8);
+  EXPECT_EQ(StateOf(Controller()).cachedNodeIndex, 8);
   EXPECT_EQ(Position()[2], 50);
 }
 

@@ -9,6 +9,7 @@
 
 #include "camera/controller.h"
 #include "config/loader.h"
+#include "controller_state.h"
 #include "plugin/plugin.h"
 #include "profiles/driver.h"
 #include "profiles/evaluators.h"
@@ -37,10 +38,10 @@ class ProfilesTest : public ::testing::Test {
 
   static void ResetController() {
     CameraController& controller = Owner().controller;
-    controller.requestedRefFormId = 0;
-    controller.rotationQueues[0].clear();
-    controller.rotationQueues[1].clear();
-    controller.frame = FrameContext{};
+    StateOf(controller).requestedRefFormId = 0;
+    StateOf(controller).rotationQueues[0].clear();
+    StateOf(controller).rotationQueues[1].clear();
+    StateOf(controller).frame = FrameContext{};
   }
 
   static Session& LiveSession() {

@@ -19,9 +19,9 @@ RotationItem Item(int32_t axis, float amount, float duration, int32_t mode) {
 
 class RotationQueueTest : public CameraTest {
  protected:
-  static float* Slots() { return Controller().rotationAccumulators; }
+  static float* Slots() { return StateOf(Controller()).rotationAccumulators; }
   static void ClearSlots() { std::fill(Slots(), Slots() + 4, 0.0f); }
-  static size_t Queued(int axis) { return Controller().rotationQueues[axis].size(); }
+  static size_t Queued(int axis) { return StateOf(Controller()).rotationQueues[axis].size(); }
 };
 
 TEST_F(RotationQueueTest, ATimedItemIsSpreadOverItsDuration) {
@@ -54,7 +54,7 @@ TEST_F(RotationQueueTest, UntimedItemsApplyWholeAndKeepTheirOrder) {
   EXPECT_EQ(Slots()[2], 0.5f);
   EXPECT_EQ(Slots()[3], 4);
   ASSERT_EQ(Queued(0), 1u);
-  EXPECT_EQ(Controller().rotationQueues[0][0].amount, 5);
+  EXPECT_EQ(StateOf(Controller()).rotationQueues[0][0].amount, 5);
   EXPECT_EQ(Queued(1), 0u);
 }
 
@@ -62,16 +62,16 @@ TEST_F(RotationQueueTest, DuringTheFocusDelayOnlyModeOneContributes) {
   Controller().QueueRotation(Item(0, 4, 2, 0));
   Controller().QueueRotation(Item(0, 4, 2, 1));
   Controller().QueueRotation(Item(1, 4, 2, 2));
-  Controller().focusDelay = 2;
+  StateOf(Controller()).focusDelay = 2;
   Controller().RunRotationQueues(1);
   EXPECT_EQ(Slots()[0], 0);  // mode 0 advances without contributing
   EXPECT_EQ(Slots()[2], 2);
   EXPECT_EQ(Slots()[1], 0);
   EXPECT_EQ(Queued(1), 0u);  // mode 2 dropped at once
   ASSERT_EQ(Queued(0), 2u);
-  EXPECT_EQ(Controller().rotationQueues[0][0].applied, 2);
+  EXPECT_EQ(StateOf(Controller()).rotationQueues[0][0].applied, 2);
 
-  Controller().focusDelay = 0;
+  StateOf(Controller()).focusDelay = 0;
   Controller().RunRotationQueues(1);
   EXPECT_EQ(Slots()[0], 2);  // only the second half arrives
   EXPECT_EQ(Slots()[2], 4);

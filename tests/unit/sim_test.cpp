@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "controller_state.h"
 #include "host/host.h"
 #include "plugin/plugin.h"
 #include "sim_world.h"
@@ -237,16 +238,16 @@ TEST_F(SimTest, ActiveEffectsComeAsANullTerminatedArray) {
 
 TEST_F(SimTest, CrosshairPickHandsThePointToTheController) {
   CameraController& controller = Plugin::Instance().controller;
-  controller.focusPoint.reset();
+  StateOf(controller).focusPoint.reset();
   HostPlayerCrosshairPick(Sim().player);
-  EXPECT_FALSE(controller.focusPoint.has_value());
+  EXPECT_FALSE(StateOf(controller).focusPoint.has_value());
 
   Sim().pickResult = std::array<float, 3>{1, 2, 3};
   HostPlayerCrosshairPick(Sim().player);
-  ASSERT_TRUE(controller.focusPoint.has_value());
-  EXPECT_FLOAT_EQ(controller.focusPoint->z, 3);
+  ASSERT_TRUE(StateOf(controller).focusPoint.has_value());
+  EXPECT_FLOAT_EQ(StateOf(controller).focusPoint->z, 3);
   EXPECT_EQ(Sim().crosshairPickCalls, 2);
-  controller.focusPoint.reset();
+  StateOf(controller).focusPoint.reset();
 }
 
 }  // namespace

@@ -1,16 +1,18 @@
 // Start-up and reload: the loader's query, the first-start line, the refused nested reload and
 // what a reload carries over.
+#include "plugin/startup.h"
+
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 #include <string>
 
 #include "config/loader.h"
+#include "controller_state.h"
 #include "plugin/plugin.h"
-#include "plugin/startup.h"
 #include "sim_world.h"
 
 namespace {
@@ -108,9 +110,9 @@ TEST_F(StartupTest, ReloadReadsTheFileAgainIntoAFreshSession) {
 TEST_F(StartupTest, ReloadMakesTheCameraFollowThePlayerAgain) {
   WriteConfiguration("");
   InitializeOrReload();
-  Plugin::Instance().controller.requestedRefFormId = 0x1234;
+  StateOf(Plugin::Instance().controller).requestedRefFormId = 0x1234;
   InitializeOrReload();
-  EXPECT_EQ(Plugin::Instance().controller.requestedRefFormId, 0u);
+  EXPECT_EQ(StateOf(Plugin::Instance().controller).requestedRefFormId, 0u);
 }
 
 TEST_F(StartupTest, HostValueCapturedBeforeAReloadStaysTheResetTarget) {

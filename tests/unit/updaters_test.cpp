@@ -177,7 +177,7 @@ TEST_F(UpdatersTest, PluginStateValues) {
   CameraController& controller = Plugin::Instance().controller;
 
   EXPECT_FALSE(Refreshed(Vid::bIsTargetOverwritten));
-  controller.requestedRefFormId = 0x1234;
+  StateOf(controller).requestedRefFormId = 0x1234;
   EXPECT_TRUE(Refreshed(Vid::bIsTargetOverwritten));
 }
 

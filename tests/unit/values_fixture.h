@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "controller_state.h"
 #include "plugin/plugin.h"
 #include "profiles/frame.h"
 #include "sim_world.h"
@@ -69,7 +70,7 @@ class SimRegistryTest : public RegistryTest {
   void Follow(HostActor* target) {
     frame.followed = target;
     frame.followedActor = target;
-    Plugin::Instance().controller.followedFormId = target ? target->formId : 0;
+    StateOf(Plugin::Instance().controller).followedFormId = target ? target->formId : 0;
   }
 
   // One updater pass over the given values, as if conditions named them, in `frame`; the
@@ -93,8 +94,8 @@ class SimRegistryTest : public RegistryTest {
  private:
   static void ResetController() {
     CameraController& controller = Plugin::Instance().controller;
-    controller.flags = 0;
-    controller.followedFormId = 0;
-    controller.requestedRefFormId = 0;
+    StateOf(controller).flags = 0;
+    StateOf(controller).followedFormId = 0;
+    StateOf(controller).requestedRefFormId = 0;
   }
 };

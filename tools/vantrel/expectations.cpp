@@ -106,19 +106,22 @@ bool ExpectCameraActive(ScenarioRun& run, DirectiveArgs& args) {
 bool ExpectCameraVector(ScenarioRun& run, DirectiveArgs& args) {
   float wanted[3];
   if (!args.Point(3, wanted)) return false;
-  const CameraController& c = Plugin::Instance().controller;
-  const bool position = args[2] == "position";
-  const float got[3] = {position ? c.position[0] : c.rotation[1],
-                        position ? c.position[1] : c.rotation[4],
-                        position ? c.position[2] : c.rotation[7]};
-  run.Check(CloseTo(got, wanted, 3, position ? 0.01f : 0.001f),
+  float position[3];
+  float rotation[9];
+  Plugin::Instance().controller.GetPosition(position);
+  Plugin::Instance().controller.GetRotation(rotation);
+  const bool isPosition = args[2] == "position";
+  const float got[3] = {isPosition ? position[0] : rotation[1],
+                        isPosition ? position[1] : rotation[4],
+                        isPosition ? position[2] : rotation[7]};
+  run.Check(CloseTo(got, wanted, 3, isPosition ? 0.01f : 0.001f),
             "camera " + args[2] + " " + VectorText(wanted),
             "camera " + args[2] + " " + VectorText(got));
   return true;
 }
 
 bool ExpectFocus(ScenarioRun& run, DirectiveArgs& args) {
-  const std::optional<Vector3>& focus = Plugin::Instance().controller.focusPoint;
+  const std::optional<Vector3>& focus = Plugin::Instance().controller.FocusPoint();
   const float point[3] = {focus ? focus->x : 0, focus ? focus->y : 0, focus ? focus->z : 0};
   const std::string got = focus ? "focus " + VectorText(point) : "no focus";
   if (args[2] == "none") {
@@ -134,7 +137,7 @@ bool ExpectFocus(ScenarioRun& run, DirectiveArgs& args) {
 bool ExpectTarget(ScenarioRun& run, DirectiveArgs& args) {
   int32_t formId = 0;
   if (!args.Whole(2, formId)) return false;
-  const uint32_t got = Plugin::Instance().controller.followedFormId;
+  const uint32_t got = Plugin::Instance().controller.FollowedFormId();
   run.Check(got == static_cast<uint32_t>(formId),
             "target " + HexText(static_cast<uint32_t>(formId)), "target " + HexText(got));
   return true;

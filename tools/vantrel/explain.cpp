@@ -225,13 +225,13 @@ void PrintCamera(CameraController& controller) {
   std::printf("  enabled: %s\n", FlagLine(enabled, true, reason, "").c_str());
   std::printf("  activated: %s\n", FlagLine(activated, enabled, reason, "not enabled").c_str());
   std::printf("  head camera: %s\n", FlagLine(head, activated, reason, "not activated").c_str());
-  const std::optional<Vector3>& focus = controller.focusPoint;
+  const std::optional<Vector3>& focus = controller.FocusPoint();
   char focusText[96] = "none";
   if (focus) {
     std::snprintf(focusText, sizeof focusText, "(%.3f, %.3f, %.3f)", static_cast<double>(focus->x),
                   static_cast<double>(focus->y), static_cast<double>(focus->z));
   }
-  std::printf("  focus point: %s; focus delay: %d frames\n", focusText, controller.focusDelay);
+  std::printf("  focus point: %s; focus delay: %d frames\n", focusText, controller.FocusDelay());
   const QueuedTurns turns = controller.RemainingTurns();
   std::string queued;
   for (int axis = 0; axis < 2; ++axis) {
@@ -243,7 +243,7 @@ void PrintCamera(CameraController& controller) {
     queued += text;
   }
   std::printf("  queued rotations: %s\n", queued.empty() ? "none" : queued.c_str());
-  const uint32_t tracked = controller.headTrackedFormId;
+  const uint32_t tracked = controller.HeadTrackedFormId();
   if (tracked == 0) {
     std::printf("  head-tracked actor: none\n");
   } else {

@@ -17,11 +17,15 @@ void Copy(const float* from, int count, double* out) {
 }
 
 void Position(const GameSide&, double* out) {
-  Copy(Plugin::Instance().controller.position, 3, out);
+  float position[3];
+  Plugin::Instance().controller.GetPosition(position);
+  Copy(position, 3, out);
 }
 
 void Rotation(const GameSide&, double* out) {
-  Copy(Plugin::Instance().controller.rotation, 9, out);
+  float rotation[9];
+  Plugin::Instance().controller.GetRotation(rotation);
+  Copy(rotation, 9, out);
 }
 
 void Look(const GameSide& game, double* out) { Copy(game.receivedLook.data(), 2, out); }

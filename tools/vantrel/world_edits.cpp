@@ -111,7 +111,7 @@ bool ReadInt(const std::string& word, int32_t& out) {
 }
 
 HostActor* FollowedActor() {
-  const uint32_t chosen = Plugin::Instance().controller.requestedRefFormId;
+  const uint32_t chosen = Plugin::Instance().controller.RequestedRefFormId();
   if (chosen != 0) {
     if (HostForm* form = Sim().LookupForm(chosen)) {
       if (auto* actor = dynamic_cast<HostActor*>(form)) return actor;
