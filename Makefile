@@ -56,16 +56,16 @@ test: deps editor-deps
 bench: deps
 	bash bench/instructions.sh
 
-# The archive mirrors the game folder; the tool sits beside it, with the VS Code extension.
+# The archive mirrors the game folder, with the VS Code extension beside the tool; the binaries
+# are stripped and their symbols stay beside the archive in build/dist/symbols. The archive
+# test's script writes it, so what ships is what that test checks.
 dist: dll editor-deps
-	rm -rf build/dist
-	mkdir -p build/dist/vantrel/Data/WOBK/Plugins build/dist/vantrel/Tools
-	cp build/windows-x86/bin/vantrel.dll build/dist/vantrel/Data/WOBK/Plugins/vantrel.dll
-	cp examples/Vantrel.txt build/dist/vantrel/Data/WOBK/Plugins/Vantrel.txt
-	cp build/windows-x86/bin/vantrel.exe build/dist/vantrel/Tools/vantrel.exe
-	$(VSCE) --out ../../build/dist/vantrel.vsix
-	cp build/dist/vantrel.vsix build/dist/vantrel/Tools/vantrel.vsix
-	cd build/dist/vantrel && cmake -E tar cf ../vantrel.zip --format=zip Data Tools
+	mkdir -p build/vsix
+	$(VSCE) --out ../../build/vsix/vantrel.vsix
+	sh tests/dll/check_dist.sh i686-w64-mingw32-objcopy i686-w64-mingw32-objdump \
+	  i686-w64-mingw32-addr2line build/windows-x86/bin examples/Vantrel.txt build/dist \
+	  build/vsix/vantrel.vsix
+	cp build/vsix/vantrel.vsix build/dist/vantrel.vsix
 	@echo "build/dist/vantrel.zip"
 
 # --- Reliability: fuzzing, threads, reloads (the 2,000-reload soak and the thread stress test

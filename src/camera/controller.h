@@ -154,6 +154,8 @@ class CameraController : private ControllerState {
   void GetRotation(float out[9]) const;
   void OverridePosition(float out[3]);
   void OverrideRotation(float out[9]);
+  // Both under one lock, so that the game gets the position and rotation of one frame.
+  void OverrideView(float position[3], float rotation[9]);
 
   void RestrictLook(float* yaw, float* pitch);
   void SetPitchLimits(HostActor* actor, float* minimum, float* maximum);

@@ -46,6 +46,12 @@ void CameraController::OverrideRotation(float out[9]) {
   if (IsHeadCameraActive()) GetRotation(out);
 }
 
+void CameraController::OverrideView(float position[3], float rotation[9]) {
+  std::lock_guard<std::recursive_mutex> lock(mutex);
+  OverridePosition(position);
+  OverrideRotation(rotation);
+}
+
 void CameraController::RestrictLook(float* yaw, float* pitch) {
   if (!IsActivated()) return;
   if (*yaw != 0) {

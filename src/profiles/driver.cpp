@@ -48,42 +48,9 @@ void RunBothPhases(Session& session, const FrameContext& frame, Profile* profile
   session.deactivatingProfile = nullptr;
 }
 
-}  // namespace
-
-void RunCommands(Session& session, const FrameContext& frame, Profile* profile,
-                 CommandPhase phase) {
-  if (profile == nullptr) return;
-  if (session.commandNesting == 0) {
-    session.chainCommands = 0;
-    session.chainStopReported = false;
-  }
-  if (session.commandNesting >= kMaxCommandNesting) {
-    ReportChainStop(session, *profile, "nested too deeply.");
-    return;
-  }
-  ++session.commandNesting;
-  // Index loop: a handler may not add commands, but it must not invalidate our position either.
-  for (size_t i = 0; i < profile->commands.size(); ++i) {
-    Command* command = &profile->commands[i];
-    const CommandHandler handler = HandlerOf(command->id);
-    if (command->phase != phase || handler == nullptr) continue;
-    if (session.chainCommands >= kMaxCommandsPerChain) {
-      ReportChainStop(session, *profile, "too many commands.");
-      break;
-    }
-    ++session.chainCommands;
-    handler(session, frame, profile, command);
-  }
-  --session.commandNesting;
-}
-
-void SwitchProfile(Session& session, const FrameContext& frame, Profile* target,
-                   float lockSeconds) {
-  session.pendingProfile = target;
-  // A switch requested while another runs only redirects that one.
-  if (session.switchInProgress) return;
-  session.switchInProgress = true;
-  if (target == session.currentProfile) {
+// The switch itself, to session.pendingProfile, once SwitchProfile has marked it in progress.
+void SwitchNow(Session& session, const FrameContext& frame, float lockSeconds) {
+  if (session.pendingProfile == session.currentProfile) {
     session.profileLockSeconds = lockSeconds;
     session.switchInProgress = false;
     session.pendingProfile = nullptr;
@@ -114,15 +81,64 @@ void SwitchProfile(Session& session, const FrameContext& frame, Profile* target,
   session.profileLockSeconds = lockSeconds;
 }
 
+}  // namespace
+
+void RunCommands(Session& session, const FrameContext& frame, Profile* profile,
+                 CommandPhase phase) {
+  if (profile == nullptr) return;
+  if (session.commandNesting == 0) {
+    session.chainCommands = 0;
+    session.chainStopReported = false;
+  }
+  if (session.commandNesting >= kMaxCommandNesting) {
+    ReportChainStop(session, *profile, "nested too deeply.");
+    return;
+  }
+  ++session.commandNesting;
+  // Counted down however the handlers end: one may run out of memory.
+  struct Unnest {
+    int32_t& nesting;
+    ~Unnest() { --nesting; }
+  } unnest{session.commandNesting};
+  // Index loop: a handler may not add commands, but it must not invalidate our position either.
+  for (size_t i = 0; i < profile->commands.size(); ++i) {
+    Command* command = &profile->commands[i];
+    const CommandHandler handler = HandlerOf(command->id);
+    if (command->phase != phase || handler == nullptr) continue;
+    if (session.chainCommands >= kMaxCommandsPerChain) {
+      ReportChainStop(session, *profile, "too many commands.");
+      break;
+    }
+    ++session.chainCommands;
+    handler(session, frame, profile, command);
+  }
+}
+
+void SwitchProfile(Session& session, const FrameContext& frame, Profile* target,
+                   float lockSeconds) {
+  session.pendingProfile = target;
+  // A switch requested while another runs only redirects that one.
+  if (session.switchInProgress) return;
+  session.switchInProgress = true;
+  try {
+    SwitchNow(session, frame, lockSeconds);
+  } catch (...) {
+    // Cut short (out of memory): a switch left in progress would refuse every later one.
+    session.switchInProgress = false;
+    session.pendingProfile = nullptr;
+    session.deactivatingProfile = nullptr;
+    StopRecording(session);
+    throw;
+  }
+}
+
 void StartRecording(Session& session, Profile* profile) {
   if (profile == nullptr) return;
   profile->savedValues.clear();
   session.values.recording = &profile->savedValues;
 }
 
-void StopRecording(Session& session) {
-  session.values.recording = nullptr;
-}
+void StopRecording(Session& session) { session.values.recording = nullptr; }
 
 Profile* FindProfile(Session& session, std::string_view name) {
   const int32_t index = session.profileNames.Find(name);

@@ -44,6 +44,10 @@ FakeNode* THISCALL FindDescendant(FakeNode*, const uint32_t* name) {
   return nullptr;
 }
 
+void THISCALL SetHeadTrackTarget(void*, void*, const float*) {}
+void THISCALL ClearHeadTrackTarget(void*) {}
+void THISCALL SetGraphBool(void*, const uint32_t*, uint32_t) {}
+
 void THISCALL CameraWeaponRefresh(void*, uint32_t weaponOut) {
   fakeHost.weaponRefreshes.push_back(weaponOut & 0xFF);
 }
@@ -67,33 +71,45 @@ void InstallFakeHost() {
   FakeHost& host = fakeHost;
   host.nodeTable[39] = W(reinterpret_cast<void*>(&FindDescendant));
   SetNode(host.root, 0.0f, 100);
-  SetNode(host.eye, 0.25f, 200);
-  SetNode(host.head, 0.5f, 300);
+  PlaceHead(200, 0.5f);
 
   Poke<uint32_t>(W(host.player) + 0x0C, kPlayerFormId);
   Poke<uint32_t>(W(host.player) + 0x44, W(host.loaded3D));
+  Poke<uint32_t>(W(host.player) + 0x24, W(host.baseForm));
+  Poke<uint32_t>(W(host.player) + 0x88, W(host.aiProcess));
   Poke<uint32_t>(W(host.loaded3D) + 0x20, W(&host.root));
   Poke<uint32_t>(W(host.camera) + 0x20, W(host.cameraState));
   Poke<float>(W(host.camera) + 0xAC, 70.0f);
   Poke<int32_t>(W(host.cameraState) + 0x0C, 9);  // a head-camera state
 
-  Poke<uint32_t>(0x01B2E8E4, W(host.player));       // player
-  Poke<uint32_t>(0x012E7288, W(host.camera));       // player camera
-  Poke<uint32_t>(0x01B2E860, W(host.uiState));      // running: byte +0x0A is 0
-  Poke<uint32_t>(0x012E7458, W(host.mainState));    // running: byte +0x98 is 0
+  Poke<uint32_t>(0x01B2E8E4, W(host.player));     // player
+  Poke<uint32_t>(0x012E7288, W(host.camera));     // player camera
+  Poke<uint32_t>(0x01B2E860, W(host.uiState));    // running: byte +0x0A is 0
+  Poke<uint32_t>(0x012E7458, W(host.mainState));  // running: byte +0x98 is 0
   Poke<uint32_t>(0x01B10B58, W(host.console));
-  Poke<float>(0x01B4ADE0, 0.05f);                   // frame times
+  Poke<float>(0x01B4ADE0, 0.05f);  // frame times
   Poke<float>(0x01B4ADE4, 0.05f);
-  Poke<float>(0x012C8D54, 15.0f);                   // near clip
+  Poke<float>(0x012C8D54, 15.0f);  // near clip
 
   PlaceJump(0x00451A30, reinterpret_cast<void*>(&LookupFormById));
   PlaceJump(0x00F51DAE, reinterpret_cast<void*>(&DynamicCast));
   PlaceJump(0x00A511C0, reinterpret_cast<void*>(&EngineStringCreate));
   PlaceJump(0x00A511B0, reinterpret_cast<void*>(&EngineStringRelease));
   PlaceJump(0x0083C7E0, reinterpret_cast<void*>(&CameraWeaponRefresh));
+  PlaceJump(0x00723E40, reinterpret_cast<void*>(&SetHeadTrackTarget));
+  PlaceJump(0x0071F360, reinterpret_cast<void*>(&ClearHeadTrackTarget));
+  PlaceJump(0x00650C60, reinterpret_cast<void*>(&SetGraphBool));
   PlaceJump(0x008486F0, reinterpret_cast<void*>(&ConsolePrint));
 }
 
 void SetPlayerStateWord(uint32_t word) { Poke<uint32_t>(W(fakeHost.player) + 0x6C, word); }
 
+void SetPlayerBaseFormId(uint32_t formId) { Poke<uint32_t>(W(fakeHost.baseForm) + 0x0C, formId); }
+
 float CameraFieldOfView() { return Peek<float>(W(fakeHost.camera) + 0xAC); }
+void SetCameraFieldOfView(float degrees) { Poke<float>(W(fakeHost.camera) + 0xAC, degrees); }
+
+void PlaceHead(float place, float angle) {
+  SetNode(fakeHost.eye, angle / 2, place);
+  SetNode(fakeHost.head, angle, place + 100);
+}

@@ -1,50 +1,40 @@
-// The real vantrel.dll in a process whose own image holds a fake game at the game's addresses:
-// the loader's two calls, the 31 patches byte for byte, and frames driven through the patched
-// sites. Prints every failed check and exits non-zero if there was one.
+// The real vantrel.dll, relocated, in a process whose own image holds a fake game at the
+// game's addresses: the loader's two calls, the 31 patches byte for byte, every site driven
+// through the shared cases against the game's own code, every site again on a bad day, and
+// the hooks on several threads. Prints every failed check and exits non-zero if there was one.
+// usage: vantrel_dll_harness [DLL]   (default: vantrel.dll beside the harness)
 #include <windows.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <set>
 #include <string>
 
+#include "bad_days.h"
+#include "dll_tier.h"
+#include "failing_allocations.h"
 #include "fake_game.h"
 #include "fake_host.h"
+#include "hook_threads.h"
+#include "plugin/hooks/hooks.h"
 #include "plugin/startup.h"
-#include "site_runner.h"
+#include "plugin_world.h"
 
 namespace {
 
 int failures = 0;
 
-#define CHECK(condition)                                                         \
-  do {                                                                           \
-    if (!(condition)) {                                                          \
-      std::printf("FAILED %s:%d: %s\n", __FILE__, __LINE__, #condition);         \
-      ++failures;                                                                \
-    }                                                                            \
+#define CHECK(condition)                                                 \
+  do {                                                                   \
+    if (!(condition)) {                                                  \
+      std::printf("FAILED %s:%d: %s\n", __FILE__, __LINE__, #condition); \
+      ++failures;                                                        \
+    }                                                                    \
   } while (0)
 
 using QueryFunction = bool (*)(const LoaderInterface*, PluginInfo*);
 using LoadFunction = bool (*)(const LoaderInterface*);
-
-constexpr uint32_t kZeroFlag = 0x246;
-constexpr uint32_t kNoFlags = 0x202;
-
-alignas(16) uint8_t stackMemory[8192];
-float hostRotation[9];
-
-const char kConfiguration[] =
-    "; written by the DLL test\n"
-    "!Set bActivated true\n"
-    "!Set bZoomIntoQARN true\n"
-    "!Set bToggleIntoQARN true\n"
-    "!Set iDebug 1\n"
-    "\n"
-    "[Combat]\n"
-    "(bWeaponOut)\n"
-    "Set fFOV 90\n"
-    "-Return fFOV\n";
 
 uint32_t W(const void* pointer) { return reinterpret_cast<uint32_t>(pointer); }
 
@@ -52,56 +42,19 @@ void* Export(HMODULE dll, const char* name) {
   return reinterpret_cast<void*>(GetProcAddress(dll, name));
 }
 
-bool WriteConfiguration() {
-  CreateDirectoryA("Data", nullptr);
-  CreateDirectoryA("Data\\WOBK", nullptr);
-  CreateDirectoryA("Data\\WOBK\\Plugins", nullptr);
-  std::FILE* file = std::fopen("Data\\WOBK\\Plugins\\Vantrel.txt", "w");
-  if (!file) return false;
-  std::fputs(kConfiguration, file);
-  return std::fclose(file) == 0;
+// An exception that left the DLL ends the process through abort(); a fault, through the
+// unhandled-exception filter. Either way the last line says so.
+void OnAbort(int) {
+  std::printf("FAILED: the process was aborted (an exception left the DLL?)\n");
+  std::fflush(stdout);
+  _exit(3);
 }
-
-// Runs the game code at `site` with the given registers; the others point at valid memory.
-CpuState RunAt(uint32_t site, uint32_t esi = 0, uint32_t flags = kNoFlags) {
-  CpuState in{};
-  in.esp = W(stackMemory) + 4096;
-  in.eax = in.ecx = in.edx = in.ebx = in.ebp = in.edi = W(stackMemory);
-  in.esi = esi;
-  in.eflags = flags;
-  Poke<uint32_t>(in.esp + 0x2C, W(hostRotation));  // hook 3: the game's rotation
-  CpuState out{};
-  RunSite(site, &in, &out);
-  return out;
-}
-
-void Frame() { CHECK(RunAt(0x0069CC39).reached == 0x0069CC3F); }
-
-bool Printed(const std::string& line) {
-  for (const std::string& printed : fakeHost.consoleLines) {
-    if (printed == line) return true;
-  }
-  return false;
-}
-
-// Hook 3 with the camera state: position and rotation the game would use this frame.
-void RunCameraSite() {
-  std::memset(fakeHost.cameraState + 0x20, 0, 12);
-  std::memset(hostRotation, 0, sizeof hostRotation);
-  const uint32_t calls = fakeCalleeCount;
-  CHECK(RunAt(0x0083FE3C, W(fakeHost.cameraState)).reached == 0x0083FE41);
-  CHECK(fakeCalleeCount == calls + 1);  // the displaced call still runs
-}
-
-bool CameraShowsHead() {
-  return std::memcmp(fakeHost.cameraState + 0x20, fakeHost.eye.translation, 12) == 0 &&
-         std::memcmp(hostRotation, fakeHost.head.rotation, sizeof hostRotation) == 0;
-}
-
-bool CameraUntouched() {
-  const float zero[9] = {};
-  return std::memcmp(fakeHost.cameraState + 0x20, zero, 12) == 0 &&
-         std::memcmp(hostRotation, zero, sizeof hostRotation) == 0;
+LONG WINAPI OnFault(EXCEPTION_POINTERS* pointers) {
+  std::printf("FAILED: exception %08lX at %08lX\n",
+              static_cast<unsigned long>(pointers->ExceptionRecord->ExceptionCode),
+              static_cast<unsigned long>(W(pointers->ExceptionRecord->ExceptionAddress)));
+  std::fflush(stdout);
+  _exit(3);
 }
 
 // Takes the address range the DLL prefers, so that the loader has to relocate it: stubs must
@@ -139,21 +92,17 @@ void CheckQuery(QueryFunction query) {
   CHECK(!query(nullptr, nullptr));
 }
 
-// Every site holds E9 to a stub inside the DLL and 0x90 up to its end; the foreign one is
-// left as it was.
-void CheckPatches(HMODULE dll, const uint8_t* foreign, size_t foreignSize) {
+// Every site holds E9 to its own stub inside the DLL and 0x90 up to its end.
+void CheckPatches(HMODULE dll) {
   const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(dll);
-  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(reinterpret_cast<const uint8_t*>(dll) + dos->e_lfanew);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(reinterpret_cast<const uint8_t*>(dll) +
+                                                             dos->e_lfanew);
   const uint32_t base = W(dll);
   const uint32_t end = base + nt->OptionalHeader.SizeOfImage;
   std::set<uint32_t> stubs;
-  for (int row = 1; row <= 31; ++row) {
+  for (int row = 1; row <= kHookCount; ++row) {
     const uint32_t site = OriginalSite(row);
     const uint32_t size = OriginalListing(row).size();
-    if (row == 5) {
-      CHECK(std::memcmp(reinterpret_cast<void*>(site), foreign, foreignSize) == 0);
-      continue;
-    }
     CHECK(Peek<uint8_t>(site) == 0xE9);
     const uint32_t stub = site + 5 + Peek<uint32_t>(site + 1);
     CHECK(stub >= base && stub < end);
@@ -162,30 +111,36 @@ void CheckPatches(HMODULE dll, const uint8_t* foreign, size_t foreignSize) {
       CHECK(Peek<uint8_t>(filler) == 0x90);
     }
   }
-  CHECK(stubs.size() == 30);
+  CHECK(stubs.size() == kHookCount);
+}
+
+std::string DllPath(int argc, char** argv) {
+  if (argc > 1) return argv[1];
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  if (length == 0 || length == MAX_PATH) return "vantrel.dll";
+  std::strcpy(std::strrchr(path, '\\') + 1, "vantrel.dll");
+  return path;
 }
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  std::signal(SIGABRT, OnAbort);
+  SetUnhandledExceptionFilter(OnFault);
   if (!MapFakeImage()) {
     std::printf("FAILED: the fake image is not where the game's code lives\n");
     return 1;
   }
   BuildFakeImage();
   InstallFakeHost();
-  // Another plug-in got to the site of hook 5 first.
-  const uint8_t foreign[7] = {0xE9, 0x00, 0x10, 0x00, 0x00, 0x90, 0x90};
-  std::memcpy(reinterpret_cast<void*>(0x00838C37), foreign, sizeof foreign);
-  CHECK(WriteConfiguration());
+  PluginWorld world;
+  CHECK(world.WriteFirst(CaseWorld{.activated = true}));
 
-  char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::strcpy(std::strrchr(path, '\\') + 1, "vantrel.dll");
-  CHECK(length > 0);
-  const uint32_t preferredBase = OccupyPreferredBase(path);
+  const std::string path = DllPath(argc, argv);
+  const uint32_t preferredBase = OccupyPreferredBase(path.c_str());
   CHECK(preferredBase != 0);
-  HMODULE dll = LoadLibraryA(path);
+  HMODULE dll = LoadLibraryA(path.c_str());
   CHECK(dll != nullptr);
   if (!dll) return 1;
   CHECK(W(dll) != preferredBase);
@@ -197,51 +152,26 @@ int main() {
   CheckQuery(query);
   const LoaderInterface loader{1, 0x09200000, 0x01000000, 0};
   CHECK(load(&loader));
-  CheckPatches(dll, foreign, sizeof foreign);
+  CheckPatches(dll);
+  CHECK(InterceptAllocations(dll));
 
   // The lines queued while loading reach the console at the first frame.
-  Frame();
-  CHECK(Printed("Vantrel: Initializing QARN version 2.7"));
-  CHECK(Printed("Vantrel: Loaded 2 profiles from configuration file."));
-  CHECK(Printed("Vantrel: Hook 5 at 00838C37 was not installed: the game code there is not "
-                "what was expected."));
+  CHECK(world.Frame());
+  CHECK(world.PrintedSince(0, "Vantrel: Initializing QARN version 2.7"));
+  CHECK(world.PrintedSince(0, "Vantrel: Loaded 4 profiles from configuration file."));
 
-  // Drawing a weapon switches to the profile that sets the field of view.
-  SetPlayerStateWord(0x60);
-  for (int i = 0; i < 4; ++i) Frame();
-  CHECK(Printed("Vantrel(DEBUG): Changed profile from __Default to Combat."));
-  CHECK(CameraFieldOfView() == 90.0f);
-
-  // The head camera: position from the eye node, rotation from the head node.
-  RunCameraSite();
-  CHECK(CameraShowsHead());
-
-  // The field-of-view change takes the branch at hook 17 once.
-  CHECK(RunAt(0x00B1798E, 0, kZeroFlag).reached == 0x00B179D4);
-  const CpuState loaded = RunAt(0x00B1798E, 0, kZeroFlag);
-  CHECK(loaded.reached == 0x00B17996);
-  CHECK(loaded.fpuDepth == 1);
-
-  // The game's toggle into first person turns the plug-in off and skips the game's toggle.
-  const size_t refreshes = fakeHost.weaponRefreshes.size();
-  CHECK(RunAt(0x00840CE7).reached == 0x00840D08);
-  Frame();
-  CHECK(fakeHost.weaponRefreshes.size() == refreshes + 1);
-  RunCameraSite();
-  CHECK(CameraUntouched());
-
-  // Zooming into first person turns it on again instead of the game's own switch.
-  const uint32_t calls = fakeCalleeCount;
-  CHECK(RunAt(0x00840E29).reached == 0x00840E2E);
-  CHECK(fakeCalleeCount == calls);
-  Frame();
-  RunCameraSite();
-  CHECK(CameraShowsHead());
+  SiteBench bench;
+  DllTier tier(world, bench);
+  tier.KeepPatches();
+  failures += RunSiteLines(tier, bench);
+  BadDays badDays(tier, world, bench);
+  badDays.RunWithConfiguration();
+  failures += RunHooksOnThreads(world);
+  badDays.RunWithoutConfiguration();
+  failures += badDays.Report();
 
   CHECK(fakeHost.engineStringsCreated > 0);
   CHECK(fakeHost.engineStringsCreated == fakeHost.engineStringsReleased);
-
-  for (const std::string& line : fakeHost.consoleLines) std::printf("console: %s\n", line.c_str());
   std::printf("%s\n", failures == 0 ? "DLL test passed" : "DLL test FAILED");
   return failures == 0 ? 0 : 1;
 }

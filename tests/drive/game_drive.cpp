@@ -228,8 +228,7 @@ bool CallHookOperations(std::mt19937& random, const DriveCast& cast, HostCameraS
   float position[3] = {1, 2, 3};
   float rotation[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
   controller.RestrictLook(&yaw, &pitch);
-  controller.OverridePosition(position);
-  controller.OverrideRotation(rotation);
+  controller.OverrideView(position, rotation);
   check(&yaw, 1);
   check(&pitch, 1);
   check(position, 3);

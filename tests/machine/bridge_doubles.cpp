@@ -1,14 +1,17 @@
 #include "bridge_doubles.h"
 
+#include <algorithm>
+
 #include "plugin/hooks/hook_bridges.h"
 #include "site_runner.h"
 
 std::vector<BridgeCall> bridgeCalls;
-BridgeAnswers bridgeAnswers;
+int32_t bridgeAnswer = 0;
+SiteEffects bridgeEffects{};
 
 void ResetBridges() {
   bridgeCalls.clear();
-  bridgeAnswers = BridgeAnswers{};
+  bridgeAnswer = 0;
 }
 
 namespace {
@@ -22,6 +25,11 @@ void Record(uintptr_t frame, const char* name, A... args) {
   bridgeCalls.push_back({name, {Word(args)...}, (frame & 15) == 8, fakeCalleeCount});
 }
 
+void WriteView(float* position, float* rotation) {
+  std::copy_n(bridgeEffects.position, 3, position);
+  std::copy_n(bridgeEffects.rotation, 9, rotation);
+}
+
 }  // namespace
 
 #define RECORD(name, ...) \
@@ -29,47 +37,63 @@ void Record(uintptr_t frame, const char* name, A... args) {
 
 int32_t BridgeIsHeadTrackedActor(HostActor* actor) {
   RECORD("IsHeadTrackedActor", actor);
-  return bridgeAnswers.headTracked;
+  return bridgeAnswer;
 }
 void BridgeRestrictAndOverride(float* yaw, float* pitch, float* position, float* rotation) {
   RECORD("RestrictAndOverride", yaw, pitch, position, rotation);
+  if (!bridgeAnswer) return;
+  *yaw = bridgeEffects.yaw;
+  *pitch = bridgeEffects.pitch;
+  WriteView(position, rotation);
 }
-void BridgeOverride(float* position, float* rotation) { RECORD("Override", position, rotation); }
+void BridgeOverride(float* position, float* rotation) {
+  RECORD("Override", position, rotation);
+  if (bridgeAnswer) WriteView(position, rotation);
+}
 void BridgeOnDismountStart(HostActor* actor) { RECORD("OnDismountStart", actor); }
 void BridgeOnMountStart(HostActor* actor) { RECORD("OnMountStart", actor); }
 int32_t BridgeAllowsHostCameraSwitch() {
   RECORD("AllowsHostCameraSwitch");
-  return bridgeAnswers.allowsHostCameraSwitch;
+  return bridgeAnswer ? 0 : 1;
 }
 void BridgeFaceCrosshairOverride(int32_t* state) {
   RECORD("FaceCrosshairOverride", state, *state);
-  if (bridgeAnswers.faceCrosshairState) *state = *bridgeAnswers.faceCrosshairState;
+  if (bridgeAnswer) *state = bridgeAnswer;
 }
 void BridgeFaceCrosshairArgument(int32_t* argument) {
   RECORD("FaceCrosshairArgument", argument);
-  if (bridgeAnswers.faceCrosshairArgument) *argument = 1;
+  if (bridgeAnswer) *argument = 1;
 }
 int32_t BridgeZoomIn() {
   RECORD("ZoomIn");
-  return bridgeAnswers.zoomIn;
+  return bridgeAnswer;
 }
 void BridgeZoomOut() { RECORD("ZoomOut"); }
 int32_t BridgeToggleActivation() {
   RECORD("ToggleActivation");
-  return bridgeAnswers.toggleActivation;
+  return bridgeAnswer;
 }
 void BridgeUpdate() { RECORD("Update"); }
 int32_t BridgeTakeViewRefreshRequest() {
   RECORD("TakeViewRefreshRequest");
-  return bridgeAnswers.viewRefresh;
+  return bridgeAnswer;
 }
-void BridgeClearStateOffsets(HostCameraState* state) { RECORD("ClearStateOffsets", state); }
+void BridgeClearStateOffsets(HostCameraState* state) {
+  RECORD("ClearStateOffsets", state);
+  if (bridgeAnswer) std::fill_n(reinterpret_cast<uint8_t*>(state) + 0x3C, 12, 0);
+}
 void BridgeSetFocusPick(const float* point) { RECORD("SetFocusPick", point); }
-void BridgeAddLookInput(float* input) { RECORD("AddLookInput", input); }
+void BridgeAddLookInput(float* input) {
+  RECORD("AddLookInput", input);
+  if (bridgeAnswer) input[0] += bridgeEffects.turn;
+}
 int32_t BridgeIsHeadCameraActive() {
   RECORD("IsHeadCameraActive");
-  return bridgeAnswers.headCameraActive;
+  return bridgeAnswer;
 }
 void BridgeSetPitchLimits(HostActor* actor, float* minimum, float* maximum) {
   RECORD("SetPitchLimits", actor, minimum, maximum);
+  if (!bridgeAnswer) return;
+  *minimum = bridgeEffects.pitchMinimum;
+  *maximum = bridgeEffects.pitchMaximum;
 }

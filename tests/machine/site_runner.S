@@ -17,19 +17,28 @@
 
         .text
 
+// A run's record, at the base of its game stack's block.
+        .equ BLOCK_MASK, -0x100000
+        .equ R_HOST_ESP, 0
+        .equ R_OUT, 4
+        .equ R_TARGET, 8
+
 // RunSite (address, in, out)
 FUNCTION(RunSite)
         push    ebp
         push    ebx
         push    esi
         push    edi
-        mov     [runnerEsp], esp
-        mov     eax, [esp+20]
-        mov     [runnerTarget], eax
-        mov     eax, [esp+28]
-        mov     [runnerOut], eax
         mov     eax, [esp+24]
+        mov     edx, [eax+S_ESP]
+        and     edx, BLOCK_MASK
+        mov     [edx+R_HOST_ESP], esp
+        mov     ecx, [esp+28]
+        mov     [edx+R_OUT], ecx
+        mov     ecx, [esp+20]
+        mov     [edx+R_TARGET], ecx
         mov     esp, [eax+S_ESP]
+        push    dword ptr [edx+R_TARGET]        // below the game's stack pointer, taken by RET
         push    dword ptr [eax+S_EFLAGS]
         popfd
         mov     ecx, [eax+S_ECX]
@@ -39,26 +48,27 @@ FUNCTION(RunSite)
         mov     esi, [eax+S_ESI]
         mov     edi, [eax+S_EDI]
         mov     eax, [eax+S_EAX]
-        jmp     dword ptr [runnerTarget]
+        ret
 
 // Reached through the CALL of a landing pad: the return address names the pad.
 FUNCTION(SiteReached)
         pushfd
-        mov     [runnerScratch], eax
-        mov     eax, [runnerOut]
+        push    eax
+        mov     eax, esp
+        and     eax, BLOCK_MASK
+        mov     eax, [eax+R_OUT]
         mov     [eax+S_ECX], ecx
         mov     [eax+S_EDX], edx
         mov     [eax+S_EBX], ebx
         mov     [eax+S_EBP], ebp
         mov     [eax+S_ESI], esi
         mov     [eax+S_EDI], edi
+        pop     dword ptr [eax+S_EAX]
         pop     dword ptr [eax+S_EFLAGS]
         pop     ecx
         sub     ecx, 5
         mov     [eax+S_REACHED], ecx
         mov     [eax+S_ESP], esp
-        mov     ecx, [runnerScratch]
-        mov     [eax+S_EAX], ecx
         mov     ebx, eax
         xor     ecx, ecx
 1:      fnstsw  ax                      // TOP is 0 once the x87 stack is empty again
@@ -72,7 +82,9 @@ FUNCTION(SiteReached)
         jmp     1b
 3:      mov     [ebx+S_FPU_DEPTH], ecx
         cld
-        mov     esp, [runnerEsp]
+        mov     eax, esp
+        and     eax, BLOCK_MASK
+        mov     esp, [eax+R_HOST_ESP]
         pop     edi
         pop     esi
         pop     ebx
@@ -87,10 +99,6 @@ FUNCTION(FakeCallee)
 
         .data
         .p2align 2
-runnerEsp:      .long 0
-runnerTarget:   .long 0
-runnerOut:      .long 0
-runnerScratch:  .long 0
         .globl SYM(fakeCalleeCount), SYM(fakeCalleeEsp), SYM(fakeCalleeResult)
 SYM(fakeCalleeCount):   .long 0
 SYM(fakeCalleeEsp):     .long 0

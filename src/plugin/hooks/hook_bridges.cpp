@@ -19,17 +19,12 @@ void BridgeRestrictAndOverride(float* yaw, float* pitch, float* position, float*
   Contained([&] {
     CameraController& controller = Controller();
     controller.RestrictLook(yaw, pitch);
-    controller.OverridePosition(position);
-    controller.OverrideRotation(rotation);
+    controller.OverrideView(position, rotation);
   });
 }
 
 void BridgeOverride(float* position, float* rotation) {
-  Contained([&] {
-    CameraController& controller = Controller();
-    controller.OverridePosition(position);
-    controller.OverrideRotation(rotation);
-  });
+  Contained([&] { Controller().OverrideView(position, rotation); });
 }
 
 void BridgeOnDismountStart(HostActor* actor) {

@@ -5,11 +5,13 @@
 #include <cstdlib>
 #include <new>
 
+#include "config/loader.h"
 #include "fake_game.h"
 #include "hook_rows.h"
 #include "plugin/hooks/hooks.h"
 #include "plugin/plugin.h"
 #include "plugin/startup.h"
+#include "profiles/driver.h"
 #include "site_runner.h"
 
 extern "C" bool VantrelLoad(const LoaderInterface* loader);
@@ -30,7 +32,7 @@ void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
 namespace {
 
 // The game thread's stack while a site runs: a frame with a reload needs room.
-alignas(16) uint8_t stackMemory[1 << 18];
+GameStack gameStack;
 
 bool SiteIsOriginal(const HookSite& row) {
   const std::span<const uint8_t> listing = OriginalListing(row.number);
@@ -63,7 +65,7 @@ TEST_F(BoundaryTest, AFailureInsideABridgeLeavesTheGameRunningOn) {
   ASSERT_EQ(InstallHook(Row(16)), HookResult::Installed);
   Poke<uint32_t>(0x012E35C8, 0x13572468);  // what the displaced code loads into ECX
   CpuState in{};
-  in.esp = reinterpret_cast<uint32_t>(stackMemory) + sizeof stackMemory - 64;
+  in.esp = gameStack.Top() - 64;
   in.eax = 0x11111111;
   in.esi = 0x22222222;
   in.eflags = 0x202;
@@ -123,6 +125,25 @@ TEST_F(BoundaryTest, AReloadThatRunsOutOfMemoryKeepsTheSessionItHad) {
     allocationsBeforeFailure = -1;
     EXPECT_EQ(LiveSession(), loaded) << failure;
     EXPECT_FALSE(plugin.WithSession([](Session& session) { return session.loading; }));
+  }
+}
+
+// A switch cut short by an allocation that fails, in its console line or in a command of the
+// new profile, leaves the next switch and the next commands working.
+TEST_F(BoundaryTest, ASwitchThatRunsOutOfMemoryLeavesLaterSwitchesWorking) {
+  for (const char* configuration : {"!Set iDebug 1\n[First]\n[Second]\n",
+                                    "[First]\nSet fFOV 90\n[Second]\n"}) {
+    SCOPED_TRACE(configuration);
+    std::unique_ptr<Session> session = Plugin::Instance().NewSession();
+    LoadConfigurationText(*session, configuration);
+    Profile* first = FindProfile(*session, "First");
+    Profile* second = FindProfile(*session, "Second");
+    allocationsBeforeFailure = 0;
+    EXPECT_THROW(SwitchProfile(*session, kOutsideFrame, first, 0), std::bad_alloc);
+    allocationsBeforeFailure = -1;
+    EXPECT_EQ(session->commandNesting, 0);
+    SwitchProfile(*session, kOutsideFrame, second, 0);
+    EXPECT_EQ(session->currentProfile, second);
   }
 }
 
