@@ -1,3 +1,5 @@
+// Every site driven again on the game's bad days: no player, no camera, no 3D, a null actor, ...
+
 #include "bad_days.h"
 
 #include <cstdio>

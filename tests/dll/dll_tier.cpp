@@ -1,3 +1,5 @@
+// The DLL tier of the shared site cases: each case run through the relocated DLL's patch.
+
 #include "dll_tier.h"
 
 #include <cstdio>

@@ -1,3 +1,5 @@
+// The DLL's allocations redirected, so that a test can make the next one fail.
+
 #include "failing_allocations.h"
 
 #include <cstdint>

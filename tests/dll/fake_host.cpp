@@ -1,3 +1,5 @@
+// The game's functions the DLL calls, played on the fake game image.
+
 #include "fake_host.h"
 
 #include <cmath>

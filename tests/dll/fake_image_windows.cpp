@@ -1,3 +1,5 @@
+// The fake game image under Wine: the harness's own section, made writable and executable.
+
 #include <windows.h>
 
 #include "fake_game.h"

@@ -1,3 +1,5 @@
+// The hooks on several game threads at once: no deadlock, no torn view, no lost turn.
+
 #include "hook_threads.h"
 
 #include <windows.h>

@@ -1,3 +1,5 @@
+// The configuration and game world a site case runs the DLL in, and what its console printed.
+
 #include "plugin_world.h"
 
 #include <windows.h>

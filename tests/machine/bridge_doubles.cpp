@@ -1,3 +1,5 @@
+// Stand-ins for the bridge functions: they record each call and give the answer a case asks for.
+
 #include "bridge_doubles.h"
 
 #include <algorithm>

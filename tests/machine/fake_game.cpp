@@ -1,3 +1,5 @@
+// The fake game image: the game's original code at each site, its landing pads, its functions.
+
 #include "fake_game.h"
 
 #include "plugin/hooks/hooks.h"

@@ -1,3 +1,5 @@
+// The fake game image in a 32-bit Linux process: mapped at the game's own addresses.
+
 #include <sys/mman.h>
 
 #include "fake_game.h"

@@ -1,3 +1,5 @@
+// The game stack a site run uses, aligned to a whole block.
+
 #include "site_runner.h"
 
 // Twice the block, so that one whole block lies inside; its first bytes hold a run's record.

@@ -1,3 +1,5 @@
+// mprotect wrapped, so that a test can make the system refuse one protection change.
+
 #include "refused_protection.h"
 
 #include <sys/mman.h>

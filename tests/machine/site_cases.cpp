@@ -1,3 +1,5 @@
+// The site cases both tiers share: per hook, the game's state before and what must hold after.
+
 #include "site_cases.h"
 
 #include <cstring>

@@ -1,3 +1,5 @@
+// The oracle: a hooked run against the game's original code, register by register, byte by byte.
+
 #include "site_oracle.h"
 
 #include <cstdio>

@@ -1,3 +1,5 @@
+// The functions the hook stubs call: each hands one hook's data to the camera or the session.
+
 #include "plugin/hooks/hook_bridges.h"
 
 #include "plugin/hooks/contained.h"

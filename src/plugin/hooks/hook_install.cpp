@@ -1,3 +1,5 @@
+// Installing the hooks: each row's patch, its group installed together or not at all, the report.
+
 #include <vector>
 
 #include "base/diagnostics.h"

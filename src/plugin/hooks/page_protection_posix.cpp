@@ -1,3 +1,5 @@
+// Page protection of the game's code on POSIX (the 32-bit machine tests), through mprotect.
+
 #include <sys/mman.h>
 #include <unistd.h>
 

@@ -1,3 +1,5 @@
+// Page protection of the game's code on Windows: VirtualProtect.
+
 #include <windows.h>
 
 #include "plugin/hooks/page_protection.h"

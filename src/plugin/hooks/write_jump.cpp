@@ -1,3 +1,5 @@
+// Writing a jump or code bytes into the game's code, its page made writable and then restored.
+
 #include "plugin/hooks/write_jump.h"
 
 #include <cstring>
